@@ -1,0 +1,46 @@
+// Where Ledgora keeps its files: the data folder with one folder per user, the settings
+// hives and the program folder. Names are joined with "/"; user and account names are
+// used as given, so callers check them (see AccountNames) before creating anything.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+inline constexpr std::string_view kVendor = "Orvand";
+inline constexpr std::string_view kAppTitle = "Ledgora";
+inline constexpr std::string_view kAccountExtension = ".ldg";
+inline constexpr std::string_view kPlanningExtension = ".pla";
+
+class Paths {
+public:
+    // `root` stands for the drive root of the data folder, `configRoot` holds the settings
+    // hives, `programFolder` the executable and what ships beside it.
+    Paths(std::filesystem::path root, std::filesystem::path configRoot,
+          std::filesystem::path programFolder);
+
+    // $LEDGORA_HOME (data under it, hives in $LEDGORA_HOME/registry) when set, else
+    // ${XDG_DATA_HOME:-~/.local/share} and ${XDG_CONFIG_HOME:-~/.config}/Orvand.
+    static Paths fromEnvironment(std::filesystem::path programFolder);
+
+    // root + "Orvand/Ledgora/".
+    std::filesystem::path dataFolder() const;
+    std::filesystem::path userFolder(const std::string& user) const;
+    std::filesystem::path accountFile(const std::string& user, const std::string& account) const;
+    std::filesystem::path planningFile(const std::string& user, const std::string& account) const;
+    // A file lying directly in the data folder ("Rubriques.txt", "Modes.txt").
+    std::filesystem::path dataFile(const std::string& name) const;
+    std::filesystem::path registryFolder() const { return configRoot_; }
+    std::filesystem::path programFolder() const { return programFolder_; }
+    // A file shipped beside the program (sounds, help, pictures).
+    std::filesystem::path programFile(const std::string& name) const;
+
+private:
+    std::filesystem::path root_;
+    std::filesystem::path configRoot_;
+    std::filesystem::path programFolder_;
+};
+
+} // namespace platform

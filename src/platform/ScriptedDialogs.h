@@ -1,0 +1,70 @@
+// A Dialogs double for tests: records everything shown and answers from a script, in
+// order. Boxes with only "OK" take no answer. An unscripted question gets the cautious
+// answer (No, Cancel, nothing) and is counted, so a test can check none was unexpected.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Dialogs.h"
+
+namespace platform {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        MessageKind kind;
+        std::string text;
+        Buttons buttons;
+        std::string title;
+    };
+
+    // One scripted answer: a reply for message boxes, an index for lists, text for entries.
+    struct Answer {
+        Reply reply = Reply::Cancel;
+        std::optional<int> index;
+        std::optional<std::string> text;
+    };
+
+    ScriptedDialogs& reply(Reply r);
+    ScriptedDialogs& yes() { return reply(Reply::Yes); }
+    ScriptedDialogs& no() { return reply(Reply::No); }
+    ScriptedDialogs& ok() { return reply(Reply::Ok); }
+    ScriptedDialogs& cancel() { return reply(Reply::Cancel); }
+    ScriptedDialogs& choose(int index);
+    ScriptedDialogs& type(std::string text);
+
+    Reply message(MessageKind kind, const std::string& text, Buttons buttons,
+                  const std::string& title = {}) override;
+    std::optional<int> chooseFromList(const std::string& caption,
+                                      const std::vector<std::string>& items, int selected) override;
+    std::optional<std::string> askPassword(const std::string& caption,
+                                           const std::string& prompt) override;
+
+    // Every message box, in order.
+    const std::vector<Shown>& shown() const { return shown_; }
+    // Their texts only.
+    std::vector<std::string> texts() const;
+    // Captions of the lists and entries asked for, in order.
+    const std::vector<std::string>& prompts() const { return prompts_; }
+    // The `selected` index each list was opened with.
+    const std::vector<int>& preselected() const { return preselected_; }
+    int unscripted() const { return unscripted_; }
+    bool allAnswered() const { return script_.empty(); }
+    void clear();
+
+protected:
+    // The next scripted answer, or nothing (and one more unscripted question).
+    std::optional<Answer> next();
+
+private:
+    std::deque<Answer> script_;
+    std::vector<Shown> shown_;
+    std::vector<std::string> prompts_;
+    std::vector<int> preselected_;
+    int unscripted_ = 0;
+};
+
+} // namespace platform
