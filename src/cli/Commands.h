@@ -1,0 +1,18 @@
+// The commands of ledgora-cli, each reading its arguments (after the command word) and
+// writing to the given streams; each returns the process exit status.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+using Args = std::vector<std::string>;
+
+int runBalance(const Args& args, std::ostream& out, std::ostream& err);
+int runEuros(const Args& args, std::ostream& out, std::ostream& err);
+int runFrancs(const Args& args, std::ostream& out, std::ostream& err);
+int runCalc(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+} // namespace cli

@@ -1,0 +1,39 @@
+// ledgora-cli: headless front end on the same core as the desktop program.
+#include <iostream>
+#include <string_view>
+
+#include "cli/Commands.h"
+
+namespace {
+
+int usage(std::ostream& err) {
+    err << "usage: ledgora-cli balance FILE.ldg\n"
+           "       ledgora-cli euros AMOUNT\n"
+           "       ledgora-cli francs AMOUNT [REMAINDER]\n"
+           "       ledgora-cli calc [--decimals N | --float | --none] [--var x=VALUE ...] "
+           "[FILE]\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return usage(std::cerr);
+    }
+    const std::string_view command = argv[1];
+    const cli::Args args(argv + 2, argv + argc);
+    if (command == "balance") {
+        return cli::runBalance(args, std::cout, std::cerr);
+    }
+    if (command == "euros") {
+        return cli::runEuros(args, std::cout, std::cerr);
+    }
+    if (command == "francs") {
+        return cli::runFrancs(args, std::cout, std::cerr);
+    }
+    if (command == "calc") {
+        return cli::runCalc(args, std::cin, std::cout, std::cerr);
+    }
+    return usage(std::cerr);
+}
