@@ -1,0 +1,289 @@
+#include "register/AccountSession.h"
+
+#include <array>
+
+#include "platform/SettingsKeys.h"
+#include "platform/TextCase.h"
+#include "register/Amount.h"
+#include "register/Currency.h"
+#include "register/DateText.h"
+#include "register/GridTextFormat.h"
+#include "register/RegisterColumns.h"
+#include "register/RegisterRows.h"
+
+namespace ledgora {
+namespace {
+
+using platform::Hive;
+namespace settings = platform::settings;
+
+constexpr std::array<std::string_view, planning_col::Count> kPlanningCaptions = {
+    "",      "Jour du mois", "Rubrique", "Notes",  "Mode de paiement",
+    "Débit", "Crédit",       "Deber",    "Creder", "Pointage"};
+
+bool isBlankPlanningRow(const Grid& g, int row) {
+    for (int c = 1; c <= planning_col::Credit; ++c) {
+        if (!g.at(row, c).empty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Turns validation off for the life of the object, then back on.
+class ValidationOff {
+public:
+    explicit ValidationOff(AccountSession& s) : session_(s) { session_.setValidating(false); }
+    ~ValidationOff() { session_.setValidating(true); }
+    ValidationOff(const ValidationOff&) = delete;
+    ValidationOff& operator=(const ValidationOff&) = delete;
+
+private:
+    AccountSession& session_;
+};
+
+} // namespace
+
+AccountSession::AccountSession(AccountServices services, NameList& categories, NameList& modes)
+    : services_(services), categories_(categories), modes_(modes), register_(makeRegister()) {
+    resetPlanning();
+}
+
+void AccountSession::setHooks(RegisterHooks* hooks) {
+    hooks_ = hooks != nullptr ? hooks : &defaultHooks_;
+}
+
+void AccountSession::setUser(const std::string& user) {
+    user_ = user;
+    close();
+}
+
+void AccountSession::close() {
+    account_.clear();
+}
+
+void AccountSession::setBankBalance(double balance, double remainder) {
+    bankBalance_ = balance;
+    bankRemainder_ = remainder;
+}
+
+std::filesystem::path AccountSession::accountFile(const std::string& account) const {
+    return services_.paths.accountFile(user_, account);
+}
+
+std::filesystem::path AccountSession::planningFile(const std::string& account) const {
+    return services_.paths.planningFile(user_, account);
+}
+
+void AccountSession::recompute() {
+    balances_ = recomputeBalances(register_);
+    spending_.rebuild(register_);
+}
+
+bool AccountSession::save() {
+    if (!isOpen()) {
+        return true;
+    }
+    if (auto error = saveGridFile(register_, accountFile(account_), kRegisterColumns)) {
+        services_.dialogs.fail(*error);
+        return false;
+    }
+    if (planningWritable_) {
+        if (auto error = saveGridFile(planning_, planningFile(account_), planning_col::Count)) {
+            services_.dialogs.fail(*error);
+            return false;
+        }
+    }
+    const std::string key = settings::accountKey(user_, account_);
+    const int month = services_.clock.now().month;
+    return services_.registry.update(Hive::CurrentUser, [&](platform::RegistryTree& t) {
+        using platform::RegistryValue;
+        t.setValue(key, settings::kEuro, RegistryValue::string(euros_ ? "1" : "0"));
+        t.setValue(key, settings::kBankSolde, RegistryValue::string(formatAmount(bankBalance_)));
+        t.setValue(key, settings::kBankSoldeEcart,
+                   RegistryValue::string(formatAmount(bankRemainder_)));
+        t.setValue(key, settings::kLastMonth, RegistryValue::string(std::to_string(month)));
+    });
+}
+
+bool AccountSession::load(const std::string& account) {
+    ValidationOff off(*this);
+    // Read into a scratch register so that a file that cannot be read leaves the open
+    // account whole: nothing half-loaded can be saved over a good file.
+    Grid scratch;
+    if (auto error = readAccountFile(accountFile(account), scratch, register_.rowCount())) {
+        services_.dialogs.fail(*error);
+        return false;
+    }
+
+    const std::string key = settings::accountKey(user_, account);
+    const auto& reg = services_.registry;
+    euros_ = reg.readBool(Hive::CurrentUser, key, settings::kEuro, true);
+    bankBalance_ = parseAmount(reg.readString(Hive::CurrentUser, key, settings::kBankSolde));
+    bankRemainder_ =
+        parseAmount(reg.readString(Hive::CurrentUser, key, settings::kBankSoldeEcart));
+
+    register_ = std::move(scratch);
+    account_ = account;
+    recompute();
+
+    std::error_code ec;
+    if (std::filesystem::exists(planningFile(account), ec)) {
+        loadPlanning(account);
+    } else {
+        resetPlanning();
+    }
+    return true;
+}
+
+void AccountSession::resetPlanning() {
+    planning_ = Grid(2, planning_col::Count);
+    for (int c = 0; c < planning_col::Count; ++c) {
+        planning_.set(0, c, std::string(kPlanningCaptions[static_cast<std::size_t>(c)]));
+    }
+    renumberRows(planning_);
+    planningWritable_ = true;
+}
+
+void AccountSession::loadPlanning(const std::string& account) {
+    resetPlanning();
+    Grid scratch = planning_;
+    if (auto error = loadGridFile(planningFile(account), scratch)) {
+        services_.dialogs.fail(*error);
+        planningWritable_ = false;
+        return;
+    }
+    scratch.set(0, 0, {});
+    scratch.setColumnCount(planning_col::Count);
+    scratch.removeRowsIf(1, isBlankPlanningRow);
+    scratch.insertRow(scratch.rowCount());
+    renumberRows(scratch);
+    planning_ = std::move(scratch);
+}
+
+bool AccountSession::create(const std::string& account, double initialBalance, bool euros) {
+    ValidationOff off(*this);
+    account_ = account;
+    register_ = makeRegister(kInitialRows);
+    register_.set(1, col::Notes, std::string(kInitialBalanceText));
+    register_.set(1, col::Rubrique, std::string(kInitialBalanceText));
+    register_.set(1, col::Date, formatDate(services_.clock.now()));
+    if (initialBalance >= 0) {
+        register_.set(1, col::Credit, formatAmount(initialBalance));
+    } else {
+        register_.set(1, col::Debit, formatAmount(-initialBalance));
+    }
+    register_.set(1, col::Pointage, std::string(kTicked));
+    recompute();
+    resetPlanning();
+    euros_ = euros;
+    bankBalance_ = 0.0;
+    bankRemainder_ = 0.0;
+    return save();
+}
+
+void AccountSession::convert(bool toEuros) {
+    if (toEuros) {
+        convertAmountsToEuros(register_, kRegisterAmounts);
+        convertAmountsToEuros(planning_, kPlanningAmounts);
+        const EuroAmount bank = francsToEuros(bankBalance_);
+        bankBalance_ = bank.euros;
+        bankRemainder_ = bank.remainder;
+    } else {
+        convertAmountsToFrancs(register_, kRegisterAmounts);
+        convertAmountsToFrancs(planning_, kPlanningAmounts);
+        bankBalance_ = eurosToFrancs(bankBalance_, bankRemainder_);
+        bankRemainder_ = 0.0;
+    }
+    recompute();
+    hooks_->convertBudgets(toEuros);
+    euros_ = toEuros;
+}
+
+void AccountSession::switchToEuros() {
+    if (isOpen() && !euros_) {
+        convert(true);
+    }
+}
+
+void AccountSession::switchToFrancs() {
+    if (isOpen() && euros_) {
+        convert(false);
+    }
+}
+
+void AccountSession::toggleMark(int row) {
+    if (row < 1 || row >= register_.rowCount()) {
+        return;
+    }
+    std::string& mark = register_.at(row, col::Pointage);
+    mark = mark == kTicked ? std::string() : std::string(kTicked);
+    balances_.reconciled = reconciledBalance(register_);
+}
+
+ValidationResult AccountSession::validateCell(int row, int column, std::string text) {
+    ValidationResult result;
+    if (!register_.contains(row, column)) {
+        return result;
+    }
+    std::string& cell = register_.at(row, column);
+    if (!validating_ || row == 0 || column == 0) {
+        cell = std::move(text);
+        return result;
+    }
+    const bool amount = column == col::Debit || column == col::Credit;
+
+    if (column == col::Rubrique || column == col::ModePaiement) {
+        text = platform::capitalizeFirstAscii(text);
+        (column == col::Rubrique ? categories_ : modes_).add(text);
+    }
+    if (amount) {
+        text = normaliseAmountText(text);
+        // A remainder belongs to the converted amount; beside a new amount it would be
+        // added to it on the way back to francs.
+        if (text != cell) {
+            register_.at(row, column == col::Debit ? col::Deber : col::Creder).clear();
+        }
+    }
+    if (column == col::Numero && text == "0") {
+        text.clear();
+    }
+    cell = std::move(text);
+    if (amount) {
+        recompute();
+        result.balancesChanged = true;
+    }
+    if (amount || column == col::Rubrique || column == col::ModePaiement) {
+        hooks_->transferCheck(register_, row);
+    }
+    if (column == col::Numero && !register_.at(row, col::Numero).empty()) {
+        const std::string& numero = register_.at(row, col::Numero);
+        for (int r = 1; r < register_.rowCount(); ++r) {
+            if (r != row && register_.at(r, col::Numero) == numero) {
+                services_.dialogs.warn("Attention, ce numéro est déjà utilisé.");
+                break;
+            }
+        }
+    }
+    if (amount && soundsOn_) {
+        const auto wav = services_.paths.programFile(column == col::Credit ? "cred.wav" : "deb.wav");
+        std::error_code ec;
+        if (std::filesystem::exists(wav, ec)) {
+            services_.sounds.play(wav);
+        }
+    }
+    if (column != col::Date && register_.at(row, col::Date).empty()) {
+        register_.set(row, col::Date, formatDate(services_.clock.now()));
+    }
+    if (column == col::Rubrique || column == col::Debit) {
+        spending_.rebuild(register_);
+        hooks_->budgetAlarm(register_, row);
+    }
+    if (row == register_.rowCount() - 1) {
+        appendRow(register_);
+        result.rowAppended = true;
+    }
+    return result;
+}
+
+} // namespace ledgora

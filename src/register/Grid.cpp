@@ -1,0 +1,105 @@
+#include "register/Grid.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace ledgora {
+namespace {
+const std::string kEmpty;
+} // namespace
+
+Grid::Grid(int rows, int columns)
+    : rows_(std::max(rows, 0)), columns_(std::max(columns, 0)),
+      cells_(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_)),
+      widths_(static_cast<std::size_t>(columns_), kDefaultColumnWidth) {}
+
+const std::string& Grid::at(int row, int column) const {
+    return contains(row, column) ? cells_[index(row, column)] : kEmpty;
+}
+
+std::string& Grid::at(int row, int column) {
+    if (!contains(row, column)) {
+        throw std::out_of_range("Grid cell outside the grid");
+    }
+    return cells_[index(row, column)];
+}
+
+void Grid::setRowCount(int rows) {
+    rows_ = std::max(rows, 0);
+    cells_.resize(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_));
+}
+
+void Grid::setColumnCount(int columns) {
+    columns = std::max(columns, 0);
+    if (columns == columns_) {
+        return;
+    }
+    std::vector<std::string> cells(static_cast<std::size_t>(rows_) *
+                                   static_cast<std::size_t>(columns));
+    const int keep = std::min(columns, columns_);
+    for (int r = 0; r < rows_; ++r) {
+        for (int c = 0; c < keep; ++c) {
+            cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) +
+                  static_cast<std::size_t>(c)] = std::move(cells_[index(r, c)]);
+        }
+    }
+    cells_ = std::move(cells);
+    columns_ = columns;
+    widths_.resize(static_cast<std::size_t>(columns_), kDefaultColumnWidth);
+}
+
+int Grid::columnWidth(int column) const {
+    return column >= 0 && column < columns_ ? widths_[static_cast<std::size_t>(column)]
+                                            : kDefaultColumnWidth;
+}
+
+void Grid::setColumnWidth(int column, int width) {
+    if (column >= 0 && column < columns_) {
+        widths_[static_cast<std::size_t>(column)] = width;
+    }
+}
+
+void Grid::insertRow(int row) {
+    row = std::clamp(row, 0, rows_);
+    cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(index(row, 0)),
+                  static_cast<std::size_t>(columns_), std::string());
+    ++rows_;
+}
+
+void Grid::removeRow(int row) {
+    if (row < 0 || row >= rows_) {
+        return;
+    }
+    const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(index(row, 0));
+    cells_.erase(first, first + columns_);
+    --rows_;
+}
+
+void Grid::clearRows(int firstRow) {
+    for (int r = std::max(firstRow, 0); r < rows_; ++r) {
+        clearRow(r);
+    }
+}
+
+void Grid::clearRow(int row) {
+    if (row < 0 || row >= rows_) {
+        return;
+    }
+    for (int c = 0; c < columns_; ++c) {
+        cells_[index(row, c)].clear();
+    }
+}
+
+void Grid::permuteRows(int firstRow, const std::vector<int>& order) {
+    std::vector<std::string> moved(order.size() * static_cast<std::size_t>(columns_));
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        for (int c = 0; c < columns_; ++c) {
+            moved[i * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(c)] =
+                std::move(cells_[index(order[i], c)]);
+        }
+    }
+    std::move(moved.begin(), moved.end(),
+              cells_.begin() + static_cast<std::ptrdiff_t>(index(firstRow, 0)));
+}
+
+} // namespace ledgora

@@ -1,0 +1,200 @@
+#include "register/GridTextFormat.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+
+#include "platform/Cp1252.h"
+#include "platform/FileIO.h"
+
+namespace ledgora {
+namespace {
+
+constexpr char kCR = '\r';
+constexpr char kLF = '\n';
+constexpr char kTab = '\t';
+constexpr char kBS = '\b';
+
+// A whole decimal integer, or nothing.
+std::optional<long long> readInteger(std::string_view s) {
+    long long v = 0;
+    const char* first = s.data();
+    const char* last = s.data() + s.size();
+    if (first != last && *first == '+') {
+        ++first;
+    }
+    const auto result = std::from_chars(first, last, v);
+    if (result.ec != std::errc() || result.ptr != last || first == last) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+// A count of the size line: what does not parse, or is negative or huge, reads 0.
+int readCount(std::string_view s) {
+    const auto v = readInteger(s);
+    return v && *v > 0 && *v <= INT_MAX ? static_cast<int>(*v) : 0;
+}
+
+int readIndex(std::string_view s) {
+    const auto v = readInteger(s);
+    return v && *v >= 0 && *v <= INT_MAX ? static_cast<int>(*v) : -1;
+}
+
+// Grids only ever hold a few cells per line of their file; a size line that promises
+// far more is a damaged or hostile file, not one worth exhausting memory for.
+bool plausibleSize(long long rows, long long columns, std::size_t fileBytes) {
+    constexpr long long kFloorCells = 4'000'000;
+    constexpr long long kMaxColumns = 4096;
+    if (columns > kMaxColumns) {
+        return false;
+    }
+    const long long allowed = std::max<long long>(kFloorCells, 16LL * static_cast<long long>(fileBytes));
+    return rows * columns <= allowed;
+}
+
+void appendNumber(std::string& out, long long v) {
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+void appendEscaped(std::string& out, const std::string& text) {
+    // A line end inside a cell would split the file's line: CR goes as TAB, LF as BS.
+    if (text.find_first_of("\r\n") == std::string::npos) {
+        out += text;
+        return;
+    }
+    for (char c : text) {
+        out.push_back(c == kCR ? kTab : c == kLF ? kBS : c);
+    }
+}
+
+} // namespace
+
+GridTextStatus readGridText(std::string_view bytes, Grid& grid) {
+    const std::string text = platform::cp1252ToUtf8(bytes);
+    std::string_view rest = text;
+    std::size_t firstEnd = rest.find_first_of("\r\n");
+    const std::string_view sizeLine = rest.substr(0, firstEnd);
+
+    int columns = grid.columnCount();
+    int rows = grid.rowCount();
+    if (!sizeLine.empty()) {
+        const std::size_t comma = sizeLine.find(',');
+        columns = readCount(sizeLine.substr(0, comma));
+        rows = comma == std::string_view::npos ? 0 : readCount(sizeLine.substr(comma + 1));
+    }
+    if (columns == 0 || rows == 0 || !plausibleSize(rows, columns, bytes.size())) {
+        return GridTextStatus::NoData;
+    }
+    grid.setColumnCount(columns);
+    grid.setRowCount(rows);
+
+    if (firstEnd == std::string_view::npos) {
+        return GridTextStatus::Ok;
+    }
+    if (rest[firstEnd] == kCR && firstEnd + 1 < rest.size() && rest[firstEnd + 1] == kLF) {
+        ++firstEnd;
+    }
+    rest.remove_prefix(firstEnd + 1);
+
+    platform::forEachLine(rest, [&](std::string_view line) {
+        if (line.substr(0, 2) == "cw") {
+            const std::string_view body = line.size() > 3 ? line.substr(3) : std::string_view();
+            const std::size_t comma = body.find(',');
+            if (comma == std::string_view::npos) {
+                return;
+            }
+            const int index = readIndex(body.substr(0, comma));
+            const auto width = readInteger(body.substr(comma + 1));
+            if (index >= 0 && index < columns && width && *width >= INT_MIN && *width <= INT_MAX) {
+                grid.setColumnWidth(index, static_cast<int>(*width));
+            }
+            return;
+        }
+        const std::size_t first = line.find(',');
+        if (first == std::string_view::npos) {
+            return;
+        }
+        const std::size_t second = line.find(',', first + 1);
+        if (second == std::string_view::npos) {
+            return;
+        }
+        const int column = readIndex(line.substr(0, first));
+        const int row = readIndex(line.substr(first + 1, second - first - 1));
+        if (column < 0 || column >= columns || row < 0 || row >= rows) {
+            return;
+        }
+        std::string_view cell = line.substr(second + 1);
+        std::string& target = grid.at(row, column);
+        if (cell.find(kBS) == std::string_view::npos) {
+            target.assign(cell);
+            return;
+        }
+        target.clear();
+        for (char c : cell) {
+            const char u = c == kTab ? kCR : c == kBS ? kLF : c;
+            if (u == kCR) {
+                break; // register cells hold one line
+            }
+            target.push_back(u);
+        }
+    });
+    return GridTextStatus::Ok;
+}
+
+std::string writeGridText(const Grid& grid, int columns) {
+    if (columns < 0 || columns > grid.columnCount()) {
+        columns = grid.columnCount();
+    }
+    std::string out;
+    out.reserve(static_cast<std::size_t>(grid.rowCount()) * 48 + 256);
+    appendNumber(out, columns);
+    out.push_back(',');
+    appendNumber(out, grid.rowCount());
+    out += "\r\n";
+    for (int c = 0; c < columns; ++c) {
+        out += "cw ";
+        appendNumber(out, c);
+        out.push_back(',');
+        appendNumber(out, grid.columnWidth(c));
+        out += "\r\n";
+    }
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        for (int c = 0; c < columns; ++c) {
+            const std::string& cell = grid.at(r, c);
+            if (cell.empty()) {
+                continue;
+            }
+            appendNumber(out, c);
+            out.push_back(',');
+            appendNumber(out, r);
+            out.push_back(',');
+            appendEscaped(out, cell);
+            out += "\r\n";
+        }
+    }
+    return platform::utf8ToCp1252(out);
+}
+
+std::optional<std::string> loadGridFile(const std::filesystem::path& path, Grid& grid) {
+    const auto bytes = platform::readFile(path);
+    if (!bytes) {
+        return "Cannot open file " + path.string();
+    }
+    if (readGridText(*bytes, grid) != GridTextStatus::Ok) {
+        return "File contains no data or corrupt file " + path.string();
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> saveGridFile(const Grid& grid, const std::filesystem::path& path,
+                                        int columns) {
+    if (!platform::writeFileAtomically(path, writeGridText(grid, columns))) {
+        return "Cannot Create " + path.string();
+    }
+    return std::nullopt;
+}
+
+} // namespace ledgora
