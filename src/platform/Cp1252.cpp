@@ -90,15 +90,18 @@ std::string cp1252ToUtf8(std::string_view bytes) {
         return std::string(bytes);
     }
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 4);
-    for (char c : bytes) {
-        const auto b = static_cast<std::uint8_t>(c);
-        if (b >= 0x80 && b < 0xA0) {
-            appendUtf8(out, kHighControls[b - 0x80]);
-        } else {
-            appendUtf8(out, b);
+    out.reserve(bytes.size() + bytes.size() / 2);
+    std::size_t run = 0; // start of the pending ASCII run
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<std::uint8_t>(bytes[i]);
+        if (b < 0x80) {
+            continue;
         }
+        out.append(bytes.data() + run, i - run);
+        appendUtf8(out, b < 0xA0 ? kHighControls[b - 0x80] : b);
+        run = i + 1;
     }
+    out.append(bytes.data() + run, bytes.size() - run);
     return out;
 }
 

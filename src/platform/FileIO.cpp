@@ -14,6 +14,10 @@ std::optional<std::string> readFile(const std::filesystem::path& path) {
         return std::nullopt;
     }
     std::string bytes;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    }
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);

@@ -228,6 +228,10 @@ struct Parser {
                 tree->setValue(key, name, RegistryValue::string(cp1252ToUtf8(*text)));
             }
         } else if (line.substr(0, 3) == "hex") {
+            // A trailing "\" would read as a continuation once written back.
+            while (!line.empty() && (line.back() == '\\' || line.back() == ' ')) {
+                line.remove_suffix(1);
+            }
             tree->setValue(key, name,
                            RegistryValue{RegistryValue::Type::Raw, cp1252ToUtf8(line), 0});
         }
@@ -267,7 +271,8 @@ bool readRegFile(std::string_view bytes, const RegFileTargets& targets) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
         std::string_view line = trim(lines[i]);
         // Long hex data continues on the next line after a trailing "\".
-        if (!line.empty() && line.back() == '\\' && line.front() != '[') {
+        if (!line.empty() && line.back() == '\\' && line.front() != '[' &&
+            line.find("=hex") != std::string_view::npos) {
             joined.assign(line.substr(0, line.size() - 1));
             while (i + 1 < lines.size()) {
                 std::string_view next = trim(lines[++i]);

@@ -120,8 +120,7 @@ bool AccountSession::load(const std::string& account) {
     const auto& reg = services_.registry;
     euros_ = reg.readBool(Hive::CurrentUser, key, settings::kEuro, true);
     bankBalance_ = parseAmount(reg.readString(Hive::CurrentUser, key, settings::kBankSolde));
-    bankRemainder_ =
-        parseAmount(reg.readString(Hive::CurrentUser, key, settings::kBankSoldeEcart));
+    bankRemainder_ = parseAmount(reg.readString(Hive::CurrentUser, key, settings::kBankSoldeEcart));
 
     register_ = std::move(scratch);
     account_ = account;
@@ -266,7 +265,8 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
         }
     }
     if (amount && soundsOn_) {
-        const auto wav = services_.paths.programFile(column == col::Credit ? "cred.wav" : "deb.wav");
+        const auto wav =
+            services_.paths.programFile(column == col::Credit ? "cred.wav" : "deb.wav");
         std::error_code ec;
         if (std::filesystem::exists(wav, ec)) {
             services_.sounds.play(wav);

@@ -134,8 +134,8 @@ double parseAmount(std::string_view text) {
         }
     }
     double value = 0.0;
-    const auto result = std::from_chars(text.data() + start, text.data() + end, value,
-                                        std::chars_format::general);
+    const auto result =
+        std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general);
     if (result.ec != std::errc() || !std::isfinite(value)) {
         return 0.0;
     }
@@ -147,13 +147,15 @@ std::string formatAmount(double value) {
         return "0.00";
     }
     const double magnitude = std::fabs(value);
-    // Below a million, 15 significant digits reach far past the cent: rounding the binary
-    // value directly gives the same text, except within a hair of a half cent.
-    if (magnitude < 1e6) {
+    // Rounding the binary value straight to the cent gives the same text as going through
+    // 15 significant digits, unless the value lies within what that rounding can move it
+    // of a half cent. The margin grows with the magnitude; beyond 1e11 take the long way.
+    if (magnitude < 1e11) {
+        const double margin = magnitude < 1e6 ? 1e-6 : magnitude < 1e9 ? 1e-3 : 5e-2;
         const double scaled = magnitude * 100.0;
         const double floor = std::floor(scaled);
         const double fraction = scaled - floor;
-        if (std::fabs(fraction - 0.5) > 1e-6) {
+        if (std::fabs(fraction - 0.5) > margin) {
             const auto cents = static_cast<unsigned long long>(fraction > 0.5 ? floor + 1 : floor);
             std::string out;
             if (value < 0 && cents != 0) {

@@ -25,7 +25,8 @@ double reconciledBalance(const Grid& reg) {
     double total = 0.0;
     for (int r = 1; r < reg.rowCount(); ++r) {
         if (reg.at(r, col::Pointage) == kTicked) {
-            total = total + parseAmount(reg.at(r, col::Credit)) - parseAmount(reg.at(r, col::Debit));
+            total =
+                total + parseAmount(reg.at(r, col::Credit)) - parseAmount(reg.at(r, col::Debit));
         }
     }
     return total;

@@ -34,8 +34,7 @@ void Grid::setColumnCount(int columns) {
     if (columns == columns_) {
         return;
     }
-    std::vector<std::string> cells(static_cast<std::size_t>(rows_) *
-                                   static_cast<std::size_t>(columns));
+    decltype(cells_) cells(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns));
     const int keep = std::min(columns, columns_);
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < keep; ++c) {
@@ -57,6 +56,11 @@ void Grid::setColumnWidth(int column, int width) {
     if (column >= 0 && column < columns_) {
         widths_[static_cast<std::size_t>(column)] = width;
     }
+}
+
+void Grid::reserveRows(int rows) {
+    cells_.reserve(static_cast<std::size_t>(std::max(rows, 0)) *
+                   static_cast<std::size_t>(columns_));
 }
 
 void Grid::insertRow(int row) {
@@ -91,15 +95,28 @@ void Grid::clearRow(int row) {
 }
 
 void Grid::permuteRows(int firstRow, const std::vector<int>& order) {
-    std::vector<std::string> moved(order.size() * static_cast<std::size_t>(columns_));
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        for (int c = 0; c < columns_; ++c) {
-            moved[i * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(c)] =
-                std::move(cells_[index(order[i], c)]);
+    // Follows each cycle of the permutation, swapping rows in place: no cell is copied
+    // and no second grid is allocated.
+    const std::size_t n = order.size();
+    std::vector<bool> placed(n, false);
+    for (std::size_t start = 0; start < n; ++start) {
+        if (placed[start]) {
+            continue;
+        }
+        std::size_t at = start;
+        while (true) {
+            placed[at] = true;
+            const std::size_t from = static_cast<std::size_t>(order[at] - firstRow);
+            if (from == start) {
+                break;
+            }
+            for (int c = 0; c < columns_; ++c) {
+                std::swap(cells_[index(firstRow + static_cast<int>(at), c)],
+                          cells_[index(firstRow + static_cast<int>(from), c)]);
+            }
+            at = from;
         }
     }
-    std::move(moved.begin(), moved.end(),
-              cells_.begin() + static_cast<std::ptrdiff_t>(index(firstRow, 0)));
 }
 
 } // namespace ledgora

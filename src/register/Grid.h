@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/HugePageAllocator.h"
+
 namespace ledgora {
 
 class Grid {
@@ -35,6 +37,8 @@ public:
     int columnWidth(int column) const;
     void setColumnWidth(int column, int width);
 
+    // Makes room for `rows` rows without moving the cells again when rows are added.
+    void reserveRows(int rows);
     // Inserts an empty row before `row` (rowCount() appends).
     void insertRow(int row);
     void removeRow(int row);
@@ -57,7 +61,7 @@ private:
 
     int rows_ = 0;
     int columns_ = 0;
-    std::vector<std::string> cells_;
+    std::vector<std::string, platform::HugePageAllocator<std::string>> cells_;
     std::vector<int> widths_;
 };
 

@@ -6,6 +6,7 @@
 
 #include "platform/Cp1252.h"
 #include "platform/FileIO.h"
+#include "platform/MappedFile.h"
 
 namespace ledgora {
 namespace {
@@ -49,7 +50,8 @@ bool plausibleSize(long long rows, long long columns, std::size_t fileBytes) {
     if (columns > kMaxColumns) {
         return false;
     }
-    const long long allowed = std::max<long long>(kFloorCells, 16LL * static_cast<long long>(fileBytes));
+    const long long allowed =
+        std::max<long long>(kFloorCells, 16LL * static_cast<long long>(fileBytes));
     return rows * columns <= allowed;
 }
 
@@ -73,8 +75,9 @@ void appendEscaped(std::string& out, const std::string& text) {
 } // namespace
 
 GridTextStatus readGridText(std::string_view bytes, Grid& grid) {
-    const std::string text = platform::cp1252ToUtf8(bytes);
-    std::string_view rest = text;
+    // Line ends and separators are ASCII, so the bytes are cut up as they are and only
+    // cell texts are converted to UTF-8: no second copy of a large file.
+    std::string_view rest = bytes;
     std::size_t firstEnd = rest.find_first_of("\r\n");
     const std::string_view sizeLine = rest.substr(0, firstEnd);
 
@@ -89,6 +92,7 @@ GridTextStatus readGridText(std::string_view bytes, Grid& grid) {
         return GridTextStatus::NoData;
     }
     grid.setColumnCount(columns);
+    grid.reserveRows(rows + 1); // the blank row a load appends
     grid.setRowCount(rows);
 
     if (firstEnd == std::string_view::npos) {
@@ -128,17 +132,21 @@ GridTextStatus readGridText(std::string_view bytes, Grid& grid) {
         }
         std::string_view cell = line.substr(second + 1);
         std::string& target = grid.at(row, column);
-        if (cell.find(kBS) == std::string_view::npos) {
-            target.assign(cell);
-            return;
-        }
-        target.clear();
-        for (char c : cell) {
-            const char u = c == kTab ? kCR : c == kBS ? kLF : c;
-            if (u == kCR) {
-                break; // register cells hold one line
+        std::string unescaped;
+        if (cell.find(kBS) != std::string_view::npos) {
+            for (char c : cell) {
+                const char u = c == kTab ? kCR : c == kBS ? kLF : c;
+                if (u == kCR) {
+                    break; // register cells hold one line
+                }
+                unescaped.push_back(u);
             }
-            target.push_back(u);
+            cell = unescaped;
+        }
+        if (platform::isAscii(cell)) {
+            target.assign(cell);
+        } else {
+            target = platform::cp1252ToUtf8(cell);
         }
     });
     return GridTextStatus::Ok;
@@ -179,11 +187,11 @@ std::string writeGridText(const Grid& grid, int columns) {
 }
 
 std::optional<std::string> loadGridFile(const std::filesystem::path& path, Grid& grid) {
-    const auto bytes = platform::readFile(path);
-    if (!bytes) {
+    const platform::MappedFile file(path);
+    if (!file.ok()) {
         return "Cannot open file " + path.string();
     }
-    if (readGridText(*bytes, grid) != GridTextStatus::Ok) {
+    if (readGridText(file.bytes(), grid) != GridTextStatus::Ok) {
         return "File contains no data or corrupt file " + path.string();
     }
     return std::nullopt;

@@ -87,11 +87,11 @@ int NameList::add(const std::string& text) {
     if (text.empty() || contains(text)) {
         return -1;
     }
-    const auto at = std::upper_bound(entries_.begin(), entries_.end(), text,
-                                     [](const std::string& a, const std::string& b) {
-                                         return frenchLess(a, b);
-                                     });
-    return static_cast<int>(entries_.insert(at, text) - entries_.begin());
+    const auto at = std::upper_bound(
+        entries_.begin(), entries_.end(), text,
+        [](const std::string& a, const std::string& b) { return frenchLess(a, b); });
+    const auto inserted = entries_.insert(at, text);
+    return static_cast<int>(inserted - entries_.begin());
 }
 
 void NameList::removeAt(int index) {
@@ -117,12 +117,11 @@ std::optional<NameList> NameList::load(const std::filesystem::path& file) {
         return std::nullopt;
     }
     std::vector<std::string> entries;
-    platform::forEachLine(platform::cp1252ToUtf8(*bytes),
-                          [&](std::string_view line) {
-                              if (!line.empty()) {
-                                  entries.emplace_back(line);
-                              }
-                          });
+    platform::forEachLine(platform::cp1252ToUtf8(*bytes), [&](std::string_view line) {
+        if (!line.empty()) {
+            entries.emplace_back(line);
+        }
+    });
     return NameList(std::move(entries));
 }
 

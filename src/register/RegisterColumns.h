@@ -30,12 +30,12 @@ inline constexpr int kShownColumns = 10;
 inline constexpr int kInitialRows = 3;
 
 inline constexpr std::array<std::string_view, kRegisterColumns> kColumnKeys = {
-    "",      "pointage", "date",  "numero", "rubrique", "notes",
-    "modepaiement", "debit", "credit", "solde", "deber", "creder"};
+    "",      "pointage", "date",  "numero", "rubrique", "notes", "modepaiement",
+    "debit", "credit",   "solde", "deber",  "creder"};
 
 inline constexpr std::array<std::string_view, kRegisterColumns> kColumnCaptions = {
-    "", "Pointage", "Date", "Numéro", "Rubrique", "Notes", "Mode de paiement", "Débit",
-    "Crédit", "Solde", "", ""};
+    "",      "Pointage", "Date",  "Numéro", "Rubrique", "Notes", "Mode de paiement",
+    "Débit", "Crédit",   "Solde", "",       ""};
 
 // The column with that key, if any.
 std::optional<int> columnOfKey(std::string_view key);

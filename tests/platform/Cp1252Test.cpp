@@ -12,10 +12,8 @@ TEST(Cp1252, ConvertsBothWays) {
         std::string utf8;
     };
     const Case cases[] = {
-        {"plain ASCII", "plain ASCII"},
-        {"Num\xE9ro", "Numéro"},
-        {"\x80 \x9C \x8C", "€ œ Œ"},
-        {"\xC0\xFF", "Àÿ"},
+        {"plain ASCII", "plain ASCII"},       {"Num\xE9ro", "Numéro"},
+        {"\x80 \x9C \x8C", "€ œ Œ"},          {"\xC0\xFF", "Àÿ"},
         {"Pr\xE9l\xE8vement", "Prélèvement"},
     };
     for (const auto& c : cases) {

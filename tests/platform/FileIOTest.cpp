@@ -10,8 +10,8 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path freshFolder(const std::string& name) {
-    const fs::path p = fs::temp_directory_path() / ("ledgora-" + name + "-" +
-                                                    std::to_string(::getpid()));
+    const fs::path p =
+        fs::temp_directory_path() / ("ledgora-" + name + "-" + std::to_string(::getpid()));
     fs::remove_all(p);
     fs::create_directories(p);
     return p;

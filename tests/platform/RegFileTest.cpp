@@ -18,8 +18,7 @@ RegistryTree sampleTree() {
     t.setValue(kRoot + "\\Users\\Zoé", "Password", RegistryValue::string(""));
     t.setValue(kRoot + "\\Users\\Zoé\\Courant", "Euro", RegistryValue::string("1"));
     t.setValue(kRoot + "\\Users\\Zoé\\Courant", "Numéro", RegistryValue::string("12 345"));
-    t.setValue(kRoot + "\\Users\\Zoé\\Courant", "Adresse",
-               RegistryValue::string("1 rue\r\nParis"));
+    t.setValue(kRoot + "\\Users\\Zoé\\Courant", "Adresse", RegistryValue::string("1 rue\r\nParis"));
     t.setValue("Software\\Other", "x", RegistryValue::string("not exported"));
     return t;
 }
@@ -67,8 +66,8 @@ TEST(RegFile, AppliesDeletionsCommentsAndContinuedLines) {
 
 TEST(RegFile, RefusesWhatIsNotARegistryFile) {
     RegistryTree t;
-    for (const std::string text : {"", "hello\r\n[HKEY_CURRENT_USER\\A]\r\n",
-                                   "Windows Registry Editor Version 5.00\r\n"}) {
+    for (const std::string text :
+         {"", "hello\r\n[HKEY_CURRENT_USER\\A]\r\n", "Windows Registry Editor Version 5.00\r\n"}) {
         EXPECT_FALSE(readRegFile(text, {&t, &t})) << text;
     }
     EXPECT_TRUE(t.empty());
@@ -81,6 +80,24 @@ TEST(RegFile, SurvivesMalformedLines) {
                              "\"d2\"=dword:123456789\r\n\"h\"=hex(1):4\r\n\"ok\"=\"yes\"\r\n";
     ASSERT_TRUE(readRegFile(text, {&t, nullptr}));
     EXPECT_EQ(t.valueNames("A"), std::vector<std::string>{"ok"});
+}
+
+TEST(RegFile, WhatItReadsItWritesAndReadsBackTheSame) {
+    const std::string texts[] = {
+        // hex data continued onto an empty line leaves a trailing backslash behind
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=hex:01,\\\\\r\n\r\n\"y\"=\"1\"\r\n",
+        // a string line ending with a backslash outside hex data is not continued
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"a\\\r\n\"y\"=\"2\"\r\n",
+    };
+    for (const auto& text : texts) {
+        RegistryTree first;
+        ASSERT_TRUE(readRegFile(text, {&first, nullptr}));
+        const std::string written = writeRegFile(first, Hive::CurrentUser);
+        RegistryTree second;
+        ASSERT_TRUE(readRegFile(written, {&second, nullptr}));
+        EXPECT_EQ(writeRegFile(second, Hive::CurrentUser), written) << written;
+        EXPECT_EQ(second.value("A", "y") != nullptr, true) << written;
+    }
 }
 
 TEST(RegistryTree, KeysIgnoreCaseAndErasingKeepsSiblings) {

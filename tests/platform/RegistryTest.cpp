@@ -32,8 +32,8 @@ TEST_F(RegistryTest, ReadsWithDefaults) {
         bool asBool;
     };
     const Case cases[] = {
-        {"42", 42, true}, {"-1", -1, true}, {" 7", 7, true},           {"0", 0, false},
-        {"1", 1, true},   {"4x", 99, true}, {"", 99, true},            {"abc", 99, true},
+        {"42", 42, true}, {"-1", -1, true},          {" 7", 7, true}, {"0", 0, false},
+        {"1", 1, true},   {"4x", 99, true},          {"", 99, true},  {"abc", 99, true},
         {"+3", 3, true},  {"99999999999", 99, true},
     };
     for (const auto& c : cases) {

@@ -1,0 +1,57 @@
+// A throw-away installation for tests: its own data folder and settings hives under a
+// temporary folder, a clock pinned to a date, scripted dialogs and recorded sounds.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Sounds.h"
+#include "register/AccountSession.h"
+#include "register/NameList.h"
+
+namespace ledgora::testing {
+
+inline std::filesystem::path freshTempFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "-" + info->name();
+    for (char& c : name) {
+        if (c == '/') {
+            c = '_';
+        }
+    }
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("ledgora-" + std::to_string(::getpid()) + "-" + name);
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+struct TestWorld {
+    std::filesystem::path root = freshTempFolder();
+    platform::Paths paths{root, root / "registry", root / "program"};
+    platform::Registry registry{paths.registryFolder()};
+    platform::FixedClock clock{platform::DateTime{2024, 3, 5, 10, 0, 0}};
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingSounds sounds;
+    NameList categories = NameList::builtInCategories();
+    NameList modes = NameList::builtInPaymentModes();
+    AccountSession session{{registry, paths, clock, dialogs, sounds}, categories, modes};
+
+    explicit TestWorld(const std::string& user = "Anne") {
+        std::filesystem::create_directories(paths.userFolder(user));
+        std::filesystem::create_directories(paths.programFolder());
+        session.setUser(user);
+    }
+    ~TestWorld() { std::filesystem::remove_all(root); }
+    TestWorld(const TestWorld&) = delete;
+    TestWorld& operator=(const TestWorld&) = delete;
+};
+
+} // namespace ledgora::testing
