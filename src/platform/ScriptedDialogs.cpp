@@ -3,17 +3,32 @@
 namespace platform {
 
 ScriptedDialogs& ScriptedDialogs::reply(Reply r) {
-    script_.push_back({r, std::nullopt, std::nullopt});
+    script_.push_back({r, std::nullopt, std::nullopt, {}, false});
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::choose(int index) {
-    script_.push_back({Reply::Ok, index, std::nullopt});
+    script_.push_back({Reply::Ok, index, std::nullopt, {}, false});
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::type(std::string text) {
-    script_.push_back({Reply::Ok, std::nullopt, std::move(text)});
+    script_.push_back({Reply::Ok, std::nullopt, std::move(text), {}, false});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::fill(std::vector<std::string> fields, bool flag) {
+    script_.push_back({Reply::Ok, std::nullopt, std::nullopt, std::move(fields), flag});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::createUser() {
+    script_.push_back({Reply::Ok, std::nullopt, std::nullopt, {}, true});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::deleteInChooser(std::string name) {
+    script_.push_back({Reply::Ok, std::nullopt, std::move(name), {}, false});
     return *this;
 }
 
@@ -63,6 +78,91 @@ std::optional<std::string> ScriptedDialogs::askPassword(const std::string& capti
         return std::nullopt;
     }
     return a->text;
+}
+
+namespace {
+
+std::string field(const ScriptedDialogs::Answer& a, std::size_t i) {
+    return i < a.fields.size() ? a.fields[i] : std::string();
+}
+
+} // namespace
+
+// A form stays open while its check refuses what was typed: each refusal takes the next
+// scripted answer, as a user trying again.
+std::optional<NameForm> ScriptedDialogs::form(const NameFormCheck& check,
+                                              NameForm (*toForm)(const Answer&)) {
+    for (;;) {
+        const auto a = next();
+        if (!a || a->reply == Reply::Cancel) {
+            return std::nullopt;
+        }
+        NameForm f = toForm(*a);
+        if (f.name.empty()) {
+            continue; // "OK" is disabled while the name is empty
+        }
+        if (check(f)) {
+            return f;
+        }
+    }
+}
+
+std::optional<NameForm> ScriptedDialogs::newUserForm(const NameFormCheck& check) {
+    prompts_.push_back("Nouvel utilisateur");
+    return form(check, [](const Answer& a) {
+        return NameForm{field(a, 0), field(a, 1), {}, true};
+    });
+}
+
+std::optional<NameForm> ScriptedDialogs::newAccountForm(bool canCancel, bool euros,
+                                                        const NameFormCheck& check) {
+    prompts_.push_back("Nouveau compte");
+    lastCanCancel_ = canCancel;
+    lastEuros_ = euros;
+    return form(check, [](const Answer& a) {
+        return NameForm{field(a, 0), {}, field(a, 1), a.flag};
+    });
+}
+
+std::optional<NameForm> ScriptedDialogs::saveAsForm(const NameFormCheck& check) {
+    prompts_.push_back("Enregistrer sous");
+    return form(check, [](const Answer& a) { return NameForm{field(a, 0), {}, {}, true}; });
+}
+
+std::optional<PasswordChange> ScriptedDialogs::changePasswordForm(const std::string& user,
+                                                                  bool hasPassword) {
+    prompts_.push_back("Changement du mot de passe: " + user + (hasPassword ? "" : " (new)"));
+    const auto a = next();
+    if (!a || a->reply == Reply::Cancel) {
+        return std::nullopt;
+    }
+    return PasswordChange{hasPassword ? field(*a, 0) : std::string(), field(*a, 1)};
+}
+
+UserChoice ScriptedDialogs::chooseUser(const std::string& caption,
+                                       const std::function<std::vector<std::string>()>& users,
+                                       int selected,
+                                       const std::function<void(const std::string&)>& deleteUser) {
+    prompts_.push_back(caption);
+    preselected_.push_back(selected);
+    for (;;) {
+        const auto a = next();
+        if (!a || a->reply == Reply::Cancel) {
+            return {};
+        }
+        if (a->flag) {
+            return {UserChoice::Outcome::CreateUser, -1};
+        }
+        if (a->text) {
+            deleteUser(*a->text);
+            continue;
+        }
+        const int count = static_cast<int>(users().size());
+        if (a->index && *a->index >= 0 && *a->index < count) {
+            return {UserChoice::Outcome::Chosen, *a->index};
+        }
+        return {};
+    }
 }
 
 std::vector<std::string> ScriptedDialogs::texts() const {

@@ -21,11 +21,14 @@ public:
         std::string title;
     };
 
-    // One scripted answer: a reply for message boxes, an index for lists, text for entries.
+    // One scripted answer: a reply for message boxes, an index for lists, text for entries,
+    // fields for forms (name, password or amount, and the flag: euros, or "create a user").
     struct Answer {
         Reply reply = Reply::Cancel;
         std::optional<int> index;
         std::optional<std::string> text;
+        std::vector<std::string> fields;
+        bool flag = false;
     };
 
     ScriptedDialogs& reply(Reply r);
@@ -35,6 +38,13 @@ public:
     ScriptedDialogs& cancel() { return reply(Reply::Cancel); }
     ScriptedDialogs& choose(int index);
     ScriptedDialogs& type(std::string text);
+    // A filled-in form: newUserForm takes {name, password}, newAccountForm
+    // {name, amount} with `flag` = euros, saveAsForm {name}, changePasswordForm {old, new}.
+    ScriptedDialogs& fill(std::vector<std::string> fields, bool flag = false);
+    // The user chooser: pick `index`, or press "Créer un nouvel utilisateur", or press
+    // "Supprimer l'utilisateur sélectionné" on `name` (the chooser then stays open).
+    ScriptedDialogs& createUser();
+    ScriptedDialogs& deleteInChooser(std::string name);
 
     Reply message(MessageKind kind, const std::string& text, Buttons buttons,
                   const std::string& title = {}) override;
@@ -42,6 +52,19 @@ public:
                                       const std::vector<std::string>& items, int selected) override;
     std::optional<std::string> askPassword(const std::string& caption,
                                            const std::string& prompt) override;
+    std::optional<NameForm> newUserForm(const NameFormCheck& check) override;
+    std::optional<NameForm> newAccountForm(bool canCancel, bool euros,
+                                           const NameFormCheck& check) override;
+    std::optional<NameForm> saveAsForm(const NameFormCheck& check) override;
+    std::optional<PasswordChange> changePasswordForm(const std::string& user,
+                                                     bool hasPassword) override;
+    UserChoice chooseUser(const std::string& caption,
+                          const std::function<std::vector<std::string>()>& users, int selected,
+                          const std::function<void(const std::string&)>& deleteUser) override;
+
+    // How the last new-account form was opened.
+    bool lastFormCouldCancel() const { return lastCanCancel_; }
+    bool lastFormEuros() const { return lastEuros_; }
 
     // Every message box, in order.
     const std::vector<Shown>& shown() const { return shown_; }
@@ -65,6 +88,10 @@ private:
     std::vector<std::string> prompts_;
     std::vector<int> preselected_;
     int unscripted_ = 0;
+    bool lastCanCancel_ = true;
+    bool lastEuros_ = true;
+
+    std::optional<NameForm> form(const NameFormCheck& check, NameForm (*toForm)(const Answer&));
 };
 
 } // namespace platform

@@ -62,6 +62,10 @@ void AccountSession::close() {
     account_.clear();
 }
 
+void AccountSession::rename(const std::string& account) {
+    account_ = account;
+}
+
 void AccountSession::setBankBalance(double balance, double remainder) {
     bankBalance_ = balance;
     bankRemainder_ = remainder;

@@ -62,6 +62,8 @@ public:
     const std::string& account() const { return account_; }
     // Forgets the open account (after it was deleted, or its user changed).
     void close();
+    // The open account takes another name (save as); nothing is written.
+    void rename(const std::string& account);
 
     bool euros() const { return euros_; }
     double bankBalance() const { return bankBalance_; }

@@ -1,0 +1,276 @@
+#include "register/AccountManager.h"
+
+#include <filesystem>
+
+#include "platform/FileIO.h"
+#include "platform/SettingsKeys.h"
+#include "register/AccountNames.h"
+#include "register/Amount.h"
+#include "register/PasswordCode.h"
+
+namespace ledgora {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Hive;
+using platform::UserChoice;
+namespace settings = platform::settings;
+
+constexpr const char* kPasswordPrompt = "Veuillez saisir votre mot de passe :";
+constexpr const char* kBadUserName = "Ce nom d'utilisateur contient des caractères incorrects.";
+constexpr const char* kBadFileName = "Ce nom de fichier contient des caractères incorrects.";
+
+int indexWithin(int index, std::size_t size) {
+    return index >= 0 && static_cast<std::size_t>(index) < size ? index : 0;
+}
+
+} // namespace
+
+AccountManager::AccountManager(AccountSession& session, platform::Registry& registry,
+                               const platform::Paths& paths, platform::Dialogs& dialogs,
+                               AppOptions& options)
+    : session_(session), registry_(registry), paths_(paths), dialogs_(dialogs), options_(options) {}
+
+std::vector<std::string> AccountManager::users() const {
+    return listUsers(paths_);
+}
+
+std::vector<std::string> AccountManager::accounts() const {
+    return listAccounts(paths_, session_.user());
+}
+
+std::string AccountManager::storedPassword(const std::string& user) const {
+    return decodePassword(
+        registry_.readString(Hive::CurrentUser, settings::userKey(user), settings::kPassword));
+}
+
+void AccountManager::chooseUser() {
+    const auto list = users();
+    const UserChoice choice = dialogs_.chooseUser(
+        "Choisir un utilisateur", [this] { return users(); },
+        indexWithin(options_.chooseUserIndex, list.size()),
+        [this](const std::string& name) { deleteUser(name); });
+    if (choice.outcome == UserChoice::Outcome::CreateUser) {
+        newUser();
+        return;
+    }
+    const auto now = users();
+    if (choice.outcome != UserChoice::Outcome::Chosen || choice.index < 0 ||
+        static_cast<std::size_t>(choice.index) >= now.size()) {
+        return;
+    }
+    session_.save();
+    const std::string name = now[static_cast<std::size_t>(choice.index)];
+    const std::string stored = storedPassword(name);
+    if (!stored.empty()) {
+        const auto typed = dialogs_.askPassword(name, kPasswordPrompt);
+        if (!typed) {
+            return;
+        }
+        if (*typed != stored) {
+            dialogs_.warn("Mot de passe incorrect. Accès refusé.");
+            return;
+        }
+    }
+    password_ = stored;
+    options_.chooseUserIndex = choice.index;
+    session_.setUser(name);
+    if (!accounts().empty()) {
+        openAccount();
+    } else {
+        newAccount();
+    }
+}
+
+bool AccountManager::newUser() {
+    const auto form = dialogs_.newUserForm([this](const platform::NameForm& f) {
+        const fs::path folder = paths_.userFolder(f.name);
+        std::error_code ec;
+        if (!isSafeName(f.name)) {
+            dialogs_.warn(kBadUserName);
+            return false;
+        }
+        if (!fs::exists(folder, ec)) {
+            fs::create_directories(folder, ec);
+            if (!fs::is_directory(folder, ec)) {
+                dialogs_.warn(kBadUserName);
+                return false;
+            }
+            fs::remove(folder, ec); // only a probe: the folder is made when the user is
+            return true;
+        }
+        if (!dialogs_.confirm("Cet utilisateur existe déjà. Voulez-vous le remplacer ?")) {
+            return false;
+        }
+        return deleteUser(f.name);
+    });
+    if (!form) {
+        return false;
+    }
+    session_.save();
+    std::error_code ec;
+    fs::create_directories(paths_.userFolder(form->name), ec);
+    registry_.writeString(Hive::CurrentUser, settings::userKey(form->name), settings::kPassword,
+                          encodePassword(form->password));
+    password_ = form->password;
+    session_.setUser(form->name);
+    newAccount();
+    return true;
+}
+
+bool AccountManager::deleteUser(const std::string& name) {
+    if (!isSafeName(name)) {
+        return false;
+    }
+    const std::string stored = storedPassword(name);
+    if (!stored.empty()) {
+        const auto typed = dialogs_.askPassword(name, kPasswordPrompt);
+        if (!typed) {
+            return false;
+        }
+        if (*typed != stored) {
+            dialogs_.warn("Mot de passe incorrect. Suppression refusée.");
+            return false;
+        }
+    }
+    if (!dialogs_.warnYesNo("ATTENTION : cette opération détruira tous les comptes de "
+                            "l'utilisateur " +
+                            name + ".\nConfirmez-vous la suppression ?")) {
+        return false;
+    }
+    auto list = listAccounts(paths_, name);
+    std::error_code ec;
+    for (auto it = list.rbegin(); it != list.rend(); ++it) {
+        fs::remove(paths_.planningFile(name, *it), ec);
+        fs::remove(paths_.accountFile(name, *it), ec);
+    }
+    fs::remove(paths_.userFolder(name), ec); // stays when other files remain
+    registry_.eraseKey(Hive::CurrentUser, settings::userKey(name));
+    if (name == session_.user()) {
+        session_.setUser({});
+        password_.clear();
+    }
+    return true;
+}
+
+void AccountManager::deleteUserCommand() {
+    const auto list = users();
+    if (list.empty()) {
+        return;
+    }
+    const auto index = dialogs_.chooseFromList("Supprimer un utilisateur", list, 0);
+    if (index) {
+        deleteUser(list[static_cast<std::size_t>(*index)]);
+    }
+}
+
+bool AccountManager::checkNewAccountName(const std::string& name) {
+    if (!isSafeName(name)) {
+        dialogs_.warn(kBadFileName);
+        return false;
+    }
+    const fs::path file = paths_.accountFile(session_.user(), name);
+    std::error_code ec;
+    if (fs::exists(file, ec)) {
+        return dialogs_.warnYesNo("Ce compte existe déjà. Voulez-vous le remplacer ?");
+    }
+    // The file system decides what a usable name is: try to make the file.
+    if (!platform::writeFileAtomically(file, "")) {
+        dialogs_.warn(kBadFileName);
+        return false;
+    }
+    fs::remove(file, ec);
+    return true;
+}
+
+bool AccountManager::newAccount() {
+    if (!hasUser()) {
+        return false;
+    }
+    const auto form = dialogs_.newAccountForm(
+        session_.isOpen(), options_.newSoldeInEuro,
+        [this](const platform::NameForm& f) { return checkNewAccountName(f.name); });
+    if (!form) {
+        return false;
+    }
+    session_.save();
+    options_.newSoldeInEuro = form->euros;
+    return session_.create(form->name, parseAmount(form->amount), form->euros);
+}
+
+bool AccountManager::openAccount() {
+    const auto list = accounts();
+    if (list.empty()) {
+        return false;
+    }
+    const auto index = dialogs_.chooseFromList("Ouvrir un compte existant", list,
+                                               indexWithin(options_.chooseIndex, list.size()));
+    if (!index) {
+        return false;
+    }
+    session_.save();
+    if (!session_.load(list[static_cast<std::size_t>(*index)])) {
+        return false;
+    }
+    options_.chooseIndex = *index;
+    return true;
+}
+
+void AccountManager::deleteAccount() {
+    const auto list = accounts();
+    if (list.empty()) {
+        return;
+    }
+    const auto index = dialogs_.chooseFromList("Supprimer un compte existant", list, 0);
+    if (!index) {
+        return;
+    }
+    const std::string name = list[static_cast<std::size_t>(*index)];
+    if (!dialogs_.confirm("Voulez-vous vraiment supprimer le compte \"" + name + "\" ?")) {
+        return;
+    }
+    std::error_code ec;
+    fs::remove(paths_.accountFile(session_.user(), name), ec);
+    fs::remove(paths_.planningFile(session_.user(), name), ec);
+    registry_.eraseKey(Hive::CurrentUser, settings::accountKey(session_.user(), name));
+    if (name == session_.account()) {
+        session_.close();
+    }
+}
+
+void AccountManager::saveAs() {
+    if (!session_.isOpen()) {
+        return;
+    }
+    const auto form = dialogs_.saveAsForm(
+        [this](const platform::NameForm& f) { return checkNewAccountName(f.name); });
+    if (!form) {
+        return;
+    }
+    session_.save();
+    session_.rename(form->name);
+    session_.save();
+}
+
+void AccountManager::changePassword() {
+    if (!hasUser()) {
+        return;
+    }
+    const auto change = dialogs_.changePasswordForm(session_.user(), !password_.empty());
+    if (!change) {
+        return;
+    }
+    if (change->oldPassword != password_) {
+        dialogs_.warn("L'ancien mot de passe que vous avez spécifié est incorrect. Le mot de "
+                      "passe de cet utilisateur n'a pas été modifié.");
+        return;
+    }
+    if (change->newPassword != password_) {
+        dialogs_.inform("Le mot de passe a été modifié avec succès.");
+    }
+    password_ = change->newPassword;
+    registry_.writeString(Hive::CurrentUser, settings::userKey(session_.user()),
+                          settings::kPassword, encodePassword(password_));
+}
+
+} // namespace ledgora

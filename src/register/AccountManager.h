@@ -1,0 +1,62 @@
+// The commands of the "&Compte" menu that choose, create and delete users and accounts,
+// with their dialogs and messages. Every change of user or account first saves the open
+// account. The current user's password is kept here in clear for the run.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "register/AccountSession.h"
+#include "register/AppSettings.h"
+
+namespace ledgora {
+
+class AccountManager {
+public:
+    AccountManager(AccountSession& session, platform::Registry& registry,
+                   const platform::Paths& paths, platform::Dialogs& dialogs, AppOptions& options);
+
+    std::vector<std::string> users() const;
+    // The current user's accounts.
+    std::vector<std::string> accounts() const;
+    bool hasUser() const { return !session_.user().empty(); }
+    const std::string& password() const { return password_; }
+
+    // "&Utilisateur" > "&Choisir...": then opens an account, or creates the first one.
+    void chooseUser();
+    // "&Utilisateur" > "&Nouveau...": true when a user was created.
+    bool newUser();
+    // Deletes the user with all its accounts, after its password and a confirmation; true
+    // when it was deleted.
+    bool deleteUser(const std::string& name);
+    // "&Utilisateur" > "&Supprimer...": the chooser, then deleteUser().
+    void deleteUserCommand();
+    // "&Nouveau..." (account): true when an account was created.
+    bool newAccount();
+    // "&Ouvrir...": true when an account was opened.
+    bool openAccount();
+    // "&Supprimer..." (account).
+    void deleteAccount();
+    // "En&registrer sous...".
+    void saveAs();
+    // "&Options" > "&Mot de passe...".
+    void changePassword();
+
+    // The stored password of a user, in clear ("" for none).
+    std::string storedPassword(const std::string& user) const;
+
+private:
+    bool checkNewAccountName(const std::string& name);
+
+    AccountSession& session_;
+    platform::Registry& registry_;
+    const platform::Paths& paths_;
+    platform::Dialogs& dialogs_;
+    AppOptions& options_;
+    std::string password_;
+};
+
+} // namespace ledgora
