@@ -228,8 +228,9 @@ struct Parser {
                 tree->setValue(key, name, RegistryValue::string(cp1252ToUtf8(*text)));
             }
         } else if (line.substr(0, 3) == "hex") {
-            // A trailing "\" would read as a continuation once written back.
-            while (!line.empty() && (line.back() == '\\' || line.back() == ' ')) {
+            // What the reader trims, or takes for a continuation, cannot end raw data.
+            while (!line.empty() &&
+                   (line.back() == '\\' || line.back() == ' ' || line.back() == '\t')) {
                 line.remove_suffix(1);
             }
             tree->setValue(key, name,
