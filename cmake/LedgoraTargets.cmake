@@ -3,7 +3,7 @@
 # Folders are added as they come into being, so that a half-built tree still configures.
 function(ledgora_add_subdirectory dir)
     if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
-        add_subdirectory(${dir})
+        add_subdirectory(${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${dir})
     endif()
 endfunction()
 
