@@ -22,6 +22,8 @@ public:
     virtual std::optional<std::filesystem::path>
     chooseFileToSave(const std::filesystem::path& folder) = 0;
     virtual void error(const std::string& text) = 0;
+    // A warning box with OK.
+    virtual void warning(const std::string& text) = 0;
 };
 
 } // namespace calculator

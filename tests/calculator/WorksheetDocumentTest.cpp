@@ -31,6 +31,7 @@ public:
         return take(files, std::optional<std::filesystem::path>());
     }
     void error(const std::string& text) override { asked.push_back("error: " + text); }
+    void warning(const std::string& text) override { asked.push_back("warning: " + text); }
 
 private:
     template <typename T> static T take(std::deque<T>& queue, T fallback) {
