@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 #include "platform/Registry.h"
+#include "platform/SettingsKeys.h"
 
 namespace calculator {
 
@@ -21,13 +22,8 @@ std::string decimalsName(int item) {
 
 } // namespace
 
-std::string calculatSettingsKey() {
-    return "Software\\" + std::string(platform::kVendor) + "\\" + std::string(platform::kAppTitle) +
-           "\\Calculat";
-}
-
 CalculatSettings CalculatSettings::read(const platform::Registry& registry) {
-    const std::string key = calculatSettingsKey();
+    const std::string key = platform::settings::calculatorKey();
     CalculatSettings s;
     s.lastFile = registry.readString(kHive, key, "DernierFichier");
     s.maximised = registry.readBool(kHive, key, "Maxi", s.maximised);
@@ -56,7 +52,7 @@ CalculatSettings CalculatSettings::read(const platform::Registry& registry) {
 }
 
 bool CalculatSettings::write(platform::Registry& registry) const {
-    const std::string key = calculatSettingsKey();
+    const std::string key = platform::settings::calculatorKey();
     return registry.update(kHive, [&](platform::RegistryTree& tree) {
         tree.eraseKey(key);
         tree.createKey(key);

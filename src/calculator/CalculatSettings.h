@@ -38,7 +38,4 @@ struct CalculatSettings {
     bool write(platform::Registry& registry) const;
 };
 
-// "Software\Orvand\Ledgora\Calculat".
-std::string calculatSettingsKey();
-
 } // namespace calculator

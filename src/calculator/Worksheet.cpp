@@ -1,5 +1,7 @@
 #include "calculator/Worksheet.h"
 
+#include "register/Currency.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -289,8 +291,8 @@ bool Worksheet::convertResult(Currency to) {
     if (!value) {
         return false;
     }
-    const double converted =
-        to == Currency::Francs ? *value * kFrancsPerEuro : francsToEuros(*value);
+    const double converted = to == Currency::Francs ? *value * ledgora::kFrancsPerEuro
+                                                    : ledgora::francsToEuros(*value).euros;
     const std::string line = "=" + formatResult(converted);
     // A page ending with a line break keeps it after the new line.
     if (lines_.size() > 1 && lines_.back().empty()) {
@@ -304,19 +306,6 @@ bool Worksheet::convertResult(Currency to) {
 void Worksheet::clear() {
     lines_.assign(1, std::string());
     setCaret(0, 0);
-}
-
-double francsToEuros(double francs) {
-    const double y = francs / Worksheet::kFrancsPerEuro;
-    const double t = std::trunc(std::fabs(y));
-    const double f = std::fabs(y) - t;
-    const double m = std::trunc(f * 1000);
-    double k = std::trunc(f * 100);
-    if (std::fmod(m, 10) >= 5) {
-        k += 1;
-    }
-    const double euros = t + k / 100;
-    return y < 0 ? -euros : euros;
 }
 
 } // namespace calculator

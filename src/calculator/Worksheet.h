@@ -42,7 +42,6 @@ public:
     static constexpr std::array<char, 10> kLetters = {'x', 'y', 'z', 't', 'm',
                                                       'n', 'p', 'q', 'r', 's'};
     static constexpr int kInsertionThreshold = 240;
-    static constexpr double kFrancsPerEuro = 6.55957;
 
     Worksheet();
 
@@ -121,9 +120,5 @@ private:
     DisplayMode mode_ = DisplayMode::Page;
     RandomSource random_;
 };
-
-// Francs to euros, rounded half away from zero to the cent on the third decimal of the
-// truncated value (the register's conversion rule).
-double francsToEuros(double francs);
 
 } // namespace calculator

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/SettingsKeys.h"
+
 #include "TempFolder.h"
 #include "calculator/CalculatSettings.h"
 #include "platform/Registry.h"
@@ -30,7 +32,7 @@ TEST(CalculatSettingsTest, DefaultsWhenTheSectionIsAbsent) {
 TEST(CalculatSettingsTest, TheSectionIsErasedAndRewrittenWhole) {
     testing::TempFolder folder;
     platform::Registry registry(folder.path());
-    const std::string key = calculatSettingsKey();
+    const std::string key = platform::settings::calculatorKey();
     EXPECT_EQ(key, "Software\\Orvand\\Ledgora\\Calculat");
     registry.writeString(kUser, key, "Stale", "1");
     registry.writeString(kUser, key + "\\Sub", "v", "1");

@@ -9,8 +9,8 @@ void TFloatEdit::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() == 1 && text[0].unicode() >= 32) {
         const QChar c = text[0];
-        const bool allowed = c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') ||
-                             c == separator_;
+        const bool allowed =
+            c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == separator_;
         if (!allowed || c.unicode() > 127) {
             event->ignore();
             return;
