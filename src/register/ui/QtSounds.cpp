@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>

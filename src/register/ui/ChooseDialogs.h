@@ -1,0 +1,48 @@
+// The account chooser `TChooseDlg` and the user chooser `TChooseUserDlg`: a list, "OK"
+// enabled only when the list is not empty, a double click acting as "OK".
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QDialog>
+
+#include "platform/Dialogs.h"
+
+class QDialogButtonBox;
+class QListWidget;
+class QPushButton;
+
+class TChooseDlg : public QDialog {
+    Q_OBJECT
+public:
+    TChooseDlg(const QString& caption, const std::vector<std::string>& items, int selected,
+               QWidget* parent = nullptr);
+    int chosen() const;
+
+private:
+    QListWidget* ListBox1;
+    QDialogButtonBox* buttons_;
+};
+
+class TChooseUserDlg : public QDialog {
+    Q_OBJECT
+public:
+    TChooseUserDlg(const QString& caption, std::function<std::vector<std::string>()> users,
+                   int selected, std::function<void(const std::string&)> deleteUser,
+                   QWidget* parent = nullptr);
+    platform::UserChoice choice() const;
+
+private:
+    void refill(int selected);
+    void deleteSelected();
+
+    std::function<std::vector<std::string>()> users_;
+    std::function<void(const std::string&)> deleteUser_;
+    QListWidget* ListBox1;
+    QDialogButtonBox* buttons_;
+    QPushButton* NewUserBtn;
+    QPushButton* DeleteUserBtn;
+    bool createUser_ = false;
+};
