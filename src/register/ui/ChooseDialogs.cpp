@@ -28,8 +28,8 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
 
 } // namespace
 
-TChooseDlg::TChooseDlg(const QString& caption, const std::vector<std::string>& items,
-                       int selected, QWidget* parent)
+TChooseDlg::TChooseDlg(const QString& caption, const std::vector<std::string>& items, int selected,
+                       QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(caption.isEmpty() ? QStringLiteral("Dialogue") : caption);
     auto* layout = new QVBoxLayout(this);
@@ -53,8 +53,7 @@ int TChooseDlg::chosen() const {
 
 TChooseUserDlg::TChooseUserDlg(const QString& caption,
                                std::function<std::vector<std::string>()> users, int selected,
-                               std::function<void(const std::string&)> deleteUser,
-                               QWidget* parent)
+                               std::function<void(const std::string&)> deleteUser, QWidget* parent)
     : QDialog(parent), users_(std::move(users)), deleteUser_(std::move(deleteUser)) {
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
@@ -81,15 +80,15 @@ TChooseUserDlg::TChooseUserDlg(const QString& caption,
             accept();
         }
     });
-    refill(selected);
+    refill(selected, false);
     resize(380, 300);
 }
 
-void TChooseUserDlg::refill(int selected) {
+void TChooseUserDlg::refill(int selected, bool afterDeletion) {
     const auto list = users_();
     fill(ListBox1, list, selected);
     // After a deletion the same place stays selected, or the last user when it was last.
-    if (selected >= ListBox1->count() && ListBox1->count() > 0) {
+    if (afterDeletion && selected >= ListBox1->count() && ListBox1->count() > 0) {
         ListBox1->setCurrentRow(ListBox1->count() - 1);
     }
     const bool any = ListBox1->count() > 0;
@@ -103,7 +102,7 @@ void TChooseUserDlg::deleteSelected() {
         return;
     }
     deleteUser_(ListBox1->item(row)->text().toStdString());
-    refill(row);
+    refill(row, true);
 }
 
 platform::UserChoice TChooseUserDlg::choice() const {

@@ -35,7 +35,7 @@ public:
     platform::UserChoice choice() const;
 
 private:
-    void refill(int selected);
+    void refill(int selected, bool afterDeletion);
     void deleteSelected();
 
     std::function<std::vector<std::string>()> users_;

@@ -19,8 +19,7 @@ HelpWindow::HelpWindow(std::filesystem::path helpFolder, QWidget* parent)
     auto* bar = addToolBar(QStringLiteral("Navigation"));
     bar->setMovable(false);
     QAction* back = bar->addAction(QStringLiteral("Précédent"), browser_, &QTextBrowser::backward);
-    QAction* forward =
-        bar->addAction(QStringLiteral("Suivant"), browser_, &QTextBrowser::forward);
+    QAction* forward = bar->addAction(QStringLiteral("Suivant"), browser_, &QTextBrowser::forward);
     bar->addAction(QStringLiteral("Sommaire"), this, [this] { showPage("index.html"); });
     back->setEnabled(false);
     forward->setEnabled(false);

@@ -110,8 +110,7 @@ platform::NameForm TNewUser::form() const {
     return {utf8(NomEdit->text()), utf8(PasswordEdit->text()), {}, true};
 }
 
-TNewCompte::TNewCompte(bool canCancel, bool euros, platform::NameFormCheck check,
-                       QWidget* parent)
+TNewCompte::TNewCompte(bool canCancel, bool euros, platform::NameFormCheck check, QWidget* parent)
     : NameFormDialog(std::move(check), parent), canCancel_(canCancel) {
     setWindowTitle(QStringLiteral("Nouveau compte"));
     // No close box: the first account of a user cannot be skipped.

@@ -68,8 +68,7 @@ platform::Reply QtDialogs::message(platform::MessageKind kind, const std::string
 }
 
 std::optional<int> QtDialogs::chooseFromList(const std::string& caption,
-                                             const std::vector<std::string>& items,
-                                             int selected) {
+                                             const std::vector<std::string>& items, int selected) {
     TChooseDlg dialog(q(caption), items, selected, parent_);
     if (dialog.exec() != QDialog::Accepted || dialog.chosen() < 0) {
         return std::nullopt;
@@ -94,8 +93,8 @@ std::optional<platform::NameForm> QtDialogs::newUserForm(const platform::NameFor
     return dialog.form();
 }
 
-std::optional<platform::NameForm>
-QtDialogs::newAccountForm(bool canCancel, bool euros, const platform::NameFormCheck& check) {
+std::optional<platform::NameForm> QtDialogs::newAccountForm(bool canCancel, bool euros,
+                                                            const platform::NameFormCheck& check) {
     TNewCompte dialog(canCancel, euros, check, parent_);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

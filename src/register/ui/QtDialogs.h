@@ -15,8 +15,7 @@ public:
     platform::Reply message(platform::MessageKind kind, const std::string& text,
                             platform::Buttons buttons, const std::string& title = {}) override;
     std::optional<int> chooseFromList(const std::string& caption,
-                                      const std::vector<std::string>& items,
-                                      int selected) override;
+                                      const std::vector<std::string>& items, int selected) override;
     std::optional<std::string> askPassword(const std::string& caption,
                                            const std::string& prompt) override;
     std::optional<platform::NameForm> newUserForm(const platform::NameFormCheck& check) override;

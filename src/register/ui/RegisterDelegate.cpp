@@ -1,10 +1,14 @@
 #include "register/ui/RegisterDelegate.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDateEdit>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QToolTip>
 
@@ -34,8 +38,8 @@ QComboBox* listEditor(QWidget* parent, const ledgora::NameList& list) {
 
 QLineEdit* patternEditor(QWidget* parent, const char* pattern) {
     auto* edit = new QLineEdit(parent);
-    edit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QString::fromLatin1(pattern)), edit));
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), edit));
     return edit;
 }
 
@@ -101,4 +105,47 @@ void RegisterDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         return;
     }
     model->setData(index, text, Qt::EditRole);
+}
+
+void RegisterDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    if (kindOf(index) != ledgora::EditorKind::CheckBox) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    cell.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    const QWidget* widget = option.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+
+    QStyleOptionViewItem box = option;
+    initStyleOption(&box, index);
+    const QRect indicator =
+        style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &box, widget);
+    box.rect = QRect(QPoint(0, 0), indicator.size());
+    box.rect.moveCenter(option.rect.center());
+    box.state = option.state & ~QStyle::State_HasFocus;
+    box.state |= index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStyle::State_On
+                                                                       : QStyle::State_Off;
+    style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, widget);
+}
+
+bool RegisterDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
+                                   const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (kindOf(index) != ledgora::EditorKind::CheckBox) {
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    }
+    const bool click = event->type() == QEvent::MouseButtonRelease &&
+                       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+                       option.rect.contains(static_cast<QMouseEvent*>(event)->position().toPoint());
+    const bool space =
+        event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space;
+    if (!click && !space) {
+        // A double click must not reach the default handler, which would tick twice.
+        return event->type() == QEvent::MouseButtonDblClick;
+    }
+    const bool ticked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    return model->setData(index, ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
 }

@@ -65,8 +65,8 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
     case Qt::ForegroundRole:
     case Qt::FontRole: {
-        const ledgora::CellStyle style = ledgora::registerCellStyle(
-            grid, r, c, session_.hooks(), &session_.spending());
+        const ledgora::CellStyle style =
+            ledgora::registerCellStyle(grid, r, c, session_.hooks(), &session_.spending());
         if (role == Qt::BackgroundRole) {
             return QBrush(toQColor(style.background));
         }

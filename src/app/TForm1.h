@@ -1,0 +1,139 @@
+// The main window: the register of the open account with its menus, toolbar and status
+// bar. It shows the Workspace's state and forwards every command to it; the rules live
+// in the Workspace, the account session and the register's core.
+#pragma once
+
+#include <memory>
+
+#include <QMainWindow>
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "register/Workspace.h"
+#include "register/ui/QtDialogs.h"
+#include "register/ui/QtSounds.h"
+
+class HelpWindow;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QTableView;
+class QToolBar;
+class QToolButton;
+class RegisterModel;
+class TCalculat;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // `dialogs` and `clock` replace the Qt dialogs and the system clock (tests); the window
+    // does not own them.
+    explicit TForm1(platform::Paths paths, platform::Dialogs* dialogs = nullptr,
+                    const platform::Clock* clock = nullptr);
+    ~TForm1() override;
+
+    // Shows the window as it was left: maximised, or at its saved place and size.
+    void showAsSaved();
+
+    ledgora::Workspace& workspace() { return *workspace_; }
+    QTableView* grid() const { return Grille; }
+    RegisterModel* model() const { return model_; }
+    QString balanceText() const;
+    QString reconciledText() const;
+    TCalculat* calculator() const { return calculat_; }
+    HelpWindow* helpWindow() const { return help_; }
+
+public slots:
+    void Choisir1Click();
+    void Nouveau2Click();
+    void Supprimer2Click();
+    void Nouveau1Click();
+    void Ouvrir1Click();
+    void Supprimer1Click();
+    void Enregistrer1Click();
+    void Enregistrersous1Click();
+    void Franc1Click();
+    void Euro1Click();
+    void MonnaieBtnClick();
+    void Calculatrice1Click();
+    void Motdepasse1Click();
+    void Sons1Click();
+    void NoirEtBlanc1Click();
+    void Aide1Click();
+    void Apropos1Click();
+    void Miseajour1Click();
+    void SiteWeb1Click();
+    // A later copy of the program was started.
+    void bringToFront();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void createGrid();
+    void FormActivate();
+    void GrilleClickCell(const QModelIndex& index);
+    void GrilleRightClickCell(const QPoint& pos);
+    // After every command: the register, caption, pictures, menus and status bar follow.
+    void refresh(bool reloadRegister = true);
+    void updateMenus();
+    void updateStatusBar();
+    void scrollToEnd();
+    ledgora::WindowPlacement placement() const;
+    bool printerAvailable() const;
+
+    platform::Paths paths_;
+    platform::Registry registry_;
+    platform::SystemClock systemClock_;
+    QtDialogs qtDialogs_;
+    QtSounds sounds_;
+    std::unique_ptr<ledgora::Workspace> workspace_;
+    bool firstActivation_ = true;
+
+    RegisterModel* model_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QTableView* Grille = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QLabel* SoldePointeLabel = nullptr;
+    QLabel* SoldeLabel = nullptr;
+    QLabel* MonnaieImage = nullptr;
+    HelpWindow* help_ = nullptr;
+    TCalculat* calculat_ = nullptr;
+
+    QMenu* Compte1 = nullptr;
+    QMenu* Monnaie1 = nullptr;
+    QMenu* Outils1 = nullptr;
+    QMenu* Options1 = nullptr;
+    QAction* Choisir1 = nullptr;
+    QAction* Nouveau2 = nullptr;
+    QAction* Supprimer2 = nullptr;
+    QAction* Nouveau1 = nullptr;
+    QAction* Ouvrir1 = nullptr;
+    QAction* Supprimer1 = nullptr;
+    QAction* Enregistrer1 = nullptr;
+    QAction* Enregistrersous1 = nullptr;
+    QAction* Quitter1 = nullptr;
+    QAction* Franc1 = nullptr;
+    QAction* Euro1 = nullptr;
+    QAction* Calculatrice1 = nullptr;
+    QAction* Motdepasse1 = nullptr;
+    QAction* Sons1 = nullptr;
+    QAction* NoirEtBlanc1 = nullptr;
+    QAction* Aide1 = nullptr;
+    QAction* Apropos1 = nullptr;
+    QAction* Miseajour1 = nullptr;
+    QAction* SiteWeb1 = nullptr;
+    QAction* OuvrirBtn = nullptr;
+    QAction* MonnaieBtn = nullptr;
+    QAction* AideBtn = nullptr;
+    QAction* QuitterBtn = nullptr;
+};

@@ -1,0 +1,36 @@
+// Ledgora: one main window per user session, refused when a copy already runs.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
+#include "app/SingleInstance.h"
+#include "app/TForm1.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ledgora"));
+    QApplication::setOrganizationName(QStringLiteral("Orvand"));
+
+    SingleInstance guard(QApplication::applicationFilePath());
+    if (!guard.claim()) {
+        return 0;
+    }
+
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QTranslator qtFrench;
+    if (qtFrench.load(QStringLiteral("qtbase_fr"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtFrench);
+    }
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TForm1 window(
+        platform::Paths::fromEnvironment(QApplication::applicationDirPath().toStdString()));
+    QObject::connect(&guard, &SingleInstance::activationRequested, &window, &TForm1::bringToFront);
+    QApplication::restoreOverrideCursor();
+    window.showAsSaved();
+    window.activateWindow();
+    return QApplication::exec();
+}
