@@ -7,10 +7,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
+
 #include "app/TForm1.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsKeys.h"
 #include "register/RegisterColumns.h"
+#include "register/ui/HelpWindow.h"
 #include "register/ui/RegisterModel.h"
 
 using platform::Hive;
@@ -137,6 +140,23 @@ private slots:
         QVERIFY(!w.grid()->isVisible());
         QCOMPARE(w.windowTitle(), QStringLiteral("Ledgora"));
         QVERIFY(!action(w, "Miseajour1")->isVisible()); // no "maj" beside the program
+    }
+
+    void helpOpensItsContents() {
+        // The help pages ship in the program folder's "help" folder.
+        platform::ScriptedDialogs dialogs;
+        const std::string program = home_.path().toStdString() + "/program";
+        std::filesystem::create_directories(program);
+        std::filesystem::remove_all(program + "/help");
+        std::filesystem::copy(std::string(LEDGORA_TEST_DATA) + "/../../resources/help",
+                              program + "/help", std::filesystem::copy_options::recursive);
+        TForm1 w(paths(), &dialogs, &clock_);
+        action(w, "Aide1")->trigger();
+        QVERIFY(w.helpWindow() != nullptr && w.helpWindow()->isVisible());
+        QCOMPARE(w.helpWindow()->currentPage(), QStringLiteral("index.html"));
+        if (const QByteArray shot = qgetenv("LEDGORA_SCREENSHOT"); !shot.isEmpty()) {
+            w.helpWindow()->grab().save(QString::fromLocal8Bit(shot));
+        }
     }
 };
 
