@@ -5,6 +5,7 @@
 #include "platform/SettingsKeys.h"
 #include "platform/TextCase.h"
 #include "register/Amount.h"
+#include "register/CellClipboard.h"
 #include "register/Currency.h"
 #include "register/DateText.h"
 #include "register/GridTextFormat.h"
@@ -288,6 +289,81 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
         result.rowAppended = true;
     }
     return result;
+}
+
+void AccountSession::appendLine() {
+    appendRow(register_);
+}
+
+void AccountSession::insertLineAfter(int row) {
+    if (row < 1 || row >= register_.rowCount()) {
+        return;
+    }
+    register_.insertRow(row + 1);
+    renumberRows(register_);
+}
+
+bool AccountSession::deleteLine(int row) {
+    if (row < 1 || row >= register_.rowCount() || register_.rowCount() <= kInitialRows) {
+        return false;
+    }
+    if (isInitialBalanceRow(register_, row)) {
+        services_.dialogs.warn("Il n'est pas permis de supprimer la ligne \"Solde initial\".");
+        return false;
+    }
+    if (!services_.dialogs.confirm("Voulez-vous vraiment supprimer la ligne " +
+                                   register_.at(row, col::Number) + " ?")) {
+        return false;
+    }
+    if (hooks_->isLinkedTransfer(register_, row)) {
+        hooks_->deleteTwin(register_, row);
+    }
+    register_.removeRow(row);
+    renumberRows(register_);
+    recompute();
+    return true;
+}
+
+void AccountSession::cleanUpLines() {
+    cleanUpBlankRows(register_);
+    recompute();
+}
+
+int AccountSession::paste(int row, int column, const std::string& text) {
+    const auto cells = parseClipboardText(text);
+    if (row < 1 || column < 1) {
+        return 0;
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const int r = row + static_cast<int>(i);
+        while (r >= register_.rowCount()) {
+            appendRow(register_);
+        }
+        for (std::size_t j = 0; j < cells[i].size(); ++j) {
+            const int c = column + static_cast<int>(j);
+            if (c >= col::Solde) {
+                break;
+            }
+            if (c == col::Pointage) {
+                register_.set(r, c, cells[i][j] == kTicked ? std::string(kTicked) : std::string());
+                continue;
+            }
+            validateCell(r, c, cells[i][j]);
+        }
+    }
+    recompute();
+    return static_cast<int>(cells.size());
+}
+
+void AccountSession::clearCells(int top, int left, int bottom, int right) {
+    for (int r = std::max(top, 1); r <= bottom && r < register_.rowCount(); ++r) {
+        for (int c = std::max(left, 1); c <= right && c < kShownColumns; ++c) {
+            if (c != col::Solde) {
+                register_.at(r, c).clear();
+            }
+        }
+    }
+    recompute();
 }
 
 } // namespace ledgora

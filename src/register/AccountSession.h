@@ -111,6 +111,23 @@ public:
     // A click on a "pointage" check box.
     void toggleMark(int row);
 
+    // "&Lignes" > "&Ajouter": a blank row at the end.
+    void appendLine();
+    // "&Lignes" > "&Insérer après la ligne courante".
+    void insertLineAfter(int row);
+    // "&Lignes" > "&Supprimer...": after the refusal of the initial-balance row or the
+    // confirmation naming the row; true when the row was removed.
+    bool deleteLine(int row);
+    // "&Lignes" > "Supprimer les lignes &vierges inutiles".
+    void cleanUpLines();
+
+    // Pastes TAB/line-separated text from `row`, `column` rightwards and downwards, adding
+    // rows when needed; each cell goes through validateCell(), the computed "solde" column
+    // and the hidden columns take nothing. Returns the number of rows the text covered.
+    int paste(int row, int column, const std::string& text);
+    // Empties the cells of the rectangle (cut), then recomputes the balances.
+    void clearCells(int top, int left, int bottom, int right);
+
     // Recomputes the running balances, the balance, the reconciled balance and the
     // monthly spending.
     void recompute();
