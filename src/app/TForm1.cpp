@@ -4,6 +4,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableView>
@@ -26,12 +28,16 @@
 #include "calculator/ui/TCalculat.h"
 #include "platform/Paths.h"
 #include "register/Amount.h"
+#include "register/CellClipboard.h"
 #include "register/CellRules.h"
 #include "register/RegisterColumns.h"
+#include "register/RegisterRows.h"
 #include "register/ui/HelpWindow.h"
 #include "register/ui/Pictures.h"
 #include "register/ui/RegisterDelegate.h"
 #include "register/ui/RegisterModel.h"
+#include "register/ui/TRubMod.h"
+#include "register/ui/Tfinddlg.h"
 
 namespace {
 
@@ -86,81 +92,87 @@ TForm1::~TForm1() {
 }
 
 void TForm1::createActions() {
-    auto action = [this](const QString& text, auto slot, const QKeySequence& key = {}) {
+    // Actions are named after their menu item, so tests and scripts can find them.
+    auto action = [this](const char* name, const QString& text, auto slot,
+                         const QKeySequence& key = {}) {
         auto* a = new QAction(text, this);
+        a->setObjectName(QString::fromLatin1(name));
         if (!key.isEmpty()) {
             a->setShortcut(key);
         }
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    Choisir1 = action(QStringLiteral("&Choisir..."), &TForm1::Choisir1Click);
-    Nouveau2 = action(QStringLiteral("&Nouveau..."), &TForm1::Nouveau2Click);
-    Supprimer2 = action(QStringLiteral("&Supprimer..."), &TForm1::Supprimer2Click);
-    Nouveau1 =
-        action(QStringLiteral("&Nouveau..."), &TForm1::Nouveau1Click, QKeySequence("Ctrl+N"));
-    Ouvrir1 = action(QStringLiteral("&Ouvrir..."), &TForm1::Ouvrir1Click, QKeySequence("Ctrl+O"));
-    Supprimer1 = action(QStringLiteral("&Supprimer..."), &TForm1::Supprimer1Click);
-    Enregistrer1 =
-        action(QStringLiteral("&Enregistrer"), &TForm1::Enregistrer1Click, QKeySequence("Ctrl+S"));
-    Enregistrersous1 =
-        action(QStringLiteral("En&registrer sous..."), &TForm1::Enregistrersous1Click);
-    Quitter1 = action(QStringLiteral("&Quitter"), &QWidget::close);
-    Franc1 = action(QStringLiteral("&Franc"), &TForm1::Franc1Click, QKeySequence("F11"));
-    Euro1 = action(QStringLiteral("&Euro"), &TForm1::Euro1Click, QKeySequence("F12"));
+    Choisir1 = action("Choisir1", QStringLiteral("&Choisir..."), &TForm1::Choisir1Click);
+    Nouveau2 = action("Nouveau2", QStringLiteral("&Nouveau..."), &TForm1::Nouveau2Click);
+    Supprimer2 = action("Supprimer2", QStringLiteral("&Supprimer..."), &TForm1::Supprimer2Click);
+    Nouveau1 = action("Nouveau1", QStringLiteral("&Nouveau..."), &TForm1::Nouveau1Click,
+                      QKeySequence("Ctrl+N"));
+    Ouvrir1 = action("Ouvrir1", QStringLiteral("&Ouvrir..."), &TForm1::Ouvrir1Click,
+                     QKeySequence("Ctrl+O"));
+    Supprimer1 = action("Supprimer1", QStringLiteral("&Supprimer..."), &TForm1::Supprimer1Click);
+    Enregistrer1 = action("Enregistrer1", QStringLiteral("&Enregistrer"),
+                          &TForm1::Enregistrer1Click, QKeySequence("Ctrl+S"));
+    Enregistrersous1 = action("Enregistrersous1", QStringLiteral("En&registrer sous..."),
+                              &TForm1::Enregistrersous1Click);
+    Quitter1 = action("Quitter1", QStringLiteral("&Quitter"), &QWidget::close);
+    Ajouter1 =
+        action("Ajouter1", QStringLiteral("&Ajouter"), &TForm1::Ajouter1Click, QKeySequence("F6"));
+    Inserer1 = action("Inserer1", QStringLiteral("&Insérer après la ligne courante"),
+                      &TForm1::Inserer1Click, QKeySequence("F7"));
+    SupprimerLigne1 = action("SupprimerLigne1", QStringLiteral("&Supprimer..."),
+                             &TForm1::SupprimerLigne1Click, QKeySequence("F8"));
+    Nettoyer1 = action("Nettoyer1", QStringLiteral("Supprimer les lignes &vierges inutiles"),
+                       &TForm1::Nettoyer1Click, QKeySequence("F9"));
+    Chercher1 = action("Chercher1", QStringLiteral("&Chercher..."), &TForm1::Chercher1Click,
+                       QKeySequence("Ctrl+F"));
+    Suivant1 =
+        action("Suivant1", QStringLiteral("&Suivant"), &TForm1::Suivant1Click, QKeySequence("F3"));
+    RubriquesModes1 =
+        action("RubriquesModes1", QStringLiteral("&Rubriques et modes de paiement..."),
+               &TForm1::RubriquesModes1Click);
+    CopierBtn = action("CopierBtn", QStringLiteral("Copier"), &TForm1::CopierClick);
+    CopierBtn->setIcon(pictures::icon(QStringLiteral("copier")));
+    CollerBtn = action("CollerBtn", QStringLiteral("Coller"), &TForm1::CollerClick);
+    CollerBtn->setIcon(pictures::icon(QStringLiteral("coller")));
+    ChercherBtn = action("ChercherBtn", QStringLiteral("Chercher"), &TForm1::Chercher1Click);
+    ChercherBtn->setIcon(pictures::icon(QStringLiteral("chercher")));
+    SupprimerBtn =
+        action("SupprimerBtn", QStringLiteral("Supprimer"), &TForm1::SupprimerLigne1Click);
+    SupprimerBtn->setIcon(pictures::icon(QStringLiteral("supprimer")));
+    Franc1 = action("Franc1", QStringLiteral("&Franc"), &TForm1::Franc1Click, QKeySequence("F11"));
+    Euro1 = action("Euro1", QStringLiteral("&Euro"), &TForm1::Euro1Click, QKeySequence("F12"));
     auto* currency = new QActionGroup(this);
     for (QAction* a : {Franc1, Euro1}) {
         a->setCheckable(true);
         currency->addAction(a);
     }
-    Calculatrice1 = action(QStringLiteral("&Calculatrice..."), &TForm1::Calculatrice1Click);
+    Calculatrice1 =
+        action("Calculatrice1", QStringLiteral("&Calculatrice..."), &TForm1::Calculatrice1Click);
     Calculatrice1->setIcon(pictures::icon(QStringLiteral("calculatrice")));
-    Motdepasse1 = action(QStringLiteral("&Mot de passe..."), &TForm1::Motdepasse1Click);
-    Sons1 = action(QStringLiteral("&Sons"), &TForm1::Sons1Click);
+    Motdepasse1 =
+        action("Motdepasse1", QStringLiteral("&Mot de passe..."), &TForm1::Motdepasse1Click);
+    Sons1 = action("Sons1", QStringLiteral("&Sons"), &TForm1::Sons1Click);
     Sons1->setCheckable(true);
-    NoirEtBlanc1 = action(QStringLiteral("Imprimer en noir et &blanc"), &TForm1::NoirEtBlanc1Click);
+    NoirEtBlanc1 = action("NoirEtBlanc1", QStringLiteral("Imprimer en noir et &blanc"),
+                          &TForm1::NoirEtBlanc1Click);
     NoirEtBlanc1->setCheckable(true);
-    Aide1 = action(QStringLiteral("&Aide..."), &TForm1::Aide1Click);
-    Apropos1 = action(QStringLiteral("A &propos..."), &TForm1::Apropos1Click);
-    Miseajour1 = action(QStringLiteral("&Mise à jour par Internet..."), &TForm1::Miseajour1Click);
+    Aide1 = action("Aide1", QStringLiteral("&Aide..."), &TForm1::Aide1Click);
+    Apropos1 = action("Apropos1", QStringLiteral("A &propos..."), &TForm1::Apropos1Click);
+    Miseajour1 = action("Miseajour1", QStringLiteral("&Mise à jour par Internet..."),
+                        &TForm1::Miseajour1Click);
     SiteWeb1 =
-        action(QStringLiteral("&Connexion au site web %1").arg(q(std::string(platform::kVendor))),
+        action("SiteWeb1",
+               QStringLiteral("&Connexion au site web %1").arg(q(std::string(platform::kVendor))),
                &TForm1::SiteWeb1Click);
 
-    OuvrirBtn = action(QStringLiteral("Ouvrir"), &TForm1::Ouvrir1Click);
+    OuvrirBtn = action("OuvrirBtn", QStringLiteral("Ouvrir"), &TForm1::Ouvrir1Click);
     OuvrirBtn->setIcon(pictures::icon(QStringLiteral("ouvrir")));
-    MonnaieBtn = action(QStringLiteral("Monnaie"), &TForm1::MonnaieBtnClick);
-    AideBtn = action(QStringLiteral("Aide"), &TForm1::Aide1Click);
+    MonnaieBtn = action("MonnaieBtn", QStringLiteral("Monnaie"), &TForm1::MonnaieBtnClick);
+    AideBtn = action("AideBtn", QStringLiteral("Aide"), &TForm1::Aide1Click);
     AideBtn->setIcon(pictures::icon(QStringLiteral("aide")));
-    QuitterBtn = action(QStringLiteral("Quitter"), &QWidget::close);
+    QuitterBtn = action("QuitterBtn", QStringLiteral("Quitter"), &QWidget::close);
     QuitterBtn->setIcon(pictures::icon(QStringLiteral("quitter")));
-
-    const std::pair<QAction*, const char*> names[] = {{Choisir1, "Choisir1"},
-                                                      {Nouveau2, "Nouveau2"},
-                                                      {Supprimer2, "Supprimer2"},
-                                                      {Nouveau1, "Nouveau1"},
-                                                      {Ouvrir1, "Ouvrir1"},
-                                                      {Supprimer1, "Supprimer1"},
-                                                      {Enregistrer1, "Enregistrer1"},
-                                                      {Enregistrersous1, "Enregistrersous1"},
-                                                      {Quitter1, "Quitter1"},
-                                                      {Franc1, "Franc1"},
-                                                      {Euro1, "Euro1"},
-                                                      {Calculatrice1, "Calculatrice1"},
-                                                      {Motdepasse1, "Motdepasse1"},
-                                                      {Sons1, "Sons1"},
-                                                      {NoirEtBlanc1, "NoirEtBlanc1"},
-                                                      {Aide1, "Aide1"},
-                                                      {Apropos1, "Apropos1"},
-                                                      {Miseajour1, "Miseajour1"},
-                                                      {SiteWeb1, "SiteWeb1"},
-                                                      {OuvrirBtn, "OuvrirBtn"},
-                                                      {MonnaieBtn, "MonnaieBtn"},
-                                                      {AideBtn, "AideBtn"},
-                                                      {QuitterBtn, "QuitterBtn"}};
-    for (const auto& [a, name] : names) {
-        a->setObjectName(QString::fromLatin1(name));
-    }
 }
 
 void TForm1::createMenus() {
@@ -174,6 +186,12 @@ void TForm1::createMenus() {
     Compte1->addSeparator();
     Compte1->addAction(Quitter1);
 
+    Recherche1 = menuBar()->addMenu(QStringLiteral("&Recherche"));
+    Recherche1->addActions({Chercher1, Suivant1});
+
+    Lignes1 = menuBar()->addMenu(QStringLiteral("&Lignes"));
+    Lignes1->addActions({Ajouter1, Inserer1, SupprimerLigne1, Nettoyer1});
+
     Monnaie1 = menuBar()->addMenu(QStringLiteral("&Monnaie"));
     Monnaie1->addActions({Franc1, Euro1});
 
@@ -181,7 +199,7 @@ void TForm1::createMenus() {
     Outils1->addAction(Calculatrice1);
 
     Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
-    Options1->addAction(Motdepasse1);
+    Options1->addActions({Motdepasse1, RubriquesModes1});
     Options1->addSeparator();
     Options1->addActions({Sons1, NoirEtBlanc1});
 
@@ -191,9 +209,12 @@ void TForm1::createMenus() {
     help->addActions({Miseajour1, SiteWeb1});
 
     // The state of the commands is worked out when a menu opens.
-    for (QMenu* menu : {Compte1, Monnaie1, Outils1, Options1}) {
+    for (QMenu* menu : {Compte1, Recherche1, Lignes1, Monnaie1, Outils1, Options1}) {
         connect(menu, &QMenu::aboutToShow, this, &TForm1::updateMenus);
     }
+    connect(Lignes1, &QMenu::aboutToShow, this, &TForm1::LignesMenuShow);
+    connect(Lignes1, &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, &TForm1::updateMenus); });
 }
 
 void TForm1::createToolBar() {
@@ -203,6 +224,8 @@ void TForm1::createToolBar() {
     ToolBar1->setIconSize(QSize(32, 32));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar1->addAction(OuvrirBtn);
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({CopierBtn, CollerBtn, ChercherBtn, SupprimerBtn});
     ToolBar1->addSeparator();
     ToolBar1->addAction(MonnaieBtn);
     ToolBar1->addSeparator();
@@ -235,6 +258,28 @@ void TForm1::createGrid() {
     connect(Grille->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
             &TForm1::GrilleRightClickCell);
     connect(model_, &RegisterModel::balancesChanged, this, &TForm1::updateStatusBar);
+    connect(Grille->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TForm1::updateLineButtons);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        // A reset model comes with a new selection model.
+        connect(Grille->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                &TForm1::updateLineButtons, Qt::UniqueConnection);
+    });
+    // Clipboard keys of the register itself (an open cell editor keeps its own).
+    const std::pair<QKeySequence, void (TForm1::*)()> keys[] = {
+        {QKeySequence("Ctrl+C"), &TForm1::CopierClick},
+        {QKeySequence("Ctrl+Insert"), &TForm1::CopierClick},
+        {QKeySequence("Ctrl+V"), &TForm1::CollerClick},
+        {QKeySequence("Shift+Insert"), &TForm1::CollerClick},
+        {QKeySequence("Ctrl+X"), &TForm1::CouperClick},
+        {QKeySequence("Shift+Delete"), &TForm1::CouperClick}};
+    for (const auto& [key, slot] : keys) {
+        auto* shortcut = new QShortcut(key, Grille);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    }
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &TForm1::updateLineButtons);
 
     pages_ = new QStackedWidget(this);
     auto* empty = new QWidget(pages_);
@@ -365,6 +410,37 @@ void TForm1::updateMenus() {
     Euro1->setEnabled(m.accountOpen);
     MonnaieBtn->setEnabled(m.accountOpen);
     Motdepasse1->setEnabled(m.password);
+    // The row rules of "&Lignes" show in the open menu (LignesMenuShow); outside it the
+    // keys stay live and the commands answer for themselves (F8 on the initial balance
+    // says why it refuses).
+    SupprimerLigne1->setEnabled(m.accountOpen);
+    Inserer1->setEnabled(m.accountOpen);
+    Ajouter1->setEnabled(m.accountOpen);
+    Nettoyer1->setEnabled(m.accountOpen);
+    Chercher1->setEnabled(m.accountOpen);
+    Suivant1->setEnabled(m.accountOpen);
+    ChercherBtn->setEnabled(m.accountOpen);
+    CopierBtn->setEnabled(m.accountOpen);
+    updateLineButtons();
+}
+
+void TForm1::LignesMenuShow() {
+    const auto& session = workspace_->session();
+    const int row = currentGridRow();
+    SupprimerLigne1->setEnabled(ledgora::canDeleteRow(session.isOpen(), session.grid(), row));
+    Inserer1->setEnabled(session.isOpen() && row >= 1 && row < session.grid().rowCount() - 1);
+}
+
+int TForm1::currentGridRow() const {
+    const QModelIndex current = Grille->currentIndex();
+    return current.isValid() ? RegisterModel::gridRow(current) : -1;
+}
+
+void TForm1::updateLineButtons() {
+    const auto& session = workspace_->session();
+    const int row = currentGridRow();
+    SupprimerBtn->setEnabled(ledgora::canDeleteRow(session.isOpen(), session.grid(), row));
+    CollerBtn->setEnabled(session.isOpen() && !QGuiApplication::clipboard()->text().isEmpty());
 }
 
 void TForm1::updateStatusBar() {
@@ -519,4 +595,146 @@ void TForm1::Miseajour1Click() {
 
 void TForm1::SiteWeb1Click() {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(version::kWebSite)));
+}
+
+void TForm1::reloadKeepingCursor(int gridRow) {
+    const int column = Grille->currentIndex().isValid() ? Grille->currentIndex().column() : 0;
+    model_->reload();
+    const int rows = model_->rowCount();
+    if (rows > 0) {
+        const int row = std::clamp(gridRow, 1, rows);
+        Grille->setCurrentIndex(model_->index(row - 1, column));
+    }
+    updateLineButtons();
+}
+
+void TForm1::Ajouter1Click() {
+    workspace_->session().appendLine();
+    model_->sync();
+    updateLineButtons();
+}
+
+void TForm1::Inserer1Click() {
+    const int row = currentGridRow();
+    workspace_->session().insertLineAfter(row);
+    reloadKeepingCursor(row);
+}
+
+void TForm1::SupprimerLigne1Click() {
+    const int row = currentGridRow();
+    if (workspace_->session().deleteLine(row)) {
+        reloadKeepingCursor(row);
+    }
+}
+
+void TForm1::Nettoyer1Click() {
+    workspace_->session().cleanUpLines();
+    reloadKeepingCursor(currentGridRow());
+}
+
+bool TForm1::selectedRect(int& top, int& left, int& bottom, int& right) const {
+    const QModelIndexList cells = Grille->selectionModel()->selectedIndexes();
+    if (cells.isEmpty()) {
+        const QModelIndex current = Grille->currentIndex();
+        if (!current.isValid()) {
+            return false;
+        }
+        top = bottom = RegisterModel::gridRow(current);
+        left = right = RegisterModel::gridColumn(current);
+        return true;
+    }
+    top = left = INT_MAX;
+    bottom = right = -1;
+    for (const QModelIndex& i : cells) {
+        top = std::min(top, RegisterModel::gridRow(i));
+        bottom = std::max(bottom, RegisterModel::gridRow(i));
+        left = std::min(left, RegisterModel::gridColumn(i));
+        right = std::max(right, RegisterModel::gridColumn(i));
+    }
+    return true;
+}
+
+void TForm1::CopierClick() {
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (!workspace_->session().isOpen() || !selectedRect(top, left, bottom, right)) {
+        return;
+    }
+    QGuiApplication::clipboard()->setText(
+        q(ledgora::copyCellsText(workspace_->session().grid(), top, left, bottom, right)));
+    updateLineButtons();
+}
+
+void TForm1::CouperClick() {
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (!workspace_->session().isOpen() || !selectedRect(top, left, bottom, right)) {
+        return;
+    }
+    CopierClick();
+    workspace_->session().clearCells(top, left, bottom, right);
+    model_->sync();
+    updateStatusBar();
+}
+
+void TForm1::CollerClick() {
+    int top = 0, left = 0, bottom = 0, right = 0;
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!workspace_->session().isOpen() || text.isEmpty() ||
+        !selectedRect(top, left, bottom, right)) {
+        return;
+    }
+    workspace_->session().paste(top, left, text.toStdString());
+    model_->sync();
+    updateStatusBar();
+}
+
+void TForm1::showFound(const std::optional<ledgora::CellPosition>& found) {
+    if (!found) {
+        workspace_->dialogs().inform("Recherche infructueuse.");
+        return;
+    }
+    const QModelIndex cell = model_->indexOf(found->row, found->column);
+    Grille->setCurrentIndex(cell);
+    Grille->selectionModel()->select(
+        QItemSelection(model_->indexOf(found->row, ledgora::col::Pointage),
+                       model_->indexOf(found->row, ledgora::col::Solde)),
+        QItemSelectionModel::ClearAndSelect);
+    Grille->scrollTo(cell);
+}
+
+void TForm1::Chercher1Click() {
+    auto& session = workspace_->session();
+    if (!session.isOpen()) {
+        return;
+    }
+    Tfinddlg dialog(session.search().options(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const QModelIndex current = Grille->currentIndex();
+    const ledgora::CellPosition at{current.isValid() ? RegisterModel::gridRow(current) : 1,
+                                   current.isValid() ? RegisterModel::gridColumn(current) : 1};
+    showFound(session.search().find(session.grid(), dialog.options(), at));
+}
+
+void TForm1::Suivant1Click() {
+    auto& session = workspace_->session();
+    if (!session.isOpen()) {
+        return;
+    }
+    if (!session.search().hasSearched()) {
+        Chercher1Click();
+        return;
+    }
+    showFound(session.search().findNext(session.grid()));
+}
+
+void TForm1::RubriquesModes1Click() {
+    TRubMod dialog(workspace_->categories(), workspace_->modes(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    workspace_->categories() = dialog.categories();
+    workspace_->categories().sort();
+    workspace_->modes() = dialog.modes();
+    workspace_->modes().sort();
 }

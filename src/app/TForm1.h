@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 
@@ -11,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
+#include "register/GridSearch.h"
 #include "register/Workspace.h"
 #include "register/ui/QtDialogs.h"
 #include "register/ui/QtSounds.h"
@@ -56,6 +58,16 @@ public slots:
     void Supprimer1Click();
     void Enregistrer1Click();
     void Enregistrersous1Click();
+    void Ajouter1Click();
+    void Inserer1Click();
+    void SupprimerLigne1Click();
+    void Nettoyer1Click();
+    void CopierClick();
+    void CouperClick();
+    void CollerClick();
+    void Chercher1Click();
+    void Suivant1Click();
+    void RubriquesModes1Click();
     void Franc1Click();
     void Euro1Click();
     void MonnaieBtnClick();
@@ -86,8 +98,17 @@ private:
     // After every command: the register, caption, pictures, menus and status bar follow.
     void refresh(bool reloadRegister = true);
     void updateMenus();
+    void LignesMenuShow();
     void updateStatusBar();
     void scrollToEnd();
+    // After rows were inserted or removed in the middle: the view follows, the cursor
+    // stays on the same grid row where it can.
+    void reloadKeepingCursor(int gridRow);
+    int currentGridRow() const;
+    void updateLineButtons();
+    void showFound(const std::optional<ledgora::CellPosition>& found);
+    // The selected rectangle in grid coordinates: top, left, bottom, right.
+    bool selectedRect(int& top, int& left, int& bottom, int& right) const;
     ledgora::WindowPlacement placement() const;
     bool printerAvailable() const;
 
@@ -111,6 +132,8 @@ private:
 
     QMenu* Compte1 = nullptr;
     QMenu* Monnaie1 = nullptr;
+    QMenu* Lignes1 = nullptr;
+    QMenu* Recherche1 = nullptr;
     QMenu* Outils1 = nullptr;
     QMenu* Options1 = nullptr;
     QAction* Choisir1 = nullptr;
@@ -122,6 +145,17 @@ private:
     QAction* Enregistrer1 = nullptr;
     QAction* Enregistrersous1 = nullptr;
     QAction* Quitter1 = nullptr;
+    QAction* Ajouter1 = nullptr;
+    QAction* Inserer1 = nullptr;
+    QAction* SupprimerLigne1 = nullptr;
+    QAction* Nettoyer1 = nullptr;
+    QAction* Chercher1 = nullptr;
+    QAction* Suivant1 = nullptr;
+    QAction* RubriquesModes1 = nullptr;
+    QAction* CopierBtn = nullptr;
+    QAction* CollerBtn = nullptr;
+    QAction* ChercherBtn = nullptr;
+    QAction* SupprimerBtn = nullptr;
     QAction* Franc1 = nullptr;
     QAction* Euro1 = nullptr;
     QAction* Calculatrice1 = nullptr;

@@ -13,6 +13,7 @@
 #include "platform/Sounds.h"
 #include "register/Balances.h"
 #include "register/Grid.h"
+#include "register/GridSearch.h"
 #include "register/MonthlySpending.h"
 #include "register/NameList.h"
 #include "register/RegisterColumns.h"
@@ -79,6 +80,8 @@ public:
     void setPlanningWritable(bool writable) { planningWritable_ = writable; }
 
     const Balances& balances() const { return balances_; }
+    // The register's find: its options and the position of the last match.
+    GridSearch& search() { return search_; }
     const MonthlySpending& spending() const { return spending_; }
 
     bool soundsOn() const { return soundsOn_; }
@@ -160,6 +163,7 @@ private:
     Grid planning_;
     Balances balances_;
     MonthlySpending spending_;
+    GridSearch search_{col::Pointage, col::Solde};
 };
 
 } // namespace ledgora
