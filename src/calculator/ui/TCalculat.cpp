@@ -1,5 +1,7 @@
 #include "calculator/ui/TCalculat.h"
 
+#include "register/ui/HelpWindow.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
@@ -725,32 +727,10 @@ void TCalculat::Police1Click() {
 }
 
 void TCalculat::Aide1Click() {
-    const std::vector<std::filesystem::path> candidates = {
-        paths_.programFile("help/calculatrice.html"),
-        paths_.programFile("resources/help/calculatrice.html"),
-        paths_.programFolder() / "../resources/help/calculatrice.html",
-#ifdef LEDGORA_RESOURCES_DIR
-        std::filesystem::path(LEDGORA_RESOURCES_DIR) / "help/calculatrice.html",
-#endif
-    };
-    for (const auto& candidate : candidates) {
-        std::error_code ignored;
-        if (!std::filesystem::is_regular_file(candidate, ignored)) {
-            continue;
-        }
-        auto* help = new QDialog(this, Qt::Window);
-        help->setAttribute(Qt::WA_DeleteOnClose);
-        help->setWindowTitle("Aide de la calculatrice");
-        auto* browser = new QTextBrowser(help);
-        browser->setSource(QUrl::fromLocalFile(QString::fromStdString(candidate.string())));
-        auto* layout = new QVBoxLayout(help);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(browser);
-        help->resize(640, 560);
-        help->show();
-        return;
+    if (help_ == nullptr) {
+        help_ = new HelpWindow(paths_.programFile("help"), this);
     }
-    error("Le fichier d'aide de la calculatrice est introuvable.");
+    help_->showPage(QStringLiteral("calculatrice.html"));
 }
 
 void TCalculat::Edition1Show() {

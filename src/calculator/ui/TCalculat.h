@@ -16,6 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 
+class HelpWindow;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -134,4 +135,5 @@ private:
     std::array<QAction*, calculator::DecimalsSetting::kCount> decimalsItems_{};
     int fontColourRef_ = 0;
     int fontHeight_ = -16;
+    HelpWindow* help_ = nullptr;
 };
