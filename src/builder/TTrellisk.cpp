@@ -153,9 +153,17 @@ EnumErrors TTrellisk::PDBaddNumField(std::string_view fieldName, std::int64_t va
         if (declared != NO_ERROR) {
             return declared;
         }
+        // Field 0 starts a new record; the one in progress is only dropped once the value
+        // is in, so a refused value leaves it as it was.
         if (id == 0) {
-            underConstruction_.emplace();
-        } else if (!underConstruction_) {
+            TLVRecord fresh;
+            if (!fresh.addNumeric(id, static_cast<std::uint64_t>(value))) {
+                return ERR_ADDNUMFIELD_FAILED;
+            }
+            underConstruction_ = std::move(fresh);
+            return NO_ERROR;
+        }
+        if (!underConstruction_) {
             return ERR_ADDNUMFIELD_FAILED;
         }
         return underConstruction_->addNumeric(id, static_cast<std::uint64_t>(value))
@@ -179,8 +187,14 @@ EnumErrors TTrellisk::PDBaddStrField(std::string_view fieldName, std::string_vie
             return declared;
         }
         if (id == 0) {
-            underConstruction_.emplace();
-        } else if (!underConstruction_) {
+            TLVRecord fresh;
+            if (!fresh.addString(id, value)) {
+                return ERR_ADDSTRFIELD_FAILED;
+            }
+            underConstruction_ = std::move(fresh);
+            return NO_ERROR;
+        }
+        if (!underConstruction_) {
             return ERR_ADDSTRFIELD_FAILED;
         }
         return underConstruction_->addString(id, value) ? NO_ERROR : ERR_ADDSTRFIELD_FAILED;
