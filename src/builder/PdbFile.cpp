@@ -35,19 +35,12 @@ std::uint32_t pdbDate(const platform::DateTime& now) {
     return static_cast<std::uint32_t>(static_cast<unsigned long long>(days * 86400LL));
 }
 
-std::string writePdbFile(const PdbIdentity& identity, const std::string_view* appInfo,
-                         const std::vector<std::string_view>& records) {
-    const std::size_t count = records.size();
-    std::size_t total = kPdbHeaderSize + kPdbRecordEntrySize * count + 2;
-    if (appInfo != nullptr) {
-        total += appInfo->size() + 1;
-    }
-    for (std::string_view r : records) {
-        total += r.size() + 1;
-    }
+std::string writePdbHead(const PdbIdentity& identity, const std::string_view* appInfo,
+                         const std::vector<std::uint32_t>& lengths) {
+    const std::size_t count = lengths.size();
     std::string out;
-    out.reserve(total);
-
+    out.reserve(kPdbHeaderSize + kPdbRecordEntrySize * count + 3 +
+                (appInfo != nullptr ? appInfo->size() : 0));
     out.append(pdbHeaderName(identity.name));
     appendBigEndian(out, 0x8000, 2); // attributes
     appendBigEndian(out, 0, 2);      // version
@@ -76,13 +69,26 @@ std::string writePdbFile(const PdbIdentity& identity, const std::string_view* ap
         appendBigEndian(out, offset, 4);
         out.push_back(static_cast<char>(0x40));
         appendBigEndian(out, i, 3);
-        offset += records[i].size() + 1;
+        offset += lengths[i] + 1;
     }
     out.append(2, '\0');
     if (appInfo != nullptr) {
         out.append(*appInfo);
         out.push_back('\0');
     }
+    return out;
+}
+
+std::string writePdbFile(const PdbIdentity& identity, const std::string_view* appInfo,
+                         const std::vector<std::string_view>& records) {
+    std::vector<std::uint32_t> lengths;
+    std::size_t total = 0;
+    for (std::string_view r : records) {
+        lengths.push_back(static_cast<std::uint32_t>(r.size()));
+        total += r.size() + 1;
+    }
+    std::string out = writePdbHead(identity, appInfo, lengths);
+    out.reserve(out.size() + total);
     for (std::string_view r : records) {
         out.append(r);
         out.push_back('\0');

@@ -35,6 +35,10 @@ std::uint32_t pdbDate(const platform::DateTime& now);
 // `records` in order, the system record first. The record count excludes the block.
 std::string writePdbFile(const PdbIdentity& identity, const std::string_view* appInfo,
                          const std::vector<std::string_view>& records);
+// What comes before the records: header, record list for records of `lengths` bytes, gap
+// and application-info block with its NUL.
+std::string writePdbHead(const PdbIdentity& identity, const std::string_view* appInfo,
+                         const std::vector<std::uint32_t>& lengths);
 
 struct PdbRecordList {
     enum class Status { Ok, Empty, Malformed };

@@ -24,9 +24,13 @@ public:
     // The bytes as they are, without NUL.
     bool addBlob(int fieldId, std::string_view bytes);
 
+    // Whether a content of `length` bytes can be stated by a two-digit length.
+    static bool contentFits(std::size_t length) { return length <= kMaxContent; }
+
     const std::string& bytes() const { return bytes_; }
-    std::string& bytes() { return bytes_; }
     std::size_t size() const { return bytes_.size(); }
+    // Empties the record, keeping its buffer for the next one.
+    void clear() { bytes_.clear(); }
 
 private:
     bool appendEntry(int fieldId, std::size_t contentLength);

@@ -128,7 +128,7 @@ EnumErrors TTrellisk::PDBopen(std::string_view fileName, std::string_view creato
         records_.clear();
         fields_.clear();
         hasFieldList_ = true;
-        underConstruction_.reset();
+        building_ = false;
         recordCount_ = 0;
         mode_ = Mode::Write;
         return NO_ERROR;
@@ -153,22 +153,16 @@ EnumErrors TTrellisk::PDBaddNumField(std::string_view fieldName, std::int64_t va
         if (declared != NO_ERROR) {
             return declared;
         }
-        // Field 0 starts a new record; the one in progress is only dropped once the value
-        // is in, so a refused value leaves it as it was.
+        // Field 0 starts a new record (the one in progress is dropped); any other field
+        // needs one in progress. A numeric content always fits its length.
         if (id == 0) {
-            TLVRecord fresh;
-            if (!fresh.addNumeric(id, static_cast<std::uint64_t>(value))) {
-                return ERR_ADDNUMFIELD_FAILED;
-            }
-            underConstruction_ = std::move(fresh);
-            return NO_ERROR;
-        }
-        if (!underConstruction_) {
+            current_.clear();
+            building_ = true;
+        } else if (!building_) {
             return ERR_ADDNUMFIELD_FAILED;
         }
-        return underConstruction_->addNumeric(id, static_cast<std::uint64_t>(value))
-                   ? NO_ERROR
-                   : ERR_ADDNUMFIELD_FAILED;
+        return current_.addNumeric(id, static_cast<std::uint64_t>(value)) ? NO_ERROR
+                                                                          : ERR_ADDNUMFIELD_FAILED;
     } catch (...) {
         return ERR_ADDNUMFIELD_FAILED;
     }
@@ -186,18 +180,18 @@ EnumErrors TTrellisk::PDBaddStrField(std::string_view fieldName, std::string_vie
         if (declared != NO_ERROR) {
             return declared;
         }
-        if (id == 0) {
-            TLVRecord fresh;
-            if (!fresh.addString(id, value)) {
-                return ERR_ADDSTRFIELD_FAILED;
-            }
-            underConstruction_ = std::move(fresh);
-            return NO_ERROR;
-        }
-        if (!underConstruction_) {
+        // A value too long for its length is refused before the record in progress is
+        // dropped, so a refused add leaves it as it was.
+        if (!TLVRecord::contentFits(value.size() + 1)) {
             return ERR_ADDSTRFIELD_FAILED;
         }
-        return underConstruction_->addString(id, value) ? NO_ERROR : ERR_ADDSTRFIELD_FAILED;
+        if (id == 0) {
+            current_.clear();
+            building_ = true;
+        } else if (!building_) {
+            return ERR_ADDSTRFIELD_FAILED;
+        }
+        return current_.addString(id, value) ? NO_ERROR : ERR_ADDSTRFIELD_FAILED;
     } catch (...) {
         return ERR_ADDSTRFIELD_FAILED;
     }
@@ -224,17 +218,11 @@ EnumErrors TTrellisk::PDBaddBlobField(std::string_view fieldName, std::string_vi
             return ERR_ADDSTRFIELD_FAILED;
         }
         // A blob joins the record in progress; it starts one only when there is none.
-        const bool started = !underConstruction_;
-        if (started) {
-            underConstruction_.emplace();
+        if (!building_) {
+            current_.clear();
+            building_ = true;
         }
-        if (!underConstruction_->addBlob(id, *bytes)) {
-            if (started) {
-                underConstruction_.reset();
-            }
-            return ERR_ADDSTRFIELD_FAILED;
-        }
-        return NO_ERROR;
+        return current_.addBlob(id, *bytes) ? NO_ERROR : ERR_ADDSTRFIELD_FAILED;
     } catch (...) {
         return ERR_ADDSTRFIELD_FAILED;
     }
@@ -245,11 +233,13 @@ EnumErrors TTrellisk::PDBaddRecord() {
         if (mode_ != Mode::Write) {
             return ERR_WRITE_MODE_REQUIRED;
         }
-        if (!underConstruction_) {
+        if (!building_) {
             return ERR_RECORD_EMPTY;
         }
-        records_.push_back(std::move(*underConstruction_));
-        underConstruction_.reset();
+        if (!records_.append(current_.bytes())) {
+            return ERR_RECORD_EMPTY;
+        }
+        building_ = false;
         return NO_ERROR;
     } catch (...) {
         return ERR_RECORD_EMPTY;
@@ -272,40 +262,52 @@ EnumErrors TTrellisk::writeDatabase(bool encoded) {
     // The list is only emptied once the file is written, so a failed build can be retried
     // and writes the same records, without a second system record at their head.
     const std::string systemRecord = writeSystemRecord(fields_);
-    std::string appInfo = appInfoName_;
-    std::vector<std::string> encodedItems;
-    std::vector<std::string_view> items;
-    items.reserve(records_.size() + 1);
-    if (encoded) {
-        encodedItems.reserve(records_.size() + 2);
-        if (appInfo_) {
-            appInfo = encodeRecord(appInfo, nextEncodingKey());
-        }
-        encodedItems.push_back(encodeRecord(systemRecord, nextEncodingKey()));
-        for (const TLVRecord& r : records_) {
-            encodedItems.push_back(encodeRecord(r.bytes(), nextEncodingKey()));
-        }
-        for (const std::string& item : encodedItems) {
-            items.emplace_back(item);
-        }
-    } else {
-        items.emplace_back(systemRecord);
-        for (const TLVRecord& r : records_) {
-            items.emplace_back(r.bytes());
-        }
-    }
     PdbIdentity identity;
     identity.name = pdbName_;
     identity.type = databaseType_;
     identity.creator = creatorId_;
     identity.date = pdbDate(clock_.now());
-    const std::string_view appInfoView(appInfo);
-    const std::string bytes = writePdbFile(identity, appInfo_ ? &appInfoView : nullptr, items);
     const std::string path = AnsiText::changeFileExt(fileName_, encoded ? ".encoded.pdb" : ".pdb");
-    if (!platform::writeFileAtomically(pathOf(path), bytes)) {
+    const std::size_t count = records_.size() + 1;
+    // Offsets are 32-bit: a larger file could not say where its records are.
+    const std::uint64_t total = kPdbHeaderSize + (kPdbRecordEntrySize + 2) * count + 2 +
+                                appInfoName_.size() + 2 + systemRecord.size() +
+                                records_.bytes().size();
+    if (total > UINT32_MAX) {
         return ERR_BUILD_FAILED;
     }
-    recordCount_ = static_cast<std::int32_t>(items.size());
+    bool written = false;
+    if (encoded) {
+        std::vector<std::string> items;
+        items.reserve(count);
+        std::string appInfo;
+        if (appInfo_) {
+            appInfo = encodeRecord(appInfoName_, nextEncodingKey());
+        }
+        items.push_back(encodeRecord(systemRecord, nextEncodingKey()));
+        for (std::size_t i = 0; i < records_.size(); ++i) {
+            items.push_back(encodeRecord(records_.record(i), nextEncodingKey()));
+        }
+        const std::vector<std::string_view> views(items.begin(), items.end());
+        const std::string_view appInfoView(appInfo);
+        written = platform::writeFileAtomically(
+            pathOf(path), writePdbFile(identity, appInfo_ ? &appInfoView : nullptr, views));
+    } else {
+        // The records are already laid out as the file's tail; only the head is made here.
+        std::vector<std::uint32_t> lengths;
+        lengths.reserve(count);
+        lengths.push_back(static_cast<std::uint32_t>(systemRecord.size()));
+        lengths.insert(lengths.end(), records_.lengths().begin(), records_.lengths().end());
+        const std::string_view appInfoView(appInfoName_);
+        std::string head = writePdbHead(identity, appInfo_ ? &appInfoView : nullptr, lengths);
+        head += systemRecord;
+        head.push_back('\0');
+        written = records_.writeFile(pathOf(path), head);
+    }
+    if (!written) {
+        return ERR_BUILD_FAILED;
+    }
+    recordCount_ = static_cast<std::int32_t>(count);
     records_.clear();
     return NO_ERROR;
 }
@@ -339,10 +341,9 @@ EnumErrors TTrellisk::PDBclose() {
     try {
         // A record left unfinished belongs to this database, not to the next one.
         records_.clear();
-        records_.shrink_to_fit();
         recordInfos_.clear();
         recordInfos_.shrink_to_fit();
-        underConstruction_.reset();
+        building_ = false;
         fields_.clear();
         hasFieldList_ = false;
         stream_.close();
@@ -400,7 +401,7 @@ EnumErrors TTrellisk::PDBload(std::string_view fileName) {
         }
         fields_ = std::move(*fields);
         hasFieldList_ = true;
-        underConstruction_.reset();
+        building_ = false;
         records_.clear();
         recordCount_ = static_cast<std::int32_t>(recordInfos_.size());
         mode_ = Mode::Read;

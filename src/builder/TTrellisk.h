@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "builder/EnumErrors.h"
+#include "builder/RecordStore.h"
 #include "builder/SystemRecord.h"
 #include "builder/TBuffStream.h"
 #include "builder/TLVRecord.h"
@@ -116,9 +117,11 @@ private:
 
     std::vector<DeclaredField> fields_;
     bool hasFieldList_ = false;
-    std::vector<TLVRecord> records_;
+    RecordStore records_;
     std::vector<TRecordInfo> recordInfos_;
-    std::optional<TLVRecord> underConstruction_;
+    // The record under construction, when `building_`; its buffer serves every record.
+    TLVRecord current_;
+    bool building_ = false;
 
     std::string fileName_;
     std::string creatorId_;

@@ -15,27 +15,52 @@ using com::VARIANT;
 
 namespace {
 
-// BSTR to UTF-8 (file names) or to Windows-1252 (database text). ASCII, the usual case,
-// is copied straight.
-std::string narrow(BSTR text, bool ansi) {
-    const com::UINT length = com::SysStringLen(text);
-    std::string out;
-    out.resize(length);
-    for (com::UINT i = 0; i < length; ++i) {
-        if (text[i] >= 0x80) {
-            const std::string utf8 = com::utf8FromBstr(text);
-            return ansi ? platform::utf8ToCp1252(utf8) : utf8;
-        }
-        out[i] = static_cast<char>(text[i]);
+// Code points of bytes 0x80..0x9F in Windows-1252 (the five unassigned bytes stand for
+// the C1 controls of the same value, as in the platform's conversion).
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char ansiByte(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<char>(c);
     }
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == c) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+
+// BSTR to Windows-1252 (database text), straight from UTF-16 into a reused buffer: the
+// builder's hot path (a field value per call) allocates nothing. Characters the code page
+// lacks, a surrogate pair included, become "?".
+const std::string& ansiInto(BSTR text, std::string& out) {
+    const com::UINT length = com::SysStringLen(text);
+    out.resize(length);
+    std::size_t n = 0;
+    for (com::UINT i = 0; i < length; ++i) {
+        const char16_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            ++i;
+        }
+        out[n++] = ansiByte(c);
+    }
+    out.resize(n);
     return out;
 }
 
 std::string ansi(BSTR text) {
-    return narrow(text, true);
+    std::string out;
+    return ansiInto(text, out);
 }
+
+// BSTR to UTF-8 (file names, which are native paths).
 std::string path(BSTR text) {
-    return narrow(text, false);
+    return com::utf8FromBstr(text);
 }
 
 void clearOut(BSTR* out) {
@@ -504,7 +529,7 @@ EnumErrors Trellisk::PDBopen(BSTR aFileName, BSTR aCreatorID, BSTR aDatabaseType
 
 EnumErrors Trellisk::PDBaddNumField(BSTR aFieldName, std::int64_t aFieldValue) {
     try {
-        return builder_.PDBaddNumField(ansi(aFieldName), aFieldValue);
+        return builder_.PDBaddNumField(ansiInto(aFieldName, argument_[0]), aFieldValue);
     } catch (...) {
         return ERR_ADDNUMFIELD_FAILED;
     }
@@ -512,7 +537,8 @@ EnumErrors Trellisk::PDBaddNumField(BSTR aFieldName, std::int64_t aFieldValue) {
 
 EnumErrors Trellisk::PDBaddStrField(BSTR aFieldName, BSTR aFieldValue) {
     try {
-        return builder_.PDBaddStrField(ansi(aFieldName), ansi(aFieldValue));
+        return builder_.PDBaddStrField(ansiInto(aFieldName, argument_[0]),
+                                       ansiInto(aFieldValue, argument_[1]));
     } catch (...) {
         return ERR_ADDSTRFIELD_FAILED;
     }
@@ -549,7 +575,8 @@ EnumErrors Trellisk::PDBgetRecord(std::int32_t recordID) {
 EnumErrors Trellisk::PDBgetNumField(BSTR aFieldName, std::int64_t* aFieldValue) {
     try {
         std::int64_t value = 0;
-        const EnumErrors result = builder_.PDBgetNumField(ansi(aFieldName), value);
+        const EnumErrors result =
+            builder_.PDBgetNumField(ansiInto(aFieldName, argument_[0]), value);
         if (aFieldValue != nullptr) {
             *aFieldValue = result == NO_ERROR ? value : 0;
         }
@@ -562,7 +589,8 @@ EnumErrors Trellisk::PDBgetNumField(BSTR aFieldName, std::int64_t* aFieldValue) 
 EnumErrors Trellisk::PDBgetStrField(BSTR aFieldName, BSTR* aFieldValue) {
     clearOut(aFieldValue);
     try {
-        const EnumErrors result = builder_.PDBgetStrField(ansi(aFieldName), scratch_);
+        const EnumErrors result =
+            builder_.PDBgetStrField(ansiInto(aFieldName, argument_[0]), scratch_);
         if (result == NO_ERROR && aFieldValue != nullptr) {
             handOut(scratch_, aFieldValue);
         }

@@ -88,6 +88,7 @@ private:
     TTrellisk builder_;
     std::string handedOut_;
     std::string scratch_;
+    std::string argument_[2]; // converted arguments of the frequent calls, reused
 };
 
 } // namespace trellisk

@@ -7,16 +7,16 @@ struct StandInDatabase;
 
 /* Adds a database read from a .pdb file (records sized offset to offset, so each keeps
    the NUL that follows it in the file); NULL when the file cannot be read. */
-struct StandInDatabase * StandInLoadPdb(const char * path);
+struct StandInDatabase* StandInLoadPdb(const char* path);
 /* Writes a database as a .pdb file; 0 on success. */
-int StandInSavePdb(struct StandInDatabase * db, const char * path);
+int StandInSavePdb(struct StandInDatabase* db, const char* path);
 /* The next DmResizeRecord fails, as when the heap has no room. */
 void StandInFailNextResize(void);
 int StandInErrorCount(void);
-const char * StandInLastError(void);
+const char* StandInLastError(void);
 /* Chunks still allocated and records still locked or busy. */
 int StandInLiveChunks(void);
-int StandInLockedRecords(struct StandInDatabase * db);
-unsigned StandInAttributes(struct StandInDatabase * db);
+int StandInLockedRecords(struct StandInDatabase* db);
+unsigned StandInAttributes(struct StandInDatabase* db);
 
 #endif

@@ -14,9 +14,9 @@ typedef char Char;
 typedef unsigned char Boolean;
 typedef UInt16 Err;
 typedef UInt32 LocalID;
-typedef struct StandInChunk * MemHandle;
-typedef void * MemPtr;
-typedef struct StandInDatabase * DmOpenRef;
+typedef struct StandInChunk* MemHandle;
+typedef void* MemPtr;
+typedef struct StandInDatabase* DmOpenRef;
 
 #ifndef true
 #define true 1
@@ -38,41 +38,40 @@ MemPtr MemPtrNew(UInt32 size);
 Err MemPtrFree(MemPtr p);
 UInt32 MemPtrSize(MemPtr p);
 MemHandle MemPtrRecoverHandle(MemPtr p);
-Err MemSet(void * dstP, Int32 numBytes, UInt8 value);
-Err MemMove(void * dstP, const void * sP, Int32 numBytes);
+Err MemSet(void* dstP, Int32 numBytes, UInt8 value);
+Err MemMove(void* dstP, const void* sP, Int32 numBytes);
 
-UInt16 StrLen(const Char * src);
-Char * StrCat(Char * dst, const Char * src);
-Char * StrCopy(Char * dst, const Char * src);
-Int16 StrCompare(const Char * s1, const Char * s2);
-Char * StrToLower(Char * dst, const Char * src);
-Char * StrStr(const Char * str, const Char * token);
+UInt16 StrLen(const Char* src);
+Char* StrCat(Char* dst, const Char* src);
+Char* StrCopy(Char* dst, const Char* src);
+Int16 StrCompare(const Char* s1, const Char* s2);
+Char* StrToLower(Char* dst, const Char* src);
+Char* StrStr(const Char* str, const Char* token);
 
-LocalID DmFindDatabase(UInt16 cardNo, const Char * nameP);
+LocalID DmFindDatabase(UInt16 cardNo, const Char* nameP);
 DmOpenRef DmOpenDatabase(UInt16 cardNo, LocalID dbID, UInt16 mode);
 DmOpenRef DmOpenDatabaseByTypeCreator(UInt32 type, UInt32 creator, UInt16 mode);
-Err DmCreateDatabase(UInt16 cardNo, const Char * nameP, UInt32 creator, UInt32 type, Boolean resDB);
+Err DmCreateDatabase(UInt16 cardNo, const Char* nameP, UInt32 creator, UInt32 type, Boolean resDB);
 Err DmCloseDatabase(DmOpenRef dbP);
 UInt16 DmNumRecords(DmOpenRef dbP);
 MemHandle DmQueryRecord(DmOpenRef dbP, UInt16 index);
 MemHandle DmGetRecord(DmOpenRef dbP, UInt16 index);
-MemHandle DmNewRecord(DmOpenRef dbP, UInt16 * atP, UInt32 size);
+MemHandle DmNewRecord(DmOpenRef dbP, UInt16* atP, UInt32 size);
 MemHandle DmResizeRecord(DmOpenRef dbP, UInt16 index, UInt32 newSize);
 Err DmRemoveRecord(DmOpenRef dbP, UInt16 index);
 Err DmReleaseRecord(DmOpenRef dbP, UInt16 index, Boolean dirty);
-Err DmWrite(void * recordP, UInt32 offset, const void * srcP, UInt32 bytes);
-Err DmOpenDatabaseInfo(DmOpenRef dbP, LocalID * dbIDP, UInt16 * openCountP, UInt16 * modeP,
-                       UInt16 * cardNoP, Boolean * resDBP);
-Err DmDatabaseInfo(UInt16 cardNo, LocalID dbID, Char * nameP, UInt16 * attributesP,
-                   UInt16 * versionP, UInt32 * crDateP, UInt32 * modDateP, UInt32 * bckUpDateP,
-                   UInt32 * modNumP, LocalID * appInfoIDP, LocalID * sortInfoIDP, UInt32 * typeP,
-                   UInt32 * creatorP);
-Err DmSetDatabaseInfo(UInt16 cardNo, LocalID dbID, const Char * nameP, UInt16 * attributesP,
-                      UInt16 * versionP, UInt32 * crDateP, UInt32 * modDateP,
-                      UInt32 * bckUpDateP, UInt32 * modNumP, LocalID * appInfoIDP,
-                      LocalID * sortInfoIDP, UInt32 * typeP, UInt32 * creatorP);
+Err DmWrite(void* recordP, UInt32 offset, const void* srcP, UInt32 bytes);
+Err DmOpenDatabaseInfo(DmOpenRef dbP, LocalID* dbIDP, UInt16* openCountP, UInt16* modeP,
+                       UInt16* cardNoP, Boolean* resDBP);
+Err DmDatabaseInfo(UInt16 cardNo, LocalID dbID, Char* nameP, UInt16* attributesP, UInt16* versionP,
+                   UInt32* crDateP, UInt32* modDateP, UInt32* bckUpDateP, UInt32* modNumP,
+                   LocalID* appInfoIDP, LocalID* sortInfoIDP, UInt32* typeP, UInt32* creatorP);
+Err DmSetDatabaseInfo(UInt16 cardNo, LocalID dbID, const Char* nameP, UInt16* attributesP,
+                      UInt16* versionP, UInt32* crDateP, UInt32* modDateP, UInt32* bckUpDateP,
+                      UInt32* modNumP, LocalID* appInfoIDP, LocalID* sortInfoIDP, UInt32* typeP,
+                      UInt32* creatorP);
 
-void StandInErrDisplay(const char * message);
+void StandInErrDisplay(const char* message);
 #define ErrDisplay(msg) StandInErrDisplay(msg)
 
 #endif

@@ -5,14 +5,14 @@
 #include <Pilot.h>
 
 typedef enum {
-	cmpRecordNotFound = 0x00,
-	cmpRecordFound = 0x01,
-	cmpRecordMatches = 0x02,
-	cmpRecordContain = 0x03,
-	cmpRecordGreater = 0x10,
-	cmpRecordLess = 0x20
+    cmpRecordNotFound = 0x00,
+    cmpRecordFound = 0x01,
+    cmpRecordMatches = 0x02,
+    cmpRecordContain = 0x03,
+    cmpRecordGreater = 0x10,
+    cmpRecordLess = 0x20
 } cmpType;
 
-void UnLockLastRecord(void * aRecordP);
+void UnLockLastRecord(void* aRecordP);
 
 #endif

@@ -13,12 +13,12 @@ typedef unsigned int DWord;
 typedef short SWord;
 typedef int SDWord;
 typedef unsigned char Boolean;
-typedef char * CharPtr;
+typedef char* CharPtr;
 typedef Word Err;
 typedef ULong LocalID;
-typedef struct StandInChunk * VoidHand;
-typedef void * VoidPtr;
-typedef struct StandInDatabase * DmOpenRef;
+typedef struct StandInChunk* VoidHand;
+typedef void* VoidPtr;
+typedef struct StandInDatabase* DmOpenRef;
 
 #ifndef true
 #define true 1
@@ -39,7 +39,7 @@ Err MemHandleFree(VoidHand h);
 VoidPtr MemPtrNew(ULong size);
 Err MemPtrFree(VoidPtr p);
 Err MemSet(VoidPtr dstP, SDWord numBytes, Byte value);
-Err MemMove(VoidPtr dstP, const void * sP, SDWord numBytes);
+Err MemMove(VoidPtr dstP, const void* sP, SDWord numBytes);
 
 LocalID DmFindDatabase(UInt cardNo, CharPtr nameP);
 DmOpenRef DmOpenDatabase(UInt cardNo, LocalID dbID, UInt mode);
@@ -49,23 +49,21 @@ Err DmCloseDatabase(DmOpenRef dbP);
 UInt DmNumRecords(DmOpenRef dbP);
 VoidHand DmQueryRecord(DmOpenRef dbP, UInt index);
 VoidHand DmGetRecord(DmOpenRef dbP, UInt index);
-VoidHand DmNewRecord(DmOpenRef dbP, UInt * atP, ULong size);
+VoidHand DmNewRecord(DmOpenRef dbP, UInt* atP, ULong size);
 VoidHand DmResizeRecord(DmOpenRef dbP, UInt index, ULong newSize);
 Err DmRemoveRecord(DmOpenRef dbP, UInt index);
 Err DmReleaseRecord(DmOpenRef dbP, UInt index, Boolean dirty);
-Err DmWrite(VoidPtr recordP, ULong offset, const void * srcP, ULong bytes);
-Err DmOpenDatabaseInfo(DmOpenRef dbP, LocalID * dbIDP, UInt * openCountP, UInt * modeP,
-                       UInt * cardNoP, Boolean * resDBP);
-Err DmDatabaseInfo(UInt cardNo, LocalID dbID, CharPtr nameP, UInt * attributesP,
-                   UInt * versionP, ULong * crDateP, ULong * modDateP, ULong * bckUpDateP,
-                   ULong * modNumP, LocalID * appInfoIDP, LocalID * sortInfoIDP, ULong * typeP,
-                   ULong * creatorP);
-Err DmSetDatabaseInfo(UInt cardNo, LocalID dbID, CharPtr nameP, UInt * attributesP,
-                      UInt * versionP, ULong * crDateP, ULong * modDateP, ULong * bckUpDateP,
-                      ULong * modNumP, LocalID * appInfoIDP, LocalID * sortInfoIDP,
-                      ULong * typeP, ULong * creatorP);
+Err DmWrite(VoidPtr recordP, ULong offset, const void* srcP, ULong bytes);
+Err DmOpenDatabaseInfo(DmOpenRef dbP, LocalID* dbIDP, UInt* openCountP, UInt* modeP, UInt* cardNoP,
+                       Boolean* resDBP);
+Err DmDatabaseInfo(UInt cardNo, LocalID dbID, CharPtr nameP, UInt* attributesP, UInt* versionP,
+                   ULong* crDateP, ULong* modDateP, ULong* bckUpDateP, ULong* modNumP,
+                   LocalID* appInfoIDP, LocalID* sortInfoIDP, ULong* typeP, ULong* creatorP);
+Err DmSetDatabaseInfo(UInt cardNo, LocalID dbID, CharPtr nameP, UInt* attributesP, UInt* versionP,
+                      ULong* crDateP, ULong* modDateP, ULong* bckUpDateP, ULong* modNumP,
+                      LocalID* appInfoIDP, LocalID* sortInfoIDP, ULong* typeP, ULong* creatorP);
 
-void StandInErrDisplay(const char * message);
+void StandInErrDisplay(const char* message);
 #define ErrDisplay(msg) StandInErrDisplay(msg)
 
 #endif
