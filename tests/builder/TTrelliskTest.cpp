@@ -349,6 +349,10 @@ TEST_F(BuilderTest, HostileRecordsAreRefusedOneByOne) {
     EXPECT_EQ(n, 4);
     EXPECT_EQ(builder_->PDBclose(), NO_ERROR);
 
+    // The export writes empty values for what it cannot read, never the record before.
+    EXPECT_EQ(builder_->PDBexportToCsv(file("hostile.pdb"), file("hostile.csv"), ";"), NO_ERROR);
+    EXPECT_EQ(contents("hostile.csv"), "xy; 4\r\n; \r\n; \r\na; \r\n; \r\nxy; 4\r\n");
+
     // A system record longer than the buffer refuses the whole file.
     test::writeAll(dir_.path() / "bigsystem.pdb", writePdbFile(id, nullptr, {tooLong}));
     EXPECT_EQ(builder_->PDBload(file("bigsystem.pdb")), ERR_INVALID_FILENAME);
