@@ -1,0 +1,2 @@
+/* Stand-in for the support library header that generated headers include. */
+#include "PalmOsTools.h"

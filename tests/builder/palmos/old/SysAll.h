@@ -1,0 +1,2 @@
+/* Stand-in: everything the generated code needs is in Pilot.h. */
+#include <Pilot.h>
