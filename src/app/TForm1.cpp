@@ -25,8 +25,10 @@
 
 #include "app/TAboutBox.h"
 #include "app/Version.h"
+#include "builder/ITrellisk.h"
 #include "calculator/ui/TCalculat.h"
 #include "platform/Paths.h"
+#include "platform/com/Activation.h"
 #include "register/Amount.h"
 #include "register/CellClipboard.h"
 #include "register/CellRules.h"
@@ -81,10 +83,33 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     Miseajour1->setVisible(QFileInfo(q(maj.string())).isExecutable());
 
     calculat_ = new TCalculat(registry_, paths_, this);
+    createBuilder();
     refresh();
 }
 
+void TForm1::createBuilder() {
+    const auto regsvr = paths_.programFile("regsvr");
+    const auto library = paths_.programFile("libtrellisk.so");
+    if (!QFileInfo::exists(q(library.string()))) {
+        return;
+    }
+    // Registration is quick; waiting for it makes sure the class is there to create.
+    QProcess registration;
+    registration.setWorkingDirectory(q(paths_.programFolder().string()));
+    registration.start(q(regsvr.string()), {QStringLiteral("/s"), q(library.string())});
+    registration.waitForFinished(5000);
+    void* object = nullptr;
+    if (platform::com::SUCCEEDED(platform::com::CoCreateInstance(
+            registry_, trellisk::CLSID_Trellisk, nullptr, platform::com::CLSCTX_INPROC_SERVER,
+            trellisk::IID_ITrellisk, &object))) {
+        builder_ = static_cast<trellisk::ITrellisk*>(object);
+    }
+}
+
 TForm1::~TForm1() {
+    if (builder_ != nullptr) {
+        builder_->Release();
+    }
     // An editor still open would commit into the model while the window is destroyed.
     if (Grille != nullptr) {
         Grille->setModel(nullptr);

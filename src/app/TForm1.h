@@ -17,6 +17,9 @@
 #include "register/ui/QtDialogs.h"
 #include "register/ui/QtSounds.h"
 
+namespace trellisk {
+struct ITrellisk;
+}
 class HelpWindow;
 class QAction;
 class QActionGroup;
@@ -47,6 +50,8 @@ public:
     QString balanceText() const;
     QString reconciledText() const;
     TCalculat* calculator() const { return calculat_; }
+    // The builder object, held for the whole run; null when it could not be created.
+    trellisk::ITrellisk* builder() const { return builder_; }
     HelpWindow* helpWindow() const { return help_; }
 
 public slots:
@@ -111,6 +116,8 @@ private:
     bool selectedRect(int& top, int& left, int& bottom, int& right) const;
     ledgora::WindowPlacement placement() const;
     bool printerAvailable() const;
+    // Registers the builder library beside the program and creates the builder object.
+    void createBuilder();
 
     platform::Paths paths_;
     platform::Registry registry_;
@@ -129,6 +136,7 @@ private:
     QLabel* MonnaieImage = nullptr;
     HelpWindow* help_ = nullptr;
     TCalculat* calculat_ = nullptr;
+    trellisk::ITrellisk* builder_ = nullptr;
 
     QMenu* Compte1 = nullptr;
     QMenu* Monnaie1 = nullptr;

@@ -142,6 +142,26 @@ private slots:
         QVERIFY(!action(w, "Miseajour1")->isVisible()); // no "maj" beside the program
     }
 
+    void theBuilderIsRegisteredAndCreatedAtStart() {
+        // The program folder holds the registration tool and the builder library.
+        const std::string program = home_.path().toStdString() + "/program";
+        std::filesystem::create_directories(program);
+        for (const char* file : {"regsvr", "libtrellisk.so"}) {
+            std::filesystem::copy_file(std::string(LEDGORA_BIN_DIR) + "/" + file,
+                                       program + "/" + file,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+        // The registration tool writes the registry of its environment: this home's.
+        const QByteArray saved = qgetenv("LEDGORA_HOME");
+        qputenv("LEDGORA_HOME", home_.path().toLocal8Bit());
+        platform::ScriptedDialogs dialogs;
+        TForm1 w(paths(), &dialogs, &clock_);
+        qputenv("LEDGORA_HOME", saved);
+        QVERIFY(w.builder() != nullptr);
+        platform::Registry registry(paths().registryFolder());
+        QVERIFY(registry.keyExists(Hive::ClassesRoot, "Trellisk.Trellisk"));
+    }
+
     void helpOpensItsContents() {
         // The help pages ship in the program folder's "help" folder.
         platform::ScriptedDialogs dialogs;
