@@ -481,13 +481,17 @@ EnumErrors TTrellisk::readString(int id, std::string& value) const {
     return NO_ERROR;
 }
 
+EnumErrors TTrellisk::fieldReadable() const {
+    if (mode_ != Mode::Read) {
+        return ERR_READ_MODE_REQUIRED;
+    }
+    return currentRecord_ < 1 ? ERR_INVALID_RECORD_ID : NO_ERROR;
+}
+
 EnumErrors TTrellisk::PDBgetNumField(std::string_view fieldName, std::int64_t& value) {
     try {
-        if (mode_ != Mode::Read) {
-            return ERR_READ_MODE_REQUIRED;
-        }
-        if (currentRecord_ < 1) {
-            return ERR_INVALID_RECORD_ID;
+        if (const EnumErrors e = fieldReadable(); e != NO_ERROR) {
+            return e;
         }
         const int id = findField(fieldName);
         return id < 0 ? ERR_GETNUMFIELD_FAILED : readNumber(id, value);
@@ -498,11 +502,8 @@ EnumErrors TTrellisk::PDBgetNumField(std::string_view fieldName, std::int64_t& v
 
 EnumErrors TTrellisk::PDBgetStrField(std::string_view fieldName, std::string& value) {
     try {
-        if (mode_ != Mode::Read) {
-            return ERR_READ_MODE_REQUIRED;
-        }
-        if (currentRecord_ < 1) {
-            return ERR_INVALID_RECORD_ID;
+        if (const EnumErrors e = fieldReadable(); e != NO_ERROR) {
+            return e;
         }
         const int id = findField(fieldName);
         return id < 0 ? ERR_GETSTRFIELD_FAILED : readString(id, value);
@@ -513,11 +514,8 @@ EnumErrors TTrellisk::PDBgetStrField(std::string_view fieldName, std::string& va
 
 EnumErrors TTrellisk::PDBgetNumFieldWithID(std::int16_t fieldId, std::int64_t& value) {
     try {
-        if (mode_ != Mode::Read) {
-            return ERR_READ_MODE_REQUIRED;
-        }
-        if (currentRecord_ < 1) {
-            return ERR_INVALID_RECORD_ID;
+        if (const EnumErrors e = fieldReadable(); e != NO_ERROR) {
+            return e;
         }
         if (fieldId < 0 || static_cast<std::size_t>(fieldId) >= fields_.size()) {
             return ERR_GETNUMFIELD_FAILED;
@@ -530,11 +528,8 @@ EnumErrors TTrellisk::PDBgetNumFieldWithID(std::int16_t fieldId, std::int64_t& v
 
 EnumErrors TTrellisk::PDBgetStrFieldWithID(std::int16_t fieldId, std::string& value) {
     try {
-        if (mode_ != Mode::Read) {
-            return ERR_READ_MODE_REQUIRED;
-        }
-        if (currentRecord_ < 1) {
-            return ERR_INVALID_RECORD_ID;
+        if (const EnumErrors e = fieldReadable(); e != NO_ERROR) {
+            return e;
         }
         if (fieldId < 0 || static_cast<std::size_t>(fieldId) >= fields_.size()) {
             return ERR_GETSTRFIELD_FAILED;

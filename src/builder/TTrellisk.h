@@ -97,6 +97,8 @@ public:
     EnumErrors discoveryStatus() const { return users_.status; }
 
 private:
+    // A field can be read: a database is loaded and one of its records is current.
+    EnumErrors fieldReadable() const;
     // The field's ID, or -1. `name` is trimmed and compared in lower case.
     int findField(std::string_view name) const;
     // Finds or declares the field for an add; an error code when it cannot be declared or

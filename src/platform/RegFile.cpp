@@ -1,4 +1,5 @@
 #include "platform/RegFile.h"
+#include "platform/HexDigit.h"
 
 #include <cstdio>
 #include <optional>
@@ -98,19 +99,6 @@ std::optional<std::string> readQuoted(std::string_view& s) {
     return std::nullopt;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 std::optional<std::uint32_t> parseDword(std::string_view s) {
     s = trim(s);
     if (s.empty() || s.size() > 8) {
@@ -118,7 +106,7 @@ std::optional<std::uint32_t> parseDword(std::string_view s) {
     }
     std::uint32_t v = 0;
     for (char c : s) {
-        const int d = hexDigit(c);
+        const int d = hexDigitValue(c);
         if (d < 0) {
             return std::nullopt;
         }
@@ -141,8 +129,8 @@ std::optional<std::string> parseHexString(std::string_view s) {
         if (i + 1 >= s.size()) {
             return std::nullopt;
         }
-        const int hi = hexDigit(s[i]);
-        const int lo = hexDigit(s[i + 1]);
+        const int hi = hexDigitValue(s[i]);
+        const int lo = hexDigitValue(s[i + 1]);
         if (hi < 0 || lo < 0) {
             return std::nullopt;
         }

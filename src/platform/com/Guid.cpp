@@ -1,28 +1,16 @@
 #include "platform/com/Guid.h"
+#include "platform/HexDigit.h"
 
 #include <cstdio>
 
 namespace platform::com {
 namespace {
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // `digits` hex digits at `pos`, or nothing.
 std::optional<std::uint32_t> hexField(std::string_view text, std::size_t pos, int digits) {
     std::uint32_t value = 0;
     for (int i = 0; i < digits; ++i) {
-        const int v = hexValue(text[pos + static_cast<std::size_t>(i)]);
+        const int v = hexDigitValue(text[pos + static_cast<std::size_t>(i)]);
         if (v < 0) {
             return std::nullopt;
         }
