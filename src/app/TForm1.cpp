@@ -278,7 +278,16 @@ void TForm1::createGrid() {
     Grille->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     Grille->verticalHeader()->setDefaultSectionSize(Grille->fontMetrics().height() + 8);
     Grille->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
-    Grille->setStyleSheet(QStringLiteral("QTableView { background: rgb(255,255,233); }"));
+    const ledgora::Rgb page = ledgora::colors::kRegister;
+    const ledgora::Rgb hint = ledgora::colors::kHint;
+    Grille->setStyleSheet(QStringLiteral("QTableView { background: rgb(%1,%2,%3); }"
+                                         " QToolTip { background: rgb(%4,%5,%6); color: black; }")
+                              .arg(page.r)
+                              .arg(page.g)
+                              .arg(page.b)
+                              .arg(hint.r)
+                              .arg(hint.g)
+                              .arg(hint.b));
     connect(Grille, &QTableView::clicked, this, &TForm1::GrilleClickCell);
     connect(Grille->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
             &TForm1::GrilleRightClickCell);
