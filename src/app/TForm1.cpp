@@ -417,7 +417,6 @@ void TForm1::refresh(bool reloadRegister) {
     ToolBar1->setVisible(open);
     statusBar()->setVisible(open);
     setWindowTitle(q(workspace_->caption()));
-    (session.euros() ? Euro1 : Franc1)->setChecked(open ? true : Euro1->isChecked());
     if (open) {
         Euro1->setChecked(session.euros());
         Franc1->setChecked(!session.euros());
