@@ -137,6 +137,16 @@ EnumErrors TTrellisk::PDBopen(std::string_view fileName, std::string_view creato
     }
 }
 
+bool TTrellisk::startRecordFor(int fieldId) {
+    // Field 0 starts a new record (the one in progress is dropped); any other field
+    // needs one in progress.
+    if (fieldId == 0) {
+        current_.clear();
+        building_ = true;
+    }
+    return building_;
+}
+
 EnumErrors TTrellisk::PDBaddNumField(std::string_view fieldName, std::int64_t value) {
     try {
         if (mode_ != Mode::Write) {
@@ -153,12 +163,8 @@ EnumErrors TTrellisk::PDBaddNumField(std::string_view fieldName, std::int64_t va
         if (declared != NO_ERROR) {
             return declared;
         }
-        // Field 0 starts a new record (the one in progress is dropped); any other field
-        // needs one in progress. A numeric content always fits its length.
-        if (id == 0) {
-            current_.clear();
-            building_ = true;
-        } else if (!building_) {
+        // A numeric content always fits its length.
+        if (!startRecordFor(id)) {
             return ERR_ADDNUMFIELD_FAILED;
         }
         return current_.addNumeric(id, static_cast<std::uint64_t>(value)) ? NO_ERROR
@@ -185,10 +191,7 @@ EnumErrors TTrellisk::PDBaddStrField(std::string_view fieldName, std::string_vie
         if (!TLVRecord::contentFits(value.size() + 1)) {
             return ERR_ADDSTRFIELD_FAILED;
         }
-        if (id == 0) {
-            current_.clear();
-            building_ = true;
-        } else if (!building_) {
+        if (!startRecordFor(id)) {
             return ERR_ADDSTRFIELD_FAILED;
         }
         return current_.addString(id, value) ? NO_ERROR : ERR_ADDSTRFIELD_FAILED;

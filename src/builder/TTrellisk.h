@@ -97,6 +97,8 @@ public:
     EnumErrors discoveryStatus() const { return users_.status; }
 
 private:
+    // Before a field is added: true when the record it belongs to is in progress.
+    bool startRecordFor(int fieldId);
     // A field can be read: a database is loaded and one of its records is current.
     EnumErrors fieldReadable() const;
     // The field's ID, or -1. `name` is trimmed and compared in lower case.
