@@ -26,6 +26,7 @@ import sys
 import tempfile
 
 SHEET_ROWS = 65536
+CELL_CHARS = 32767
 XLS_ALIGN = {1: "left", 2: "center", 3: "right"}
 
 
@@ -56,7 +57,7 @@ def compare(label, got, want, problems, limit=20):
 def check_xls(path, expected):
     import xlrd
 
-    cells = [[lf(in_cp1252(t)) for t in row] for row in expected["cells"]]
+    cells = [[lf(in_cp1252(t))[:CELL_CHARS] for t in row] for row in expected["cells"]]
     aligns = expected["align"]
     book = xlrd.open_workbook(path, formatting_info=True)
     problems = []
@@ -67,7 +68,11 @@ def check_xls(path, expected):
         compare("sheet %d name" % k, sheet.name, "Feuil%d" % (k + 1), problems)
         want = want_sheets[k]
         width = max((len(r) for r in want), default=0)
-        compare("sheet %d size" % k, (sheet.nrows, sheet.ncols), (len(want), width), problems)
+        # xlrd counts the rows and columns up to the last one holding a cell.
+        used_rows = max((r + 1 for r, row in enumerate(want) if any(row)), default=0)
+        used_columns = max((c + 1 for row in want for c, t in enumerate(row) if t), default=0)
+        compare("sheet %d size" % k, (sheet.nrows, sheet.ncols), (used_rows, used_columns),
+                problems)
         for r in range(min(sheet.nrows, len(want))):
             for c in range(min(sheet.ncols, width)):
                 cell = sheet.cell(r, c)
