@@ -8,6 +8,8 @@
 namespace ledgora {
 namespace {
 
+// A line break would split the row's line and shift every column after it: each break
+// (CR LF, CR or LF) is written as one space.
 std::string cellText(const std::string& text) {
     std::string out;
     if (text.find_first_of("\r\n") == std::string::npos) {
