@@ -5,13 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <random>
 
-#include "register/Amount.h"
+#include "BenchRegister.h"
 #include "register/Balances.h"
-#include "register/DateText.h"
 #include "register/GridTextFormat.h"
-#include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 
 namespace {
@@ -25,29 +22,7 @@ fs::path accountFileOf(int operations) {
         return file;
     }
     fs::create_directories(dir);
-    static const char* kCategories[] = {"Courses",   "Loyer",  "Essence",    "Salaire",
-                                        "Téléphone", "Cinéma", "Restaurant", "Pharmacie"};
-    static const char* kModes[] = {"Carte de crédit", "Chèque", "Espèces", "Prélèvement",
-                                   "Virement"};
-    std::mt19937 rng(operations);
-    ledgora::Grid reg = ledgora::makeRegister(operations + 2);
-    for (int r = 1; r <= operations; ++r) {
-        const int day = static_cast<int>(rng() % 28) + 1;
-        const int month = static_cast<int>(rng() % 12) + 1;
-        const int year = 1995 + static_cast<int>(rng() % 30);
-        reg.set(r, ledgora::col::Pointage, rng() % 3 ? "X" : "");
-        reg.set(r, ledgora::col::Date, ledgora::formatDate(ledgora::Date{year, month, day}));
-        reg.set(r, ledgora::col::Rubrique, kCategories[rng() % 8]);
-        reg.set(r, ledgora::col::Notes, rng() % 2 ? "Marché, boulangerie du coin" : "");
-        const int mode = static_cast<int>(rng() % 5);
-        reg.set(r, ledgora::col::ModePaiement, kModes[mode]);
-        if (mode == 1) {
-            reg.set(r, ledgora::col::Numero, std::to_string(1000 + r));
-        }
-        const std::string amount = ledgora::formatAmount((rng() % 500000) / 100.0);
-        reg.set(r, rng() % 5 ? ledgora::col::Debit : ledgora::col::Credit, amount);
-    }
-    ledgora::recomputeBalances(reg);
+    const ledgora::Grid reg = ledgora::bench::benchRegister(operations);
     ledgora::saveGridFile(reg, file);
     return file;
 }

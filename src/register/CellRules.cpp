@@ -80,21 +80,25 @@ bool isOverBudget(const Grid& reg, int row, const RegisterHooks& hooks,
 CellStyle registerCellStyle(const Grid& reg, int row, int column, const RegisterHooks& hooks,
                             const MonthlySpending* spending) {
     CellStyle style;
-    style.background = row % 2 == 1 && column >= 1 ? colors::kOddRow : colors::kRegister;
+    style.ownBackground = row % 2 == 1 && column >= 1;
+    style.background = style.ownBackground ? colors::kOddRow : colors::kRegister;
     if (row < 1) {
         return style;
     }
     switch (column) {
     case col::Debit:
         style.text = colors::kDebit;
+        style.ownText = true;
         break;
     case col::Credit:
         style.text = colors::kCredit;
+        style.ownText = true;
         break;
     case col::Solde: {
         const std::string& solde = reg.at(row, column);
         if (!solde.empty()) {
             style.text = amountColor(parseAmount(solde));
+            style.ownText = true;
         }
         break;
     }
@@ -102,6 +106,7 @@ CellStyle registerCellStyle(const Grid& reg, int row, int column, const Register
         if (spending != nullptr && isOverBudget(reg, row, hooks, *spending)) {
             style.text = colors::kNegative;
             style.bold = true;
+            style.ownText = true;
         }
         break;
     default:

@@ -27,12 +27,19 @@ inline constexpr Rgb kCredit{0, 0, 255};
 inline constexpr Rgb kNegative{255, 0, 0};
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kHint{240, 202, 166};
+// The caption row and the number column (the classic button face).
+inline constexpr Rgb kFixed{192, 192, 192};
 } // namespace colors
 
 struct CellStyle {
     Rgb background = colors::kRegister;
     Rgb text = colors::kBlack;
     bool bold = false;
+    // Whether the rule itself chose the background (an odd row) or the text colour (an
+    // amount, a balance, a category over its budget), rather than leaving the grid's own:
+    // exports and printouts write only the colours the rule sets.
+    bool ownBackground = false;
+    bool ownText = false;
 };
 
 // The colours of a cell of row >= 1 and column >= 1 (the caption row and the number

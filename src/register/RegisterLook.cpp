@@ -1,0 +1,42 @@
+#include "register/RegisterLook.h"
+
+#include <algorithm>
+
+#include "register/RegisterColumns.h"
+
+namespace ledgora {
+
+RegisterLook::RegisterLook(const RegisterHooks& hooks, const MonthlySpending* spending)
+    : hooks_(hooks), spending_(spending) {}
+
+CellLook RegisterLook::cell(const Grid& grid, int row, int column) const {
+    CellLook look;
+    look.alignment = registerCellAlignment(row, column);
+    if (row < fixedRows() || column < fixedColumns()) {
+        look.background = colors::kFixed;
+        return look;
+    }
+    const CellStyle style = registerCellStyle(grid, row, column, hooks_, spending_);
+    if (style.ownBackground) {
+        look.background = style.background;
+    }
+    if (style.ownText) {
+        look.text = style.text;
+    }
+    look.bold = style.bold;
+    return look;
+}
+
+Alignment RegisterLook::alignment(const Grid&, int row, int column) const {
+    return registerCellAlignment(row, column);
+}
+
+int RegisterLook::shownColumns(const Grid& grid) const {
+    return std::min(grid.columnCount(), kShownColumns);
+}
+
+std::optional<Rgb> RegisterLook::gridColor() const {
+    return colors::kRegister;
+}
+
+} // namespace ledgora
