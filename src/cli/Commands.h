@@ -14,5 +14,8 @@ int runBalance(const Args& args, std::ostream& out, std::ostream& err);
 int runEuros(const Args& args, std::ostream& out, std::ostream& err);
 int runFrancs(const Args& args, std::ostream& out, std::ostream& err);
 int runCalc(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
+int runLoan(const Args& args, std::ostream& out, std::ostream& err);
+int runInterest(const Args& args, std::ostream& out, std::ostream& err);
+int runConvert(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace cli

@@ -11,7 +11,13 @@ int usage(std::ostream& err) {
            "       ledgora-cli euros AMOUNT\n"
            "       ledgora-cli francs AMOUNT [REMAINDER]\n"
            "       ledgora-cli calc [--decimals N | --float | --none] [--var x=VALUE ...] "
-           "[FILE]\n";
+           "[FILE]\n"
+           "       ledgora-cli loan --solve payment|amount|rate|duration [--amount A] [--rate R] "
+           "[--duration D] [--years] [--payment P]\n"
+           "       ledgora-cli interest simple|compound --solve "
+           "interest|final|capital|rate|duration [--capital K] [--rate R] [--duration D] "
+           "[--months|--years] [--interest I] [--final F]\n"
+           "       ledgora-cli convert francs|euros AMOUNT\n";
     return 2;
 }
 
@@ -34,6 +40,15 @@ int main(int argc, char** argv) {
     }
     if (command == "calc") {
         return cli::runCalc(args, std::cin, std::cout, std::cerr);
+    }
+    if (command == "loan") {
+        return cli::runLoan(args, std::cout, std::cerr);
+    }
+    if (command == "interest") {
+        return cli::runInterest(args, std::cout, std::cerr);
+    }
+    if (command == "convert") {
+        return cli::runConvert(args, std::cout, std::cerr);
     }
     return usage(std::cerr);
 }

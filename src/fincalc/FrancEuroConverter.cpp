@@ -1,0 +1,42 @@
+#include "fincalc/FrancEuroConverter.h"
+
+#include <cmath>
+
+#include "register/Amount.h"
+#include "register/Currency.h"
+
+namespace fincalc {
+
+std::string formatFrench(double value) {
+    const std::string plain = ledgora::formatAmount(value); // "-1234.50"
+    const std::size_t sign = plain.front() == '-' ? 1 : 0;
+    const std::size_t point = plain.size() - 3;
+    std::string out = plain.substr(0, sign);
+    for (std::size_t i = sign; i < point; ++i) {
+        if (i > sign && (point - i) % 3 == 0) {
+            out += kFrenchGroupSeparator;
+        }
+        out += plain[i];
+    }
+    out += ',';
+    out += plain.substr(point + 1);
+    return out;
+}
+
+std::string francsToEurosText(double francs) {
+    const double euros = ledgora::francsToEuros(francs).euros;
+    if (!std::isfinite(euros)) {
+        return std::string(kConversionOverflow);
+    }
+    return formatFrench(euros) + " €";
+}
+
+std::string eurosToFrancsText(double euros) {
+    const double francs = ledgora::eurosToFrancs(euros, std::nullopt);
+    if (!std::isfinite(francs)) {
+        return std::string(kConversionOverflow);
+    }
+    return formatFrench(francs) + " F";
+}
+
+} // namespace fincalc

@@ -1,0 +1,29 @@
+// The franc/euro converter's two conversions and the way it writes their results: French
+// digit grouping, a decimal comma, two decimals, then " F" or " €".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace fincalc {
+
+// The digit group separator French number formatting writes (U+202F, narrow no-break
+// space), the same as the desktop toolkit's French locale, so field and result agree.
+inline constexpr std::string_view kFrenchGroupSeparator = "\u202F";
+
+// Shown instead of a result too large for a double.
+inline constexpr std::string_view kConversionOverflow = "Dépassement de capacité !";
+
+// `value` with two decimals (rounded half away from zero), a decimal comma and its whole
+// part in groups of three digits: 152 449,02 and -1 234,50.
+std::string formatFrench(double value);
+
+// The euros of a franc amount, by the register's franc-to-euro rounding, as the converter
+// shows them: 1000000 gives "152 449,02 €".
+std::string francsToEurosText(double francs);
+
+// The francs of a euro amount, the plain product by the rate rounded only when written:
+// 15.24 gives "99,97 F".
+std::string eurosToFrancsText(double euros);
+
+} // namespace fincalc
