@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -38,8 +39,10 @@
 #include "register/ui/Pictures.h"
 #include "register/ui/RegisterDelegate.h"
 #include "register/ui/RegisterModel.h"
+#include "register/ui/RegisterView.h"
 #include "register/ui/TRubMod.h"
 #include "register/ui/Tfinddlg.h"
+#include "register/ui/WindowPlace.h"
 
 namespace {
 
@@ -82,8 +85,12 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     const auto maj = paths_.programFile("maj");
     Miseajour1->setVisible(QFileInfo(q(maj.string())).isExecutable());
 
-    calculat_ = new TCalculat(registry_, paths_, this);
+    calculat_ = std::make_unique<TCalculat>(registry_, paths_);
+    calculat_->setWindowIcon(pictures::icon(QStringLiteral("calculatrice")));
     createBuilder();
+    // A change of user closes the account before the next chooser opens: the caption and
+    // the hidden register say so at once.
+    workspace_->session().setClosedListener([this] { refresh(); });
     refresh();
 }
 
@@ -107,6 +114,8 @@ void TForm1::createBuilder() {
 }
 
 TForm1::~TForm1() {
+    workspace_->session().setClosedListener({});
+    calculat_.reset();
     if (builder_ != nullptr) {
         builder_->Release();
     }
@@ -266,12 +275,10 @@ void TForm1::createToolBar() {
 void TForm1::createGrid() {
     auto& ws = *workspace_;
     model_ = new RegisterModel(ws.session(), this);
-    Grille = new QTableView(this);
+    delegate_ = new RegisterDelegate(ws.categories(), ws.modes(), ws.dialogs());
+    Grille = new RegisterView(delegate_, ledgora::col::Notes - 1, this);
     Grille->setObjectName(QStringLiteral("Grille"));
     Grille->setModel(model_);
-    Grille->setItemDelegate(new RegisterDelegate(ws.categories(), ws.modes(), Grille));
-    Grille->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     Grille->setSelectionMode(QAbstractItemView::ContiguousSelection);
     Grille->setAlternatingRowColors(false);
     Grille->verticalHeader()->setMinimumWidth(40);
@@ -380,8 +387,8 @@ void TForm1::bringToFront() {
 }
 
 ledgora::WindowPlacement TForm1::placement() const {
-    const QRect g = isMaximized() || isMinimized() ? normalGeometry() : geometry();
-    return {g.x(), g.y(), g.width(), g.height(), isMaximized()};
+    const QRect place = placeToSave(*this);
+    return {place.x(), place.y(), place.width(), place.height(), isMaximized()};
 }
 
 bool TForm1::printerAvailable() const {
@@ -390,20 +397,27 @@ bool TForm1::printerAvailable() const {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // A cell still being edited is committed before the account is saved.
-    QWidget* editor = QApplication::focusWidget();
-    if (editor != nullptr && editor != Grille && Grille->isAncestorOf(editor)) {
-        emit Grille->itemDelegate()->commitData(editor);
-        emit Grille->itemDelegate()->closeEditor(editor);
+    // A cell still being edited is committed before the account is saved; an impossible
+    // date keeps the program open with its editor.
+    QWidget* editor = Grille->indexWidget(Grille->currentIndex());
+    if (editor != nullptr) {
+        if (RegisterDelegate::refusesToClose(editor)) {
+            delegate_->refuse(editor);
+            event->ignore();
+            return;
+        }
+        emit delegate_->commitData(editor);
+        emit delegate_->closeEditor(editor);
     }
-    if (calculat_ != nullptr && calculat_->isVisible()) {
-        calculat_->close();
+    // "Annuler" at the calculator's question about its page stops the quit.
+    if (calculat_->isVisible() && !calculat_->close()) {
+        event->ignore();
+        return;
     }
-    workspace_->saveSettings(placement());
-    auto& ws = *workspace_;
-    registry_.update(platform::Hive::CurrentUser, [&](platform::RegistryTree& t) {
-        ledgora::writeBackupOptions(t, ws.options());
-    });
+    if (!workspace_->queryClose(placement())) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 
@@ -461,7 +475,7 @@ void TForm1::LignesMenuShow() {
     const auto& session = workspace_->session();
     const int row = currentGridRow();
     SupprimerLigne1->setEnabled(ledgora::canDeleteRow(session.isOpen(), session.grid(), row));
-    Inserer1->setEnabled(session.isOpen() && row >= 1 && row < session.grid().rowCount() - 1);
+    Inserer1->setEnabled(ledgora::canInsertAfter(session.isOpen(), session.grid(), row));
 }
 
 int TForm1::currentGridRow() const {
@@ -497,13 +511,12 @@ void TForm1::scrollToEnd() {
     if (rows == 0) {
         return;
     }
-    Grille->resizeColumnsToContents();
-    for (int c = 0; c < model_->columnCount(); ++c) {
-        Grille->setColumnWidth(c, Grille->columnWidth(c) + 20);
-    }
+    Grille->fitColumns();
     const QModelIndex last = model_->indexOf(rows, ledgora::col::Solde);
-    Grille->scrollToBottom();
     Grille->setCurrentIndex(last);
+    Grille->scrollToBottom();
+    // The register opens on its first column, whatever the cursor's.
+    Grille->horizontalScrollBar()->setValue(0);
     Grille->setFocus();
 }
 
@@ -511,17 +524,14 @@ void TForm1::GrilleClickCell(const QModelIndex& index) {
     auto& session = workspace_->session();
     const int r = RegisterModel::gridRow(index);
     const int c = RegisterModel::gridColumn(index);
-    if (auto fill = ledgora::clickFill(session.grid(), r, c)) {
-        session.grid().set(r, c, *fill);
-        model_->sync();
+    if (auto proposal = session.clickProposal(r, c)) {
+        Grille->propose(index, q(*proposal));
     }
 }
 
 void TForm1::GrilleRightClickCell(const QPoint& pos) {
     const int column = Grille->horizontalHeader()->logicalIndexAt(pos);
-    if (column >= 0) {
-        Grille->resizeColumnToContents(column);
-    }
+    Grille->fitColumn(column);
 }
 
 void TForm1::Choisir1Click() {
@@ -649,8 +659,9 @@ void TForm1::Ajouter1Click() {
 
 void TForm1::Inserer1Click() {
     const int row = currentGridRow();
-    workspace_->session().insertLineAfter(row);
-    reloadKeepingCursor(row);
+    if (workspace_->session().insertLineAfter(row)) {
+        reloadKeepingCursor(row);
+    }
 }
 
 void TForm1::SupprimerLigne1Click() {

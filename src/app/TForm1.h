@@ -16,6 +16,7 @@
 #include "register/Workspace.h"
 #include "register/ui/QtDialogs.h"
 #include "register/ui/QtSounds.h"
+#include "register/ui/RegisterView.h"
 
 namespace trellisk {
 struct ITrellisk;
@@ -29,6 +30,7 @@ class QStackedWidget;
 class QTableView;
 class QToolBar;
 class QToolButton;
+class RegisterDelegate;
 class RegisterModel;
 class TCalculat;
 
@@ -49,7 +51,7 @@ public:
     RegisterModel* model() const { return model_; }
     QString balanceText() const;
     QString reconciledText() const;
-    TCalculat* calculator() const { return calculat_; }
+    TCalculat* calculator() const { return calculat_.get(); }
     // The builder object, held for the whole run; null when it could not be created.
     trellisk::ITrellisk* builder() const { return builder_; }
     HelpWindow* helpWindow() const { return help_; }
@@ -128,14 +130,17 @@ private:
     bool firstActivation_ = true;
 
     RegisterModel* model_ = nullptr;
+    RegisterDelegate* delegate_ = nullptr;
     QStackedWidget* pages_ = nullptr;
-    QTableView* Grille = nullptr;
+    RegisterView* Grille = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QLabel* SoldePointeLabel = nullptr;
     QLabel* SoldeLabel = nullptr;
     QLabel* MonnaieImage = nullptr;
     HelpWindow* help_ = nullptr;
-    TCalculat* calculat_ = nullptr;
+    // A window of its own, with no owner window, so that it can stay above every
+    // application's windows.
+    std::unique_ptr<TCalculat> calculat_;
     trellisk::ITrellisk* builder_ = nullptr;
 
     QMenu* Compte1 = nullptr;

@@ -95,10 +95,20 @@ bool applyOperator(char op, double left, double right, double& result, EvaluerSt
         break;
     }
     case '^':
-        if (!(left > 0)) {
+        if (left > 0) {
+            result = std::exp(right * std::log(left));
+        } else if (left == 0 && right > 0) {
+            result = 0.0;
+        } else if (left < 0 && std::trunc(right) == right) {
+            // x^2 must hold for negative x too: the magnitude the usual way, the sign
+            // from the exponent's parity.
+            result = std::exp(right * std::log(-left));
+            if (std::fmod(right, 2.0) != 0) {
+                result = -result;
+            }
+        } else {
             return false;
         }
-        result = std::exp(right * std::log(left));
         break;
     default:
         return false;

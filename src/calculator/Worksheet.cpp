@@ -8,6 +8,7 @@
 
 #include "calculator/NumberText.h"
 #include "calculator/PageTape.h"
+#include "platform/TextTrim.h"
 
 namespace calculator {
 
@@ -205,10 +206,14 @@ ComputeOutcome Worksheet::compute() {
 
     std::array<double, 10> values{};
     for (std::size_t i = 0; i < variables_.size(); ++i) {
-        if (variables_[i].empty()) {
+        // Blanks typed around a value are not part of it.
+        const std::string_view typed = platform::trimSpaces(variables_[i]);
+        if (typed.empty()) {
             variables_[i] = "0";
+            values[i] = 0.0;
+            continue;
         }
-        const auto value = parseNumber(variables_[i], ',');
+        const auto value = parseNumber(typed, ',');
         if (!value) {
             outcome.beep = true;
             outcome.status = {"La valeur de la variable " + std::string(1, kLetters[i]) +

@@ -10,7 +10,9 @@
 namespace platform {
 
 enum class MessageKind { Information, Warning, Error, Confirmation };
-enum class Buttons { Ok, YesNo, OkCancel };
+// YesNoDefaultNo: Yes and No with "Non" as the default button, for the questions whose
+// "Oui" destroys data, so that one Enter does not.
+enum class Buttons { Ok, YesNo, OkCancel, YesNoDefaultNo };
 enum class Reply { Ok, Cancel, Yes, No };
 
 // What the user typed into one of the name forms (new user, new account, save as).
@@ -79,9 +81,14 @@ public:
     bool confirm(const std::string& text) {
         return message(MessageKind::Confirmation, text, Buttons::YesNo) == Reply::Yes;
     }
-    // Warning with Yes and No; true on Yes.
+    // Warning with Yes and No, "Non" the default: the product's warnings that ask are the
+    // ones that destroy data (an account replaced, a user deleted). True on Yes.
     bool warnYesNo(const std::string& text) {
-        return message(MessageKind::Warning, text, Buttons::YesNo) == Reply::Yes;
+        return message(MessageKind::Warning, text, Buttons::YesNoDefaultNo) == Reply::Yes;
+    }
+    // Confirmation with Yes and No, "Non" the default, before data is destroyed.
+    bool confirmDestructive(const std::string& text) {
+        return message(MessageKind::Confirmation, text, Buttons::YesNoDefaultNo) == Reply::Yes;
     }
 };
 

@@ -50,7 +50,8 @@ Reply ScriptedDialogs::message(MessageKind kind, const std::string& text, Button
     }
     const auto a = next();
     if (!a) {
-        return buttons == Buttons::YesNo ? Reply::No : Reply::Cancel;
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo ? Reply::No
+                                                                               : Reply::Cancel;
     }
     return a->reply;
 }

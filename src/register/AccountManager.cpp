@@ -59,7 +59,11 @@ void AccountManager::chooseUser() {
         static_cast<std::size_t>(choice.index) >= now.size()) {
         return;
     }
-    session_.save();
+    // A save that failed (and said so) keeps the account open: the user can free space
+    // and try again before anything else is shown.
+    if (!session_.save()) {
+        return;
+    }
     const std::string name = now[static_cast<std::size_t>(choice.index)];
     const std::string stored = storedPassword(name);
     if (!stored.empty()) {
@@ -104,10 +108,9 @@ bool AccountManager::newUser() {
         }
         return deleteUser(f.name);
     });
-    if (!form) {
+    if (!form || !session_.save()) {
         return false;
     }
-    session_.save();
     std::error_code ec;
     fs::create_directories(paths_.userFolder(form->name), ec);
     registry_.writeString(Hive::CurrentUser, settings::userKey(form->name), settings::kPassword,
@@ -190,12 +193,11 @@ bool AccountManager::newAccount() {
     const auto form = dialogs_.newAccountForm(
         session_.isOpen(), options_.newSoldeInEuro,
         [this](const platform::NameForm& f) { return checkNewAccountName(f.name); });
-    if (!form) {
+    if (!form || !session_.save()) {
         return false;
     }
-    session_.save();
     options_.newSoldeInEuro = form->euros;
-    return session_.create(form->name, parseAmount(form->amount), form->euros);
+    return session_.create(form->name, parseTypedAmount(form->amount), form->euros);
 }
 
 bool AccountManager::openAccount() {
@@ -205,10 +207,9 @@ bool AccountManager::openAccount() {
     }
     const auto index = dialogs_.chooseFromList("Ouvrir un compte existant", list,
                                                indexWithin(options_.chooseIndex, list.size()));
-    if (!index) {
+    if (!index || !session_.save()) {
         return false;
     }
-    session_.save();
     if (!session_.load(list[static_cast<std::size_t>(*index)])) {
         return false;
     }
@@ -226,7 +227,8 @@ void AccountManager::deleteAccount() {
         return;
     }
     const std::string name = list[static_cast<std::size_t>(*index)];
-    if (!dialogs_.confirm("Voulez-vous vraiment supprimer le compte \"" + name + "\" ?")) {
+    if (!dialogs_.confirmDestructive("Voulez-vous vraiment supprimer le compte \"" + name +
+                                     "\" ?")) {
         return;
     }
     std::error_code ec;
@@ -244,12 +246,15 @@ void AccountManager::saveAs() {
     }
     const auto form = dialogs_.saveAsForm(
         [this](const platform::NameForm& f) { return checkNewAccountName(f.name); });
-    if (!form) {
+    if (!form || !session_.save()) {
         return;
     }
-    session_.save();
+    const std::string previous = session_.account();
     session_.rename(form->name);
-    session_.save();
+    if (!session_.save()) {
+        // The account stays under the name it was just saved with.
+        session_.rename(previous);
+    }
 }
 
 void AccountManager::changePassword() {

@@ -1,11 +1,13 @@
 #include "register/AccountSession.h"
 
 #include <array>
+#include <vector>
 
 #include "platform/SettingsKeys.h"
 #include "platform/TextCase.h"
 #include "register/Amount.h"
 #include "register/CellClipboard.h"
+#include "register/CellRules.h"
 #include "register/Currency.h"
 #include "register/DateText.h"
 #include "register/GridTextFormat.h"
@@ -61,6 +63,9 @@ void AccountSession::setUser(const std::string& user) {
 
 void AccountSession::close() {
     account_.clear();
+    if (closed_) {
+        closed_();
+    }
 }
 
 void AccountSession::rename(const std::string& account) {
@@ -252,6 +257,11 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
     if (column == col::Numero && text == "0") {
         text.clear();
     }
+    if (column == col::Date) {
+        if (const auto date = parseTypedDate(text)) {
+            text = formatDate(*date);
+        }
+    }
     cell = std::move(text);
     if (amount) {
         recompute();
@@ -291,24 +301,33 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
     return result;
 }
 
+std::optional<std::string> AccountSession::clickProposal(int row, int column) const {
+    if (!isOpen() || !mayEditRegisterCell(register_, row, column, *hooks_)) {
+        return std::nullopt;
+    }
+    return clickFill(register_, row, column);
+}
+
 void AccountSession::appendLine() {
     appendRow(register_);
 }
 
-void AccountSession::insertLineAfter(int row) {
-    if (row < 1 || row >= register_.rowCount()) {
-        return;
+bool AccountSession::insertLineAfter(int row) {
+    if (!canInsertAfter(isOpen(), register_, row)) {
+        return false;
     }
     register_.insertRow(row + 1);
     renumberRows(register_);
+    return true;
 }
 
 bool AccountSession::deleteLine(int row) {
-    if (row < 1 || row >= register_.rowCount() || register_.rowCount() <= kInitialRows) {
-        return false;
-    }
-    if (isInitialBalanceRow(register_, row)) {
-        services_.dialogs.warn("Il n'est pas permis de supprimer la ligne \"Solde initial\".");
+    if (!canDeleteRow(isOpen(), register_, row)) {
+        // Of the rows the menu refuses, only the initial balance is worth a word.
+        if (isOpen() && row >= 1 && row < register_.rowCount() &&
+            register_.rowCount() > kInitialRows && isInitialBalanceRow(register_, row)) {
+            services_.dialogs.warn("Il n'est pas permis de supprimer la ligne \"Solde initial\".");
+        }
         return false;
     }
     if (!services_.dialogs.confirm("Voulez-vous vraiment supprimer la ligne " +
@@ -334,24 +353,55 @@ int AccountSession::paste(int row, int column, const std::string& text) {
     if (row < 1 || column < 1) {
         return 0;
     }
+    std::vector<std::string> refused; // the shown numbers of the rows
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const int r = row + static_cast<int>(i);
         while (r >= register_.rowCount()) {
             appendRow(register_);
         }
-        for (std::size_t j = 0; j < cells[i].size(); ++j) {
+        const auto& line = cells[i];
+        // What the amount column will hold once the line is pasted.
+        const auto pasted = [&](int c) -> const std::string* {
+            const int j = c - column;
+            return j >= 0 && j < static_cast<int>(line.size()) ? &line[static_cast<std::size_t>(j)]
+                                                               : nullptr;
+        };
+        const auto filledAfter = [&](int c) {
+            const std::string* p = pasted(c);
+            return p != nullptr ? !p->empty() : !register_.at(r, c).empty();
+        };
+        const bool breaksOneOf = filledAfter(col::Debit) && filledAfter(col::Credit);
+        bool skipped = false;
+        for (std::size_t j = 0; j < line.size(); ++j) {
             const int c = column + static_cast<int>(j);
             if (c >= col::Solde) {
                 break;
             }
             if (c == col::Pointage) {
-                register_.set(r, c, cells[i][j] == kTicked ? std::string(kTicked) : std::string());
+                register_.set(r, c, line[j] == kTicked ? std::string(kTicked) : std::string());
                 continue;
             }
-            validateCell(r, c, cells[i][j]);
+            if (breaksOneOf && (c == col::Debit || c == col::Credit)) {
+                skipped = skipped || !line[j].empty();
+                continue;
+            }
+            validateCell(r, c, line[j]);
+        }
+        if (skipped) {
+            refused.push_back(register_.at(r, col::Number));
         }
     }
     recompute();
+    if (!refused.empty()) {
+        std::string rows;
+        for (const auto& number : refused) {
+            rows += (rows.empty() ? "" : ", ") + number;
+        }
+        services_.dialogs.warn((refused.size() == 1 ? "Montant non collé à la ligne "
+                                                    : "Montants non collés aux lignes ") +
+                               rows +
+                               " : une opération ne peut avoir à la fois un débit et un crédit.");
+    }
     return static_cast<int>(cells.size());
 }
 

@@ -3,6 +3,7 @@
 // shows its state; every rule of those commands lives here.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -63,6 +64,9 @@ public:
     const std::string& account() const { return account_; }
     // Forgets the open account (after it was deleted, or its user changed).
     void close();
+    // Told each time the account closes (the user changing too), so that the window shows
+    // it before the next question is asked.
+    void setClosedListener(std::function<void()> listener) { closed_ = std::move(listener); }
     // The open account takes another name (save as); nothing is written.
     void rename(const std::string& account);
 
@@ -108,25 +112,34 @@ public:
     void switchToEuros();
     void switchToFrancs();
 
-    // The checks and updates after the user typed `text` into a cell.
+    // The checks and updates after the user typed `text` into a cell. A date that
+    // parseTypedDate() reads is kept as "dd/mm/yyyy".
     ValidationResult validateCell(int row, int column, std::string text);
+
+    // What a click on an empty editable cell proposes (clickFill()); the window offers it
+    // in the cell's editor, and only the user's Enter or Tab makes it the cell's text.
+    std::optional<std::string> clickProposal(int row, int column) const;
 
     // A click on a "pointage" check box.
     void toggleMark(int row);
 
     // "&Lignes" > "&Ajouter": a blank row at the end.
     void appendLine();
-    // "&Lignes" > "&Insérer après la ligne courante".
-    void insertLineAfter(int row);
-    // "&Lignes" > "&Supprimer...": after the refusal of the initial-balance row or the
-    // confirmation naming the row; true when the row was removed.
+    // "&Lignes" > "&Insérer après la ligne courante": nothing on a row canInsertAfter()
+    // refuses; true when a row was inserted.
+    bool insertLineAfter(int row);
+    // "&Lignes" > "&Supprimer...": nothing on a row canDeleteRow() refuses, except the
+    // initial-balance row, which says why; otherwise after the confirmation naming the
+    // row. True when the row was removed.
     bool deleteLine(int row);
     // "&Lignes" > "Supprimer les lignes &vierges inutiles".
     void cleanUpLines();
 
     // Pastes TAB/line-separated text from `row`, `column` rightwards and downwards, adding
     // rows when needed; each cell goes through validateCell(), the computed "solde" column
-    // and the hidden columns take nothing. Returns the number of rows the text covered.
+    // and the hidden columns take nothing. An amount that would leave a row with both a
+    // debit and a credit is not pasted, and one warning names the rows. Returns the number
+    // of rows the text covered.
     int paste(int row, int column, const std::string& text);
     // Empties the cells of the rectangle (cut), then recomputes the balances.
     void clearCells(int top, int left, int bottom, int right);
@@ -149,6 +162,7 @@ private:
     NameList& modes_;
     RegisterHooks defaultHooks_;
     RegisterHooks* hooks_ = &defaultHooks_;
+    std::function<void()> closed_;
 
     std::string user_;
     std::string account_;

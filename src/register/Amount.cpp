@@ -168,15 +168,19 @@ std::string formatAmount(double value) {
     return formatSlow(value);
 }
 
-std::string normaliseAmountText(std::string_view typed) {
-    if (typed.empty()) {
-        return {};
-    }
+double parseTypedAmount(std::string_view typed) {
     std::string text(typed);
     if (const auto comma = text.find(','); comma != std::string::npos) {
         text[comma] = '.';
     }
-    return formatAmount(parseAmount(text));
+    return parseAmount(text);
+}
+
+std::string normaliseAmountText(std::string_view typed) {
+    if (typed.empty()) {
+        return {};
+    }
+    return formatAmount(parseTypedAmount(typed));
 }
 
 } // namespace ledgora

@@ -17,6 +17,10 @@ double parseAmount(std::string_view text);
 // 12.13, 1.005 gives 1.01). Never "-0.00"; infinities and NaN give "0.00".
 std::string formatAmount(double value);
 
+// An amount as a French user types it, in a cell or a numeric box: "," and "." alike, the
+// first "," read as "." (1500,50 is 1500.50); then the tolerant parse.
+double parseTypedAmount(std::string_view typed);
+
 // The text an edited amount cell keeps: empty stays empty; otherwise the first ","
 // becomes ".", and the text is parsed and formatted (12,5 gives 12.50).
 std::string normaliseAmountText(std::string_view typed);

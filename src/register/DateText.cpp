@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstdio>
 
+#include "platform/TextTrim.h"
+
 namespace ledgora {
 namespace {
 
@@ -76,6 +78,25 @@ std::optional<Date> parseDate(std::string_view text) {
         return std::nullopt;
     }
     return Date{*year, *month, *day};
+}
+
+std::optional<Date> parseTypedDate(std::string_view text) {
+    text = platform::trimSpaces(text);
+    if (text.size() == 8 && text.find_first_not_of("0123456789") == std::string_view::npos) {
+        const auto digits = [&](std::size_t at, std::size_t n) {
+            int v = 0;
+            for (std::size_t k = at; k < at + n; ++k) {
+                v = v * 10 + (text[k] - '0');
+            }
+            return v;
+        };
+        const Date date{digits(4, 4), digits(2, 2), digits(0, 2)};
+        if (!isValidDate(date.year, date.month, date.day)) {
+            return std::nullopt;
+        }
+        return date;
+    }
+    return parseDate(text);
 }
 
 std::string formatDate(const Date& date) {

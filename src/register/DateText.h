@@ -22,6 +22,15 @@ struct Date {
 // Nothing when the text is not a real calendar date.
 std::optional<Date> parseDate(std::string_view text);
 
+// A date as the user types it into a date cell, taken as a whole: "dd/mm/yyyy", "d/m/yyyy"
+// (what parseDate() reads) or the eight digits "ddmmyyyy". Nothing when the text is not
+// a real calendar date: a date is never adjusted to the nearest one that exists.
+std::optional<Date> parseTypedDate(std::string_view text);
+
+// What the date editor says when it refuses a text parseTypedDate() cannot read.
+inline constexpr const char* kBadTypedDate =
+    "Date incorrecte. Tapez-la sous la forme jj/mm/aaaa, j/m/aaaa ou jjmmaaaa.";
+
 // "dd/mm/yyyy".
 std::string formatDate(const Date& date);
 std::string formatDate(const platform::DateTime& at);

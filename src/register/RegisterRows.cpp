@@ -109,4 +109,8 @@ bool canDeleteRow(bool accountOpen, const Grid& reg, int row) {
     return !isInitialBalanceRow(reg, row);
 }
 
+bool canInsertAfter(bool accountOpen, const Grid& reg, int row) {
+    return accountOpen && row >= 1 && row < reg.rowCount() - 1;
+}
+
 } // namespace ledgora

@@ -47,4 +47,8 @@ std::optional<std::string> readAccountFile(const std::filesystem::path& file, Gr
 // initial-balance row, and the register has more than 3 rows.
 bool canDeleteRow(bool accountOpen, const Grid& reg, int row);
 
+// "&Lignes" > "&Insérer après la ligne courante": an account is open and the row is an
+// operation row other than the last one (below the last, editing appends the blank row).
+bool canInsertAfter(bool accountOpen, const Grid& reg, int row);
+
 } // namespace ledgora

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/TextCase.h"
+#include "platform/TextTrim.h"
 #include "register/DateText.h"
 
 namespace ledgora {
@@ -14,19 +15,9 @@ bool isOperator(char c) {
     return c == '&' || c == ';' || c == '^' || c == '|';
 }
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && s.back() == ' ') {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
 // The whole text as a number, or nothing.
 std::optional<double> wholeNumber(std::string_view s) {
-    s = trim(s);
+    s = platform::trimSpaces(s);
     if (s.empty()) {
         return std::nullopt;
     }
@@ -94,7 +85,7 @@ bool wildcardMatch(std::string_view pattern, std::string_view text) {
 SearchPattern::SearchPattern(std::string_view pattern, bool caseSensitive)
     : caseSensitive_(caseSensitive) {
     // Spaces next to the operators go; the rest of the pattern is kept as typed.
-    const std::string_view text = trim(pattern);
+    const std::string_view text = platform::trimSpaces(pattern);
     std::string cleaned;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == ' ') {

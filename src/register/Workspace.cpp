@@ -76,6 +76,15 @@ bool Workspace::saveSettings(const WindowPlacement& placement) {
     return session_.save() && ok;
 }
 
+bool Workspace::queryClose(const WindowPlacement& placement) {
+    if (!saveSettings(placement)) {
+        return false;
+    }
+    registry_.update(Hive::CurrentUser,
+                     [&](platform::RegistryTree& t) { writeBackupOptions(t, options_); });
+    return true;
+}
+
 void Workspace::setSounds(bool on) {
     options_.sons = on;
     session_.setSoundsOn(on);

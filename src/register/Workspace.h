@@ -58,6 +58,11 @@ public:
     // Rewrites "MainW" and "Options", writes both lists, saves the open account.
     bool saveSettings(const WindowPlacement& placement);
 
+    // Closing the program: saves as above, then the backup options. False when something
+    // could not be written: the program then stays open, so that nothing typed is lost and
+    // the user can free space and close again.
+    bool queryClose(const WindowPlacement& placement);
+
     // "&Sons" toggles both the option and the register's sounds.
     void setSounds(bool on);
 

@@ -1,13 +1,29 @@
 // The forms of the "&Compte" menu and the choosers, offscreen.
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "Shots.h"
+#include <QTimer>
+#include <QTranslator>
+#include <QTreeView>
+
+#include "register/Amount.h"
 #include "register/ui/ChooseDialogs.h"
+#include "register/ui/FrenchFileDialog.h"
 #include "register/ui/NameDialogs.h"
+#include "register/ui/QtDialogs.h"
 #include "register/ui/TFloatEdit.h"
 
 class DialogsTest : public QObject {
@@ -39,9 +55,11 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("Moncompte")); // "_" is refused
         QVERIFY(button(form, QDialogButtonBox::Ok)->isEnabled());
 
+        // A French user types the comma; letters and blanks are dropped.
         auto* amount = form.findChild<TFloatEdit*>();
-        QTest::keyClicks(amount, "-12a.5,x");
-        QCOMPARE(amount->text(), QStringLiteral("-12.5"));
+        QTest::keyClicks(amount, "1 5a00,x50");
+        QCOMPARE(amount->text(), QStringLiteral("1500,50"));
+        saveShot(form, "new-account-1500,50.png");
 
         name->setText(QStringLiteral("Refusé"));
         QTest::keyClick(name, Qt::Key_Return);
@@ -51,7 +69,8 @@ private slots:
         QVERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(checked, (std::vector<std::string>{"Refusé", "Livret"}));
-        QCOMPARE(form.form().amount, std::string("-12.5"));
+        QCOMPARE(form.form().amount, std::string("1500,50"));
+        QCOMPARE(ledgora::parseTypedAmount(form.form().amount), 1500.5);
         QVERIFY(!form.form().euros);
     }
 
@@ -60,6 +79,12 @@ private slots:
         TChooseUserDlg chooser(
             QStringLiteral("Choisir un utilisateur"), [&] { return users; }, 5,
             [&](const std::string& name) { std::erase(users, name); });
+        chooser.show();
+        saveShot(chooser, "user-chooser.png");
+        // No caption is cut short.
+        for (QPushButton* b : chooser.findChildren<QPushButton*>()) {
+            QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
+        }
         auto* list = chooser.findChild<QListWidget*>();
         QCOMPARE(list->currentRow(), 0); // beyond the list: the first
         list->setCurrentRow(2);
@@ -74,6 +99,106 @@ private slots:
         QVERIFY(!button(chooser, QDialogButtonBox::Ok)->isEnabled());
         chooser.findChildren<QPushButton*>()[0]->click(); // "Créer un nouvel utilisateur"
         QCOMPARE(chooser.choice().outcome, platform::UserChoice::Outcome::CreateUser);
+    }
+
+    void aRefusedNameTakesTheFocusBack() {
+        TNewUser form([](const platform::NameForm& f) { return f.name != "Refusé"; });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto edits = form.findChildren<QLineEdit*>();
+        QLineEdit* name = edits[0];
+        QLineEdit* password = edits[1];
+        name->setText(QStringLiteral("Refusé"));
+        password->setFocus();
+        QTest::keyClicks(password, "pw");
+        QTest::keyClick(password, Qt::Key_Return);
+        QVERIFY(form.isVisible());
+        QCOMPARE(QApplication::focusWidget(), name);
+        QCOMPARE(name->selectedText(), QStringLiteral("Refusé")); // ready to be typed over
+    }
+
+    void destructiveQuestionsDefaultToNo() {
+        const struct {
+            platform::Buttons buttons;
+            const char* defaultCaption;
+            platform::Reply enter;
+        } cases[] = {
+            {platform::Buttons::YesNoDefaultNo, "&Non", platform::Reply::No},
+            {platform::Buttons::YesNo, "&Oui", platform::Reply::Yes},
+        };
+        QtDialogs dialogs;
+        for (const auto& c : cases) {
+            QString shownDefault;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box != nullptr);
+                shownDefault = box->defaultButton()->text();
+                QTest::keyClick(box, Qt::Key_Return); // one Enter
+            });
+            const platform::Reply reply =
+                dialogs.message(platform::MessageKind::Warning,
+                                "Ce compte existe déjà. Voulez-vous le remplacer ?", c.buttons);
+            QCOMPARE(shownDefault, QString::fromLatin1(c.defaultCaption));
+            QCOMPARE(reply, c.enter);
+        }
+    }
+
+    void fileDialogsSpeakFrench() {
+        QTranslator qtFrench;
+        QVERIFY(qtFrench.load(QStringLiteral("qtbase_fr"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QApplication::installTranslator(&qtFrench);
+        QTemporaryDir folder;
+        QDir(folder.path()).mkdir(QStringLiteral("Archives"));
+        QFile page(folder.path() + QStringLiteral("/page.CLC"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write(QByteArray(2048, 'x'));
+        page.close();
+
+        FrenchFileDialog dialog(nullptr, QStringLiteral("Ouvrir"), folder.path(),
+                                QStringLiteral("Calculatrice (*.CLC)"));
+        QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+        dialog.show();
+        auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        QVERIFY(view != nullptr);
+        QAbstractItemModel* files = view->model();
+        QTRY_COMPARE(files->rowCount(view->rootIndex()), 2);
+        QStringList header;
+        for (int c = 0; c < 4; ++c) {
+            header << files->headerData(c, Qt::Horizontal).toString();
+        }
+        QCOMPARE(header, (QStringList{"Nom", "Taille", "Type", "Dernière modification"}));
+        const QLocale fr(QLocale::French, QLocale::France);
+        const QFileInfo info(page.fileName());
+        QMap<QString, QStringList> rows;
+        for (int r = 0; r < 2; ++r) {
+            const QModelIndex name = files->index(r, 0, view->rootIndex());
+            QTRY_VERIFY(!files->index(r, 2, view->rootIndex()).data().toString().isEmpty());
+            for (int c = 1; c < 4; ++c) {
+                rows[name.data().toString()]
+                    << files->index(r, c, view->rootIndex()).data().toString();
+            }
+        }
+        QCOMPARE(rows.value(QStringLiteral("Archives")).value(1), QStringLiteral("Dossier"));
+        QCOMPARE(rows.value(QStringLiteral("page.CLC")),
+                 (QStringList{fr.formattedDataSize(2048), QStringLiteral("Fichier CLC"),
+                              fr.toString(info.lastModified(), QLocale::ShortFormat)}));
+        QStringList buttons;
+        for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+            buttons << b->text();
+        }
+        QVERIFY2(buttons.contains(QStringLiteral("&Ouvrir")), qPrintable(buttons.join(",")));
+        QVERIFY2(buttons.contains(QStringLiteral("Annuler")), qPrintable(buttons.join(",")));
+        // The list's context menu too.
+        QStringList actions;
+        for (QAction* a : dialog.findChildren<QAction*>()) {
+            actions << a->text();
+        }
+        for (const char* french : {"&Renommer", "Suppri&mer", "&Nouveau dossier"}) {
+            QVERIFY2(actions.contains(QString::fromUtf8(french)), french);
+        }
+        saveShot(dialog, "file-dialog.png");
+        QApplication::removeTranslator(&qtFrench);
     }
 
     void accountChooserWithNothingToChoose() {

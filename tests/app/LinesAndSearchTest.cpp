@@ -130,6 +130,16 @@ private slots:
         QTest::keyClick(w.get(), Qt::Key_F9);
         QCOMPARE(w->model()->rowCount(), 4);
         QCOMPARE(grid.at(4, ledgora::col::Number), std::string("4"));
+
+        // On the final blank row F8 and F7 do what the menu allows there: nothing.
+        const std::size_t asked = dialogs.texts().size();
+        w->grid()->setCurrentIndex(w->model()->indexOf(4, ledgora::col::Notes));
+        activate(*w);
+        QTest::keyClick(w.get(), Qt::Key_F8);
+        QTest::keyClick(w.get(), Qt::Key_F7);
+        QCOMPARE(w->model()->rowCount(), 4);
+        QCOMPARE(dialogs.texts().size(), asked);
+        QVERIFY(!action(*w, "SupprimerBtn")->isEnabled());
     }
 
     void clipboardKeysInTheRegister() {

@@ -1,18 +1,26 @@
 // The main window's wiring, offscreen: first start, typing an operation, the currency
-// switch, closing, and starting again. Questions are answered by a scripted dialogs port.
+// switch, closing (or not: a failed save, "Annuler" at the calculator's question) and
+// starting again at the same place. Questions are answered by a scripted dialogs port.
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "Shots.h"
+#include <QWindow>
+
 #include <filesystem>
+#include <memory>
 
 #include "app/TForm1.h"
+#include "calculator/ui/TCalculat.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SettingsKeys.h"
 #include "register/RegisterColumns.h"
+#include "register/RegisterRows.h"
 #include "register/ui/HelpWindow.h"
 #include "register/ui/RegisterModel.h"
 
@@ -47,7 +55,15 @@ private:
         QTest::keyClick(line, Qt::Key_Return);
     }
 
+    // A home of its own, for a test that must start from nothing.
+    platform::Paths freshHome() {
+        fresh_ = std::make_unique<QTemporaryDir>();
+        const std::string root = fresh_->path().toStdString();
+        return platform::Paths(root, root + "/registry", root + "/program");
+    }
+
     QTemporaryDir home_;
+    std::unique_ptr<QTemporaryDir> fresh_;
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
 
 private slots:
@@ -125,6 +141,148 @@ private slots:
         QCOMPARE(dialogs.unscripted(), 0);
     }
 
+    void theWindowComesBackWhereItWasLeft() {
+        const platform::Paths home = freshHome();
+        platform::ScriptedDialogs dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
+        QPoint frame;
+        QRect inside;
+        {
+            TForm1 w(home, &dialogs, &clock_);
+            w.showAsSaved();
+            w.showNormal();
+            w.resize(700, 500);
+            w.move(100, 120);
+            QTRY_COMPARE(w.pos(), QPoint(100, 120));
+            frame = w.pos();
+            inside = w.geometry();
+            w.close();
+        }
+        // Each later start shows it at the very same place, the second as the third.
+        for (int start = 2; start <= 3; ++start) {
+            dialogs.clear();
+            TForm1 w(home, &dialogs, &clock_);
+            w.showAsSaved();
+            QTRY_VERIFY(w.isVisible());
+            QTRY_COMPARE(w.pos(), frame);
+            QCOMPARE(w.geometry(), inside);
+            if (start == 3) {
+                saveShot(w, "main-window-third-start.png");
+            }
+            w.close();
+        }
+    }
+
+    void aNewUserIsShownBeforeTheirFirstAccount() {
+        const platform::Paths home = freshHome();
+        // Records what the window shows when the account chooser or form opens.
+        struct Watching : platform::ScriptedDialogs {
+            TForm1* window = nullptr;
+            QStringList seen;
+            void look() {
+                seen << window->windowTitle() +
+                            (window->grid()->isVisible() ? " + register" : " (no register)");
+            }
+            std::optional<int> chooseFromList(const std::string& caption,
+                                              const std::vector<std::string>& items,
+                                              int selected) override {
+                look();
+                return ScriptedDialogs::chooseFromList(caption, items, selected);
+            }
+            std::optional<platform::NameForm>
+            newAccountForm(bool canCancel, bool euros,
+                           const platform::NameFormCheck& check) override {
+                look();
+                return ScriptedDialogs::newAccountForm(canCancel, euros, check);
+            }
+        } dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
+        TForm1 w(home, &dialogs, &clock_);
+        dialogs.window = &w;
+        w.show();
+        w.activateWindow();
+        QTRY_VERIFY(w.workspace().session().isOpen());
+        dialogs.fill({"Bob", ""}).fill({"Livret", "0"}, true);
+        action(w, "Nouveau2")->trigger();
+        dialogs.choose(0).choose(0); // back to Anne and her account
+        action(w, "Choisir1")->trigger();
+        QCOMPARE(dialogs.seen,
+                 (QStringList{"Ledgora - Anne (no register)", "Ledgora - Bob (no register)",
+                              "Ledgora - Anne (no register)"}));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Ledgora - Anne : compte \"Courant\" (Euros)"));
+        QVERIFY(w.grid()->isVisible());
+    }
+
+    void aFailedSaveKeepsTheProgramOpen() {
+        const platform::Paths home = freshHome();
+        platform::ScriptedDialogs dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
+        TForm1 w(home, &dialogs, &clock_);
+        w.show();
+        w.activateWindow();
+        auto& session = w.workspace().session();
+        QTRY_VERIFY(session.isOpen());
+        session.validateCell(2, ledgora::col::Debit, "12");
+        const std::filesystem::path file = home.accountFile("Anne", "Courant");
+        std::filesystem::remove(file);
+        std::filesystem::create_directories(file / "in the way");
+        dialogs.clear();
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(dialogs.texts(), std::vector<std::string>{"Cannot Create " + file.string()});
+        std::filesystem::remove_all(file); // space freed: closing again saves
+        QVERIFY(w.close());
+        ledgora::Grid saved;
+        QVERIFY(!ledgora::readAccountFile(file, saved));
+        QCOMPARE(saved.at(2, ledgora::col::Debit), std::string("12.00"));
+    }
+
+    void cancelAtTheCalculatorsQuestionKeepsTheProgram() {
+        const platform::Paths home = freshHome();
+        struct Answer : calculator::WorksheetPrompts {
+            platform::Reply reply = platform::Reply::Cancel;
+            std::vector<std::string> asked;
+            platform::Reply askYesNoCancel(const std::string& question) override {
+                asked.push_back(question);
+                return reply;
+            }
+            std::optional<std::filesystem::path>
+            chooseFileToOpen(const std::filesystem::path&) override {
+                return std::nullopt;
+            }
+            std::optional<std::filesystem::path>
+            chooseFileToSave(const std::filesystem::path&) override {
+                return std::nullopt;
+            }
+            void error(const std::string&) override {}
+            void warning(const std::string&) override {}
+        } prompts;
+        platform::ScriptedDialogs dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
+        TForm1 w(home, &dialogs, &clock_);
+        w.show();
+        w.activateWindow();
+        QTRY_VERIFY(w.workspace().session().isOpen());
+        TCalculat* calculator = w.calculator();
+        calculator->setPrompts(&prompts);
+        action(w, "Calculatrice1")->trigger();
+        QVERIFY(calculator->isVisible());
+        // Above every application's windows: a window of its own that asks to stay on top.
+        QVERIFY(calculator->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(calculator->windowHandle()->transientParent() == nullptr);
+        QTest::keyClicks(calculator->findChild<QPlainTextEdit*>("Memo"), "12+3");
+
+        QVERIFY(!w.close());
+        QCOMPARE(prompts.asked, std::vector<std::string>{"La page de calculs a été modifiée. "
+                                                         "Voulez-vous l'enregistrer ?"});
+        QVERIFY(w.isVisible());
+        QVERIFY(calculator->isVisible());
+        QCOMPARE(calculator->pageText(), QStringLiteral("12+3"));
+
+        prompts.reply = platform::Reply::No;
+        QVERIFY(w.close());
+    }
+
     void menusFollowTheState() {
         platform::ScriptedDialogs dialogs;
         dialogs.cancel(); // the chooser of the existing user is cancelled
@@ -174,9 +332,7 @@ private slots:
         action(w, "Aide1")->trigger();
         QVERIFY(w.helpWindow() != nullptr && w.helpWindow()->isVisible());
         QCOMPARE(w.helpWindow()->currentPage(), QStringLiteral("index.html"));
-        if (const QByteArray shot = qgetenv("LEDGORA_SCREENSHOT"); !shot.isEmpty()) {
-            w.helpWindow()->grab().save(QString::fromLocal8Bit(shot));
-        }
+        saveShot(*w.helpWindow(), "help-window.png");
     }
 };
 

@@ -87,9 +87,22 @@ TEST(EvalueurTest, SignsAndScientificForms) {
         {"1E15+1", "1E15", kOk, false},
         {"1E400", nullptr, kIncorrect, true},
         {"1E200×1E200", nullptr, kIncorrect, true},
-        {"-3^2", nullptr, kIncorrect, true},
-        {"(0-2)^2", nullptr, kIncorrect, true},
-        {"0^3", nullptr, kIncorrect, true},
+    });
+}
+
+TEST(EvalueurTest, PowersOfZeroAndNegativeBases) {
+    check({
+        {"0^3", "0", kOk, false},
+        {"0^0,5", "0", kOk, false},
+        {"(0-2)^3", "-8", kOk, false},
+        {"(0-2)^2", "4", kOk, false},
+        {"(0-2)^0", "1", kOk, false},
+        {"(0-2)^-1", "-0,5", kOk, false},
+        {"-3^2", "9", kOk, false}, // the sign belongs to the operand
+        {"0^0", nullptr, kIncorrect, true},
+        {"0^-1", nullptr, kIncorrect, true},
+        {"(0-2)^0,5", nullptr, kIncorrect, true},
+        {"(0-10)^400", nullptr, kIncorrect, true},
     });
 }
 
@@ -233,6 +246,8 @@ TEST(EvalueurTest, VariablesAreSubstitutedAsText) {
     values[2] = -1;
     values[3] = 1e20;
     EXPECT_EQ(run("x^2+1", letters, values).value, "5");
+    EXPECT_EQ(run("z^3", letters, values).value, "-1");
+    EXPECT_EQ(run("m^2", letters, values).value, "0");
     EXPECT_EQ(run("2y", letters, values).value, "23");
     EXPECT_EQ(run("xy", letters, values).message, kIncorrect);
     EXPECT_EQ(run("3z", letters, values).value, "2"); // 3-1

@@ -120,6 +120,35 @@ private slots:
         QCOMPARE(status(*w), QString("Erreur en ligne 1 : division par zéro."));
     }
 
+    void theWindowComesBackWhereItWasLeft() {
+        QPoint frame;
+        {
+            auto w = window();
+            w->showWorksheet();
+            w->move(60, 70);
+            QTRY_COMPARE(w->pos(), QPoint(60, 70));
+            frame = w->pos();
+            QVERIFY(w->close());
+        }
+        for (int start = 2; start <= 3; ++start) {
+            auto w = window();
+            w->showWorksheet();
+            QTRY_COMPARE(w->pos(), frame);
+            QVERIFY(w->close());
+        }
+    }
+
+    void theCaretsPlaceAndBlanksAroundAVariable() {
+        auto w = window();
+        // Filled from the start, before the caret ever moves.
+        QCOMPARE(w->findChild<QLabel*>("PosLabel")->text(), QString("Ligne : 1 - Colonne : 1"));
+        w->showWorksheet();
+        w->findChild<QLineEdit*>("Edit1")->setText("-2 ");
+        press(*w, {"x =", "^", "2", "="});
+        QCOMPARE(status(*w), QString("ok"));
+        QCOMPARE(w->pageText(), QString("x^2=4,00\n"));
+    }
+
     void typingFollowsTheKeyFilterAndTheSwitchMakesATape() {
         auto w = window();
         w->showWorksheet();

@@ -80,11 +80,13 @@ TEST(WorksheetTest, TheFirstFailingLineStopsTheComputation) {
 TEST(WorksheetTest, VariablesAreReadFromTheirBoxes) {
     Worksheet sheet;
     sheet.variables()[1] = "";
-    sheet.variables()[2] = "1,5";
-    sheet.setPage("z×2\ny");
+    sheet.variables()[2] = " 1,5 ";
+    sheet.variables()[3] = "  ";
+    sheet.setPage("z×2\ny\nt");
     ComputeOutcome outcome = sheet.compute();
-    EXPECT_EQ(sheet.lines(), (Lines{"z×2=3,00", "y=0,00"}));
+    EXPECT_EQ(sheet.lines(), (Lines{"z×2=3,00", "y=0,00", "t=0,00"}));
     EXPECT_EQ(sheet.variables()[1], "0");
+    EXPECT_EQ(sheet.variables()[3], "0");
 
     sheet.variables()[4] = "1.5";
     sheet.setPage("m+1");

@@ -260,6 +260,10 @@ TEST(AccountSession, ValidationRunsItsStepsInOrder) {
 
     w.session.validateCell(3, col::Date, "");
     EXPECT_EQ(reg.at(3, col::Date), ""); // the date column keeps what was typed
+    w.session.validateCell(3, col::Date, "29022024");
+    EXPECT_EQ(reg.at(3, col::Date), "29/02/2024"); // in the grid's own form
+    w.session.validateCell(3, col::Date, "1/3/2024");
+    EXPECT_EQ(reg.at(3, col::Date), "01/03/2024");
 }
 
 TEST(AccountSession, NothingHappensWhileValidationIsOff) {

@@ -107,6 +107,11 @@ TEST(Amount, NormalisesTypedAmounts) {
     for (const auto& c : cases) {
         EXPECT_EQ(normaliseAmountText(c.typed), c.kept) << c.typed;
     }
+    // A numeric box's text reads the same way.
+    EXPECT_DOUBLE_EQ(parseTypedAmount("1500,50"), 1500.5);
+    EXPECT_DOUBLE_EQ(parseTypedAmount("-1500.50"), -1500.5);
+    EXPECT_DOUBLE_EQ(parseTypedAmount("1.5,2"), 1.5);
+    EXPECT_DOUBLE_EQ(parseTypedAmount(""), 0.0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "register/CellRules.h"
+#include "register/ColumnWidths.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 
@@ -155,6 +156,30 @@ TEST(CellRules, PaymentModePictures) {
     for (const auto& [mode, picture] : cases) {
         EXPECT_EQ(paymentModePicture(mode), picture) << mode;
     }
+}
+
+TEST(ColumnWidths, NoColumnOutgrowsTheView) {
+    struct Case {
+        const char* name;
+        std::vector<int> wanted; // the third column stretches
+        int available;
+        std::vector<int> widths;
+    };
+    const Case cases[] = {
+        {"room to spare: the notes take it", {50, 60, 80, 70}, 400, {50, 60, 220, 70}},
+        {"a long note is cut to what is left", {50, 60, 3000, 70}, 400, {50, 60, 220, 70}},
+        {"a long category stops beside the others", {50, 2000, 80, 70}, 400, {50, 240, 40, 70}},
+        {"a view narrower than the columns", {150, 200, 80, 100}, 300, {86, 86, 42, 86}},
+        {"narrower than the minimums", {150, 200, 80, 100}, 100, {40, 40, 40, 40}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(defaultColumnWidths(c.wanted, c.available, 2, 40), c.widths) << c.name;
+    }
+    EXPECT_EQ(defaultColumnWidths({50, 600}, 400, 5, 40), (std::vector<int>{50, 350}));
+    // A right click: the contents, within the view beside the others.
+    EXPECT_EQ(fittedColumnWidth(3000, 800, 500, 40), 300);
+    EXPECT_EQ(fittedColumnWidth(120, 800, 500, 40), 120);
+    EXPECT_EQ(fittedColumnWidth(120, 800, 900, 40), 40);
 }
 
 } // namespace

@@ -30,6 +30,25 @@ TEST(DateText, ReadsRealDatesOnly) {
     }
 }
 
+TEST(DateText, TypedDatesAreTakenWhole) {
+    struct Case {
+        const char* typed;
+        std::optional<Date> date;
+    };
+    const Case cases[] = {
+        {"29022024", Date{2024, 2, 29}}, // a leap year: never moved to the 28th
+        {"31022024", std::nullopt},      // refused, not adjusted
+        {"29022023", std::nullopt},         {"05032024", Date{2024, 3, 5}},
+        {"29/02/2024", Date{2024, 2, 29}},  {"5/3/2024", Date{2024, 3, 5}},
+        {" 05/03/2024 ", Date{2024, 3, 5}}, {"0503202", std::nullopt},
+        {"050320245", std::nullopt},        {"00032024", std::nullopt},
+        {"0503-024", std::nullopt},         {"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseTypedDate(c.typed), c.date) << c.typed;
+    }
+}
+
 TEST(DateText, FormatsAndOrders) {
     EXPECT_EQ(formatDate(Date{2024, 3, 5}), "05/03/2024");
     EXPECT_LT(dateSortKey(""), dateSortKey("01/01/0001"));

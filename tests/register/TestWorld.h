@@ -15,6 +15,7 @@
 #include "platform/Sounds.h"
 #include "register/AccountSession.h"
 #include "register/NameList.h"
+#include "register/Workspace.h"
 
 namespace ledgora::testing {
 
@@ -33,13 +34,23 @@ inline std::filesystem::path freshTempFolder() {
     return dir;
 }
 
-struct TestWorld {
+// The folders, settings, clock and ports of a throw-away installation.
+struct TestHome {
     std::filesystem::path root = freshTempFolder();
     platform::Paths paths{root, root / "registry", root / "program"};
     platform::Registry registry{paths.registryFolder()};
     platform::FixedClock clock{platform::DateTime{2024, 3, 5, 10, 0, 0}};
     platform::ScriptedDialogs dialogs;
     platform::RecordingSounds sounds;
+
+    TestHome() = default;
+    ~TestHome() { std::filesystem::remove_all(root); }
+    TestHome(const TestHome&) = delete;
+    TestHome& operator=(const TestHome&) = delete;
+};
+
+// An account session of `user`, whose folder exists.
+struct TestWorld : TestHome {
     NameList categories = NameList::builtInCategories();
     NameList modes = NameList::builtInPaymentModes();
     AccountSession session{{registry, paths, clock, dialogs, sounds}, categories, modes};
@@ -49,9 +60,21 @@ struct TestWorld {
         std::filesystem::create_directories(paths.programFolder());
         session.setUser(user);
     }
-    ~TestWorld() { std::filesystem::remove_all(root); }
-    TestWorld(const TestWorld&) = delete;
-    TestWorld& operator=(const TestWorld&) = delete;
+};
+
+// A workspace on a throw-away installation with no user yet.
+struct Installation : TestHome {
+    Workspace ws{registry, paths, clock, dialogs, sounds};
+
+    Installation() { ws.start(); }
+    AccountManager& manager() { return ws.accounts(); }
+
+    // Creates a user with a first account through the commands.
+    void addUser(const std::string& name, const std::string& password,
+                 const std::string& account = "Courant") {
+        dialogs.fill({name, password}).fill({account, "100"}, true);
+        ASSERT_TRUE(manager().newUser());
+    }
 };
 
 } // namespace ledgora::testing

@@ -1,6 +1,8 @@
 #include "calculator/ui/TCalculat.h"
 
+#include "register/ui/FrenchFileDialog.h"
 #include "register/ui/HelpWindow.h"
+#include "register/ui/WindowPlace.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -9,7 +11,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QFileDialog>
 #include <QFontDialog>
 #include <QFrame>
 #include <QGridLayout>
@@ -148,6 +149,7 @@ TCalculat::TCalculat(platform::Registry& registry, const platform::Paths& paths,
     document_.startUp(settings.lastFile, settings.reopenLastFile);
     showDocument();
     setStatus({});
+    updatePosition();
 }
 
 TCalculat::~TCalculat() {
@@ -432,11 +434,11 @@ void TCalculat::saveSettings() {
     calculator::CalculatSettings settings;
     settings.lastFile = document_.lastFileSetting();
     settings.maximised = isMaximized();
-    const QRect frame = isMaximized() ? normalGeometry() : geometry();
-    settings.x = frame.x();
-    settings.y = frame.y();
-    settings.width = frame.width();
-    settings.height = frame.height();
+    const QRect place = placeToSave(*this);
+    settings.x = place.x();
+    settings.y = place.y();
+    settings.width = place.width();
+    settings.height = place.height();
     settings.reopenLastFile = Ouvrirdemarrage1->isChecked();
     settings.promptOnClose = Prevenir1->isChecked();
     settings.tape = sheet_.mode() == DisplayMode::Tape;
@@ -838,8 +840,8 @@ TCalculat::chooseFileToOpen(const std::filesystem::path& folder) {
     if (prompts_) {
         return prompts_->chooseFileToOpen(folder);
     }
-    const QString name = QFileDialog::getOpenFileName(this, "Ouvrir", q(folder.string()),
-                                                      "Calculatrice (*.CLC *.clc)");
+    const QString name = FrenchFileDialog::openFileName(this, "Ouvrir", q(folder.string()),
+                                                        "Calculatrice (*.CLC *.clc)");
     if (name.isEmpty()) {
         return std::nullopt;
     }
@@ -853,7 +855,7 @@ TCalculat::chooseFileToSave(const std::filesystem::path& folder) {
     }
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    QFileDialog dialog(this, "Enregistrer sous", q(folder.string()), "Calculatrice (*.CLC)");
+    FrenchFileDialog dialog(this, "Enregistrer sous", q(folder.string()), "Calculatrice (*.CLC)");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("CLC");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -1,7 +1,6 @@
 #include "register/ui/ChooseDialogs.h"
 
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -59,15 +58,15 @@ TChooseUserDlg::TChooseUserDlg(const QString& caption,
     auto* layout = new QVBoxLayout(this);
     ListBox1 = new QListWidget(this);
     layout->addWidget(ListBox1);
-    auto* small = new QHBoxLayout;
+    // One above the other, each as wide as the dialog: side by side, the longer caption
+    // was cut short.
     NewUserBtn = new QPushButton(QStringLiteral("Créer un nouvel utilisateur"), this);
     DeleteUserBtn = new QPushButton(QStringLiteral("Supprimer l'utilisateur sélectionné"), this);
     for (QPushButton* b : {NewUserBtn, DeleteUserBtn}) {
         b->setAutoDefault(false);
         b->setToolTip(b->text());
-        small->addWidget(b);
+        layout->addWidget(b);
     }
-    layout->addLayout(small);
     buttons_ = okCancel(this);
     layout->addWidget(buttons_);
     connect(NewUserBtn, &QPushButton::clicked, this, [this] {

@@ -79,6 +79,9 @@ void NameFormDialog::accept() {
         return;
     }
     if (check_ && !check_(form())) {
+        // The name was refused (its message said why): it is the field to correct.
+        name_->setFocus();
+        name_->selectAll();
         return;
     }
     QDialog::accept();

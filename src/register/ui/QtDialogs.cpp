@@ -40,6 +40,7 @@ platform::Reply QtDialogs::message(platform::MessageKind kind, const std::string
     QPushButton* ok = nullptr;
     QPushButton* cancel = nullptr;
     QPushButton* yes = nullptr;
+    QPushButton* byDefault = nullptr;
     switch (buttons) {
     case Buttons::Ok:
         ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -49,16 +50,18 @@ platform::Reply QtDialogs::message(platform::MessageKind kind, const std::string
         cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
         break;
     case Buttons::YesNo:
+    case Buttons::YesNoDefaultNo:
         yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
         cancel = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+        byDefault = buttons == Buttons::YesNoDefaultNo ? cancel : yes;
         break;
     }
-    box.setDefaultButton(ok != nullptr ? ok : yes);
+    box.setDefaultButton(byDefault != nullptr ? byDefault : ok);
     if (cancel != nullptr) {
         box.setEscapeButton(cancel);
     }
     box.exec();
-    if (buttons == Buttons::YesNo) {
+    if (buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo) {
         return box.clickedButton() == yes ? Reply::Yes : Reply::No;
     }
     if (buttons == Buttons::OkCancel) {

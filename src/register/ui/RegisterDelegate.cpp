@@ -1,23 +1,23 @@
 #include "register/ui/RegisterDelegate.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QCompleter>
-#include <QDateEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
-#include <QToolTip>
 
 #include "register/CellRules.h"
+#include "register/DateText.h"
+#include "register/ui/DateCellEdit.h"
 #include "register/ui/RegisterModel.h"
 
 namespace {
 
-constexpr const char* kDateFormat = "dd/MM/yyyy";
+// Marks an editor that holds a click-fill proposal nobody has taken yet.
+constexpr const char* kProposal = "ledgoraProposal";
 
 ledgora::EditorKind kindOf(const QModelIndex& index) {
     return ledgora::registerEditorKind(RegisterModel::gridColumn(index));
@@ -43,25 +43,59 @@ QLineEdit* patternEditor(QWidget* parent, const char* pattern) {
     return edit;
 }
 
+// The line where the user types: the editor itself, or the drop-down list's.
+QLineEdit* typingLine(QWidget* editor) {
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        return combo->lineEdit();
+    }
+    return qobject_cast<QLineEdit*>(editor);
+}
+
+bool leavesTheCell(const QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return !(key->modifiers() & Qt::AltModifier);
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 RegisterDelegate::RegisterDelegate(const ledgora::NameList& categories,
-                                   const ledgora::NameList& modes, QObject* parent)
-    : QStyledItemDelegate(parent), categories_(categories), modes_(modes) {}
+                                   const ledgora::NameList& modes, platform::Dialogs& dialogs,
+                                   QObject* parent)
+    : QStyledItemDelegate(parent), categories_(categories), modes_(modes), dialogs_(dialogs) {}
+
+bool RegisterDelegate::holdsProposal(const QWidget* editor) {
+    return editor != nullptr && editor->property(kProposal).toBool();
+}
+
+bool RegisterDelegate::refusesToClose(const QWidget* editor) {
+    const auto* date = qobject_cast<const DateCellEdit*>(editor);
+    return date != nullptr && !date->holdsDate();
+}
+
+void RegisterDelegate::refuse(QWidget* editor) {
+    refusing_ = true;
+    dialogs_.fail(ledgora::kBadTypedDate);
+    refusing_ = false;
+    editor->setFocus();
+}
 
 QWidget* RegisterDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
     using ledgora::EditorKind;
     switch (kindOf(index)) {
-    case EditorKind::Date: {
-        auto* edit = new QDateEdit(parent);
-        edit->setDisplayFormat(QString::fromLatin1(kDateFormat));
-        edit->setCalendarPopup(true);
-        QPalette palette = edit->calendarWidget()->palette();
-        palette.setColor(QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
-        edit->calendarWidget()->setPalette(palette);
-        return edit;
-    }
+    case EditorKind::Date:
+        return new DateCellEdit(parent);
     case EditorKind::Number:
         return patternEditor(parent, "[0-9]*");
     case EditorKind::Decimal:
@@ -78,33 +112,76 @@ QWidget* RegisterDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 }
 
 void RegisterDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-    const QString text = index.data(Qt::EditRole).toString();
-    if (auto* date = qobject_cast<QDateEdit*>(editor)) {
-        const QDate d = QDate::fromString(text, QString::fromLatin1(kDateFormat));
-        date->setDate(d.isValid() ? d : QDate::currentDate());
+    QLineEdit* line = typingLine(editor);
+    if (line == nullptr) {
+        QStyledItemDelegate::setEditorData(editor, index);
+        return;
+    }
+    // The view refills open editors when the model changes; a proposal waits for the user.
+    if (holdsProposal(editor)) {
+        return;
+    }
+    QString text = index.data(Qt::EditRole).toString();
+    if (proposal_) {
+        text = *proposal_;
+        proposal_.reset();
+        editor->setProperty(kProposal, true);
+        // Typing over the proposal makes it an ordinary edit.
+        connect(line, &QLineEdit::textEdited, editor,
+                [editor] { editor->setProperty(kProposal, false); });
+    }
+    if (auto* date = qobject_cast<DateCellEdit*>(editor)) {
+        date->setCellText(text);
     } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         combo->setEditText(text);
-    } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-        line->setText(text);
     } else {
-        QStyledItemDelegate::setEditorData(editor, index);
+        line->setText(text);
     }
+    // A key typed into the cell replaces its text (the view selects a line editor's text
+    // itself, not a drop-down list's).
+    line->selectAll();
 }
 
 void RegisterDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                     const QModelIndex& index) const {
-    QString text;
-    if (auto* date = qobject_cast<QDateEdit*>(editor)) {
-        text = date->date().toString(QString::fromLatin1(kDateFormat));
-    } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        text = combo->currentText();
-    } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-        text = line->text();
-    } else {
+    QLineEdit* line = typingLine(editor);
+    if (line == nullptr) {
         QStyledItemDelegate::setModelData(editor, model, index);
         return;
     }
+    // Leaving a cell whose proposal was not taken leaves the cell as it was; so does an
+    // impossible date the view closed all the same.
+    if (holdsProposal(editor) || refusesToClose(editor)) {
+        return;
+    }
+    const QString text = qobject_cast<QComboBox*>(editor)
+                             ? qobject_cast<QComboBox*>(editor)->currentText()
+                             : line->text();
     model->setData(index, text, Qt::EditRole);
+}
+
+bool RegisterDelegate::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor == nullptr) {
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (leavesTheCell(key) && refusesToClose(editor)) {
+            refuse(editor);
+            return true;
+        }
+        const bool takes = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                           key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (takes) {
+            editor->setProperty(kProposal, false);
+        }
+    } else if (event->type() == QEvent::FocusOut && (refusing_ || refusesToClose(editor))) {
+        // The refusal's message box, or a click elsewhere with an impossible date: the
+        // editor stays open with what was typed (the view refuses the click itself).
+        return false;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 void RegisterDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -1,17 +1,35 @@
-// The register's cell editors, chosen by column: a calendar date editor, a whole-number
-// editor for "numero", editable drop-down lists of categories and payment modes, decimal
-// editors for amounts and a line editor for notes.
+// The register's cell editors, chosen by column: a typed date editor with a calendar, a
+// whole-number editor for "numero", editable drop-down lists of categories and payment
+// modes, decimal editors for amounts and a line editor for notes. An editor may open
+// holding a click-fill proposal, which only the user's Enter or Tab makes the cell's text.
 #pragma once
 
+#include <optional>
+
+#include <QPointer>
 #include <QStyledItemDelegate>
 
+#include "platform/Dialogs.h"
 #include "register/NameList.h"
 
 class RegisterDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
+    // `dialogs` says why a date is refused.
     RegisterDelegate(const ledgora::NameList& categories, const ledgora::NameList& modes,
-                     QObject* parent = nullptr);
+                     platform::Dialogs& dialogs, QObject* parent = nullptr);
+
+    // The next editor opens holding `text`, selected, instead of the cell's text.
+    void propose(const QString& text) { proposal_ = text; }
+    void dropProposal() { proposal_.reset(); }
+    // True when `editor` holds a proposal the user has neither typed over nor accepted.
+    static bool holdsProposal(const QWidget* editor);
+
+    // True when `editor` holds text its cell cannot take (an impossible date): the editor
+    // must stay open.
+    static bool refusesToClose(const QWidget* editor);
+    // Says why, then gives the editor back the focus with what was typed.
+    void refuse(QWidget* editor);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
@@ -25,7 +43,15 @@ public:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
 
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
 private:
     const ledgora::NameList& categories_;
     const ledgora::NameList& modes_;
+    platform::Dialogs& dialogs_;
+    mutable std::optional<QString> proposal_;
+    // Set while the refusal is shown: the editor losing the focus to the message box must
+    // not close it.
+    bool refusing_ = false;
 };

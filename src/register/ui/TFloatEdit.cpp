@@ -2,16 +2,15 @@
 
 #include <QKeyEvent>
 
-TFloatEdit::TFloatEdit(QWidget* parent, QChar decimalSeparator)
-    : QLineEdit(parent), separator_(decimalSeparator) {}
+TFloatEdit::TFloatEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void TFloatEdit::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() == 1 && text[0].unicode() >= 32) {
-        const QChar c = text[0];
+        const char16_t c = text[0].unicode();
         const bool allowed =
-            c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == separator_;
-        if (!allowed || c.unicode() > 127) {
+            (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u',' || c == u'.';
+        if (!allowed) {
             event->ignore();
             return;
         }

@@ -1,5 +1,6 @@
-// The numeric edit box: lets through only digits, "+", "-", the decimal separator and
-// control keys. It does not check that the text is a well-formed number.
+// The numeric edit box: lets through only digits, "+", "-", the decimal separators and
+// control keys. "," and "." are both taken, as a French user types either; the text is
+// read with parseTypedAmount(). It does not check that the text is a well-formed number.
 #pragma once
 
 #include <QLineEdit>
@@ -7,13 +8,8 @@
 class TFloatEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit TFloatEdit(QWidget* parent = nullptr, QChar decimalSeparator = QLatin1Char('.'));
-
-    void setDecimalSeparator(QChar separator) { separator_ = separator; }
+    explicit TFloatEdit(QWidget* parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    QChar separator_;
 };
