@@ -17,27 +17,7 @@ namespace fs = std::filesystem;
 using platform::Hive;
 namespace settings = platform::settings;
 
-// A workspace on a throw-away installation with no user yet.
-struct Installation {
-    fs::path root = testing::freshTempFolder();
-    platform::Paths paths{root, root / "registry", root / "program"};
-    platform::Registry registry{paths.registryFolder()};
-    platform::FixedClock clock{platform::DateTime{2024, 3, 5, 10, 0, 0}};
-    platform::ScriptedDialogs dialogs;
-    platform::RecordingSounds sounds;
-    Workspace ws{registry, paths, clock, dialogs, sounds};
-
-    Installation() { ws.start(); }
-    ~Installation() { fs::remove_all(root); }
-    AccountManager& manager() { return ws.accounts(); }
-
-    // Creates a user with a first account through the commands.
-    void addUser(const std::string& name, const std::string& password,
-                 const std::string& account = "Courant") {
-        dialogs.fill({name, password}).fill({account, "100"}, true);
-        ASSERT_TRUE(manager().newUser());
-    }
-};
+using testing::Installation;
 
 TEST(AccountManager, NewUserThenFirstAccount) {
     Installation i;
