@@ -85,12 +85,12 @@ bool RegistryTree::isValidKeyPath(std::string_view normalisedPath) {
     std::size_t depth = 0;
     return forEachName(normalisedPath, [&](std::string_view name) {
         return ++depth <= kMaxDepth && !name.empty() && characterCount(name) <= kMaxKeyNameLength &&
-               !hasControlCharacter(name);
+               !hasControlCharacter(name) && fitsCp1252(name);
     });
 }
 
 bool RegistryTree::isValidValueName(std::string_view name) {
-    return !hasControlCharacter(name);
+    return !hasControlCharacter(name) && fitsCp1252(name);
 }
 
 const RegistryTree::Node* RegistryTree::find(std::string_view path) const {

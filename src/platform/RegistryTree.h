@@ -1,7 +1,8 @@
 // One registry hive in memory: keys named by "\"-separated paths, compared without
 // regard to case, each holding named values in the order they were first written.
 // Held to the system registry's limits (key names of at most 255 characters, at most 512
-// levels, no control characters), so memory and every walk stay linear in the content.
+// levels), so memory and every walk stay linear in the content, and to what its ANSI file
+// can hold: no control characters, no name that Windows-1252 cannot spell.
 #pragma once
 
 #include <cstdint>
@@ -71,9 +72,10 @@ public:
 
     // "a\\b\\" and "\\a\\b" both name "a\\b".
     static std::string normalise(std::string_view path);
-    // A non-empty normalised path within the limits, without control characters.
+    // A non-empty normalised path within the limits, of names without control characters
+    // that Windows-1252 can spell (two names it cannot would both be written "?").
     static bool isValidKeyPath(std::string_view normalisedPath);
-    // A value name without control characters (the empty name is the default value).
+    // The same for a value name (the empty name is the default value).
     static bool isValidValueName(std::string_view name);
 
 private:

@@ -143,7 +143,7 @@ TEST(RegFile, KeysBeyondTheRegistryLimitsAreSkippedAndCounted) {
         deepest += (i == 0 ? "" : "\\") + std::string("k");
     }
     const std::string longest(RegistryTree::kMaxKeyNameLength, 'n');
-    const std::string text = "REGEDIT4\r\n"
+    const std::string text = "\xEF\xBB\xBFREGEDIT4\r\n" // UTF-8, for the Polish name
                              "[HKEY_CURRENT_USER\\A]\r\n\"kept\"=\"1\"\r\n"
                              "[HKEY_CURRENT_USER\\A\\" +
                              longest +
@@ -152,6 +152,7 @@ TEST(RegFile, KeysBeyondTheRegistryLimitsAreSkippedAndCounted) {
                              deepest +
                              "\\k]\r\n\"lost\"=\"2\"\r\n"
                              "[HKEY_CURRENT_USER\\A\\ctl\x01]\r\n\"lost\"=\"3\"\r\n"
+                             "[HKEY_CURRENT_USER\\A\\Łódź]\r\n\"lost\"=\"4\"\r\n"
                              "[HKEY_CURRENT_USER\\A\\" +
                              longest +
                              "]\r\n\"at limit\"=\"1\"\r\n"
@@ -160,7 +161,7 @@ TEST(RegFile, KeysBeyondTheRegistryLimitsAreSkippedAndCounted) {
     RegistryTree t;
     const RegFileReport report = readRegFile(text, {&t, nullptr});
     ASSERT_TRUE(report);
-    EXPECT_EQ(report.keysRefused, 3u);
+    EXPECT_EQ(report.keysRefused, 4u);
     // The values of a refused key go nowhere, not to the key before it.
     EXPECT_EQ(t.valueNames("A"), std::vector<std::string>{"kept"});
     EXPECT_EQ(t.subKeys("A"), std::vector<std::string>{longest});

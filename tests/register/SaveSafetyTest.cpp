@@ -197,6 +197,20 @@ TEST(SaveJournal, EverythingASaveWritesIsTheUsersAlone) {
     ::umask(mask);
 }
 
+TEST(SaveJournal, AFifoInPlaceOfThePlanningIsRefusedNotWaitedOn) {
+    TestWorld w;
+    francsAccount(w);
+    const fs::path planning = w.paths.planningFile("Anne", "Courant");
+    fs::remove(planning);
+    ASSERT_EQ(::mkfifo(planning.c_str(), 0600), 0);
+    ::alarm(20); // a load that waits for a writer ends the test here
+    EXPECT_TRUE(w.session.load("Courant"));
+    EXPECT_EQ(w.dialogs.texts(), std::vector<std::string>{"Cannot open file " + planning.string()});
+    EXPECT_TRUE(w.session.save()); // the account is saved, the FIFO is left alone
+    ::alarm(0);
+    EXPECT_EQ(fs::status(planning).type(), fs::file_type::fifo);
+}
+
 TEST(Workspace, SettingsTroubleIsToldOnce) {
     testing::Installation i;
     i.addUser("Anne", "secret");
