@@ -1,6 +1,7 @@
 #include "platform/RegFile.h"
 #include "platform/HexDigit.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -48,8 +49,10 @@ void appendValue(std::string& out, std::string_view name, const RegistryValue& v
     out.push_back('=');
     switch (v.type) {
     case RegistryValue::Type::String: {
-        const std::string bytes = utf8ToCp1252(v.text);
-        if (hasControlCharacter(v.text)) {
+        // A registry string ends at its first NUL, in either form.
+        const std::string_view text = std::string_view(v.text).substr(0, v.text.find('\0'));
+        const std::string bytes = utf8ToCp1252(text);
+        if (hasControlCharacter(text)) {
             appendHexString(out, bytes);
         } else {
             appendQuoted(out, bytes);
@@ -279,6 +282,7 @@ struct Parser {
             tree->eraseValue(key, name);
         } else if (!line.empty() && line.front() == '"') {
             if (auto text = readQuoted(line)) {
+                text->resize(std::min(text->size(), text->find('\0'))); // as the writer ends it
                 tree->setValue(key, name, RegistryValue::string(std::move(*text)));
             }
         } else if (line.substr(0, 6) == "dword:") {

@@ -212,6 +212,14 @@ TEST(RegFile, NothingBreaksALine) {
         ASSERT_TRUE(readRegFile(written, {&back, nullptr}));
         EXPECT_EQ(back.value("K", "v")->text, text);
     }
+    // A string ends at its first NUL, however it is written or read.
+    t.setValue("K", "v", RegistryValue::string(std::string("cut\0here\n", 9)));
+    RegistryTree back;
+    ASSERT_TRUE(readRegFile(writeRegFile(t, Hive::CurrentUser), {&back, nullptr}));
+    EXPECT_EQ(back.value("K", "v")->text, "cut");
+    constexpr char kQuotedNul[] = "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=\"a\0b\"\r\n";
+    ASSERT_TRUE(readRegFile(std::string(kQuotedNul, sizeof kQuotedNul - 1), {&back, nullptr}));
+    EXPECT_EQ(back.value("K", "v")->text, "a");
 }
 
 TEST(RegFile, SurvivesMalformedLines) {
