@@ -690,8 +690,10 @@ EnumErrors TTrellisk::PDBexportToCsv(std::string_view fileName, std::string_view
             }
             out += "\r\n";
         }
-        written = platform::writeFileAtomically(
-            pathOf(AnsiText::changeFileExt(csvFileName, ".csv")), out);
+        // A file for other programs and people, with the usual permissions.
+        written =
+            platform::writeFileAtomically(pathOf(AnsiText::changeFileExt(csvFileName, ".csv")), out,
+                                          platform::FileAccess::Shared);
     } catch (...) {
         written = false;
     }
@@ -801,8 +803,8 @@ EnumErrors TTrellisk::PDBcDevelopper() {
         input.fields = fields_;
         input.headerFileName = std::string(AnsiText::fileNamePart(hFile));
         const CSource source = generateNewSource(input);
-        if (!platform::writeFileAtomically(pathOf(cFile), source.c) ||
-            !platform::writeFileAtomically(pathOf(hFile), source.h)) {
+        if (!platform::writeFileAtomically(pathOf(cFile), source.c, platform::FileAccess::Shared) ||
+            !platform::writeFileAtomically(pathOf(hFile), source.h, platform::FileAccess::Shared)) {
             return ERR_C_DEVELOPPER_FAILED;
         }
         return NO_ERROR;
@@ -828,8 +830,8 @@ EnumErrors TTrellisk::PDBcDevelopper2(std::string_view scriptFileName) {
         input.fields = fields_;
         input.headerFileName = std::string(AnsiText::fileNamePart(hFile));
         const CSource source = generateOldSource(input);
-        if (!platform::writeFileAtomically(pathOf(cFile), source.c) ||
-            !platform::writeFileAtomically(pathOf(hFile), source.h)) {
+        if (!platform::writeFileAtomically(pathOf(cFile), source.c, platform::FileAccess::Shared) ||
+            !platform::writeFileAtomically(pathOf(hFile), source.h, platform::FileAccess::Shared)) {
             return ERR_C_DEVELOPPER_FAILED;
         }
         return NO_ERROR;

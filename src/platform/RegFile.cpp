@@ -52,7 +52,9 @@ void appendValue(std::string& out, std::string_view name, const RegistryValue& v
         // A registry string ends at its first NUL, in either form.
         const std::string_view text = std::string_view(v.text).substr(0, v.text.find('\0'));
         const std::string bytes = utf8ToCp1252(text);
-        if (hasControlCharacter(text)) {
+        // Judged on what a reader will find: a character the code page cannot hold is
+        // written as "?", which needs no hex.
+        if (hasControlCharacter(cp1252ToUtf8(bytes))) {
             appendHexString(out, bytes);
         } else {
             appendQuoted(out, bytes);

@@ -212,6 +212,9 @@ TEST(RegFile, NothingBreaksALine) {
         ASSERT_TRUE(readRegFile(written, {&back, nullptr}));
         EXPECT_EQ(back.value("K", "v")->text, text);
     }
+    // A control character the code page cannot hold is written "?", between quotes.
+    t.setValue("K", "v", RegistryValue::string("next\u0085line"));
+    EXPECT_NE(writeRegFile(t, Hive::CurrentUser).find("\"v\"=\"next?line\""), std::string::npos);
     // A string ends at its first NUL, however it is written or read.
     t.setValue("K", "v", RegistryValue::string(std::string("cut\0here\n", 9)));
     RegistryTree back;
