@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -41,6 +42,7 @@ bool SingleInstance::claim() {
         }
         return false;
     }
+    QFile::setPermissions(lockPath_, QFile::ReadOwner | QFile::WriteOwner);
     QLocalServer::removeServer(socketName_);
     server_ = new QLocalServer(this);
     server_->listen(socketName_);

@@ -146,6 +146,11 @@ void Registry::setAside(Hive hive, RegistryTree readable, const std::string& why
     state.tree = std::move(readable);
     const std::string start = "Le fichier des réglages \"" + file.string() + "\" " + why;
     if (::rename(file.c_str(), aside.c_str()) == 0) {
+        // It holds the password codes too: the user's alone, whatever an earlier version left.
+        struct stat st {};
+        if (::lstat(aside.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+            ::chmod(aside.c_str(), st.st_mode & 0600);
+        }
         state.writable = true;
         // What could be read becomes the hive at once, so that it is there at the next start
         // even if nothing is saved before.

@@ -22,6 +22,13 @@ private slots:
 
         SingleInstance first(home.filePath(QStringLiteral("data")));
         QVERIFY(first.claim());
+        const QDir data(home.filePath(QStringLiteral("data")));
+        const QStringList locks =
+            data.entryList({QStringLiteral(".ledgora-*.lock")}, QDir::Files | QDir::Hidden);
+        QCOMPARE(locks.size(), 1); // the lock lies in the data folder, the user's alone
+        const auto others =
+            QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QCOMPARE(QFile::permissions(data.filePath(locks[0])) & others, QFile::Permissions());
         QSignalSpy woken(&first, &SingleInstance::activationRequested);
         SingleInstance second(home.filePath(QStringLiteral("link"))); // the same folder
         QVERIFY(!second.claim());
