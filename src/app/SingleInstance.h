@@ -1,6 +1,7 @@
-// Only one Ledgora per user and program: the first copy holds a lock file and listens on
-// a local socket; a second copy finds the lock taken, asks the first to come to the
-// front, and ends without showing a window.
+// Only one Ledgora per user and data folder: the first copy holds a lock file in the data
+// folder and listens on a local socket; a later copy on the same data, whatever program
+// file it was started from and whatever its temporary folder, finds the lock taken, asks
+// the first to come to the front, and ends without showing a window.
 #pragma once
 
 #include <memory>
@@ -14,8 +15,9 @@ class QLocalServer;
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // `key` tells programs apart (the executable's path); the user id is added to it.
-    explicit SingleInstance(const QString& key, QObject* parent = nullptr);
+    // `dataFolder` names the accounts the copy works on; it is told apart by its real path
+    // (a link to it is the same folder) and by the user id. It must exist.
+    explicit SingleInstance(const QString& dataFolder, QObject* parent = nullptr);
     ~SingleInstance() override;
 
     // True in the first copy, which then listens for later ones. In a later copy, tells
@@ -27,7 +29,8 @@ signals:
     void activationRequested();
 
 private:
-    QString name_;
+    QString lockPath_;
+    QString socketName_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
 };

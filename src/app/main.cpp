@@ -1,4 +1,4 @@
-// Ledgora: one main window per user session, refused when a copy already runs.
+// Ledgora: one main window per user and data folder, refused when a copy already runs.
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -7,13 +7,17 @@
 
 #include "app/SingleInstance.h"
 #include "app/TForm1.h"
+#include "platform/FileIO.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ledgora"));
     QApplication::setOrganizationName(QStringLiteral("Orvand"));
 
-    SingleInstance guard(QApplication::applicationFilePath());
+    platform::Paths paths =
+        platform::Paths::fromEnvironment(QApplication::applicationDirPath().toStdString());
+    platform::createPrivateFolders(paths.dataFolder());
+    SingleInstance guard(QString::fromStdString(paths.dataFolder().string()));
     if (!guard.claim()) {
         return 0;
     }
@@ -26,8 +30,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    TForm1 window(
-        platform::Paths::fromEnvironment(QApplication::applicationDirPath().toStdString()));
+    TForm1 window(std::move(paths));
     QObject::connect(&guard, &SingleInstance::activationRequested, &window, &TForm1::bringToFront);
     QApplication::restoreOverrideCursor();
     window.showAsSaved();

@@ -119,6 +119,11 @@ PdbRecordList readPdbRecordList(const TBuffStream& stream) {
         }
         offsets.push_back(*offset);
     }
+    // Every record ends with a NUL, the last one included: a file whose last byte is not
+    // one was cut inside its last record, which must not read as a record of empty fields.
+    if (!stream.readInteger(size - 1, 1, buffer) || buffer[0] != 0) {
+        return list;
+    }
     list.records.reserve(*count);
     for (std::size_t i = 0; i < offsets.size(); ++i) {
         const std::uint64_t end = i + 1 < offsets.size() ? offsets[i + 1] : size;

@@ -48,8 +48,8 @@ struct PdbRecordList {
 
 // The record list of an open file, each length running to the next record's offset (the
 // last one's to the end of the file) less the NUL. Malformed when the header is cut
-// short, the list passes the end of the file, or an offset lies beyond the file or before
-// the previous one.
+// short, the list passes the end of the file, an offset lies beyond the file or before
+// the previous one, or the file does not end with the last record's NUL (it was cut).
 PdbRecordList readPdbRecordList(const TBuffStream& stream);
 
 } // namespace trellisk

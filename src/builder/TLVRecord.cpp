@@ -41,4 +41,31 @@ bool TLVRecord::addBlob(int fieldId, std::string_view bytes) {
     return true;
 }
 
+std::optional<TLVRecord::Entry> TLVRecord::readEntry(std::string_view record, std::size_t& pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(record[i]); };
+    if (pos >= record.size() || record.size() - pos < 3 || byte(pos) == 0 || byte(pos + 1) == 0 ||
+        byte(pos + 2) == 0) {
+        return std::nullopt;
+    }
+    const int id = byte(pos) - 1;
+    const std::size_t length = static_cast<std::size_t>(byte(pos + 1) - 1) * 225 +
+                               static_cast<std::size_t>(byte(pos + 2) - 1);
+    if (length > record.size() - pos - 3) {
+        return std::nullopt;
+    }
+    const Entry entry{id, record.substr(pos + 3, length)};
+    pos += 3 + length;
+    return entry;
+}
+
+bool TLVRecord::isWhole(std::string_view record) {
+    std::size_t pos = 0;
+    while (pos < record.size()) {
+        if (!readEntry(record, pos)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace trellisk

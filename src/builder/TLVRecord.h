@@ -1,9 +1,11 @@
 // One record under construction: the concatenated field entries (ID, length, content) in
 // the order they were added. It grows without limit; readers refuse what they cannot hold.
+// Reading walks the same entries back (readEntry).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +28,16 @@ public:
 
     // Whether a content of `length` bytes can be stated by a two-digit length.
     static bool contentFits(std::size_t length) { return length <= kMaxContent; }
+
+    struct Entry {
+        int fieldId;
+        std::string_view content;
+    };
+    // The entry at `pos` of a stored record, `pos` then after it; nothing when the entry is
+    // malformed or runs past the record's end.
+    static std::optional<Entry> readEntry(std::string_view record, std::size_t& pos);
+    // True when the record's entries fill it exactly: none is malformed or cut short.
+    static bool isWhole(std::string_view record);
 
     const std::string& bytes() const { return bytes_; }
     std::size_t size() const { return bytes_.size(); }

@@ -402,6 +402,17 @@ EnumErrors TTrellisk::PDBload(std::string_view fileName) {
             currentRecord_ = -1;
             return ERR_INVALID_FILENAME;
         }
+        // A file cut inside its last record must not read as a record of empty fields.
+        if (recordInfos_.size() > 1 &&
+            (loadRecordIntoBuffer(recordInfos_.size() - 1) != NO_ERROR ||
+             !TLVRecord::isWhole(std::string_view(
+                 reinterpret_cast<const char*>(recordBuffer_.data()), recordLength_)))) {
+            recordInfos_.clear();
+            stream_.close();
+            currentRecord_ = -1;
+            return ERR_INVALID_FILENAME;
+        }
+        loadRecordIntoBuffer(0); // as before the look at the last record
         fields_ = std::move(*fields);
         hasFieldList_ = true;
         building_ = false;
@@ -432,24 +443,17 @@ EnumErrors TTrellisk::PDBgetRecord(std::int32_t recordId) {
 }
 
 std::optional<std::string_view> TTrellisk::findContent(int id) const {
-    const unsigned char* record = recordBuffer_.data();
+    const std::string_view record(reinterpret_cast<const char*>(recordBuffer_.data()),
+                                  recordLength_);
     std::size_t pos = 0;
-    while (pos < recordLength_) {
-        if (recordLength_ - pos < 3 || record[pos] == 0 || record[pos + 1] == 0 ||
-            record[pos + 2] == 0) {
+    while (pos < record.size()) {
+        const auto entry = TLVRecord::readEntry(record, pos);
+        if (!entry) {
             return std::nullopt; // a malformed entry ends the walk
         }
-        const int entryId = record[pos] - 1;
-        const std::size_t length = static_cast<std::size_t>(record[pos + 1] - 1) * 225 +
-                                   static_cast<std::size_t>(record[pos + 2] - 1);
-        pos += 3;
-        if (length > recordLength_ - pos) {
-            return std::nullopt;
+        if (entry->fieldId == id) {
+            return entry->content;
         }
-        if (entryId == id) {
-            return std::string_view(reinterpret_cast<const char*>(record + pos), length);
-        }
-        pos += length;
     }
     return std::nullopt;
 }
@@ -686,8 +690,10 @@ EnumErrors TTrellisk::PDBexportToCsv(std::string_view fileName, std::string_view
             }
             out += "\r\n";
         }
-        written = platform::writeFileAtomically(
-            pathOf(AnsiText::changeFileExt(csvFileName, ".csv")), out);
+        // A file for other programs and people, with the usual permissions.
+        written =
+            platform::writeFileAtomically(pathOf(AnsiText::changeFileExt(csvFileName, ".csv")), out,
+                                          platform::FileAccess::Shared);
     } catch (...) {
         written = false;
     }
@@ -797,8 +803,8 @@ EnumErrors TTrellisk::PDBcDevelopper() {
         input.fields = fields_;
         input.headerFileName = std::string(AnsiText::fileNamePart(hFile));
         const CSource source = generateNewSource(input);
-        if (!platform::writeFileAtomically(pathOf(cFile), source.c) ||
-            !platform::writeFileAtomically(pathOf(hFile), source.h)) {
+        if (!platform::writeFileAtomically(pathOf(cFile), source.c, platform::FileAccess::Shared) ||
+            !platform::writeFileAtomically(pathOf(hFile), source.h, platform::FileAccess::Shared)) {
             return ERR_C_DEVELOPPER_FAILED;
         }
         return NO_ERROR;
@@ -824,8 +830,8 @@ EnumErrors TTrellisk::PDBcDevelopper2(std::string_view scriptFileName) {
         input.fields = fields_;
         input.headerFileName = std::string(AnsiText::fileNamePart(hFile));
         const CSource source = generateOldSource(input);
-        if (!platform::writeFileAtomically(pathOf(cFile), source.c) ||
-            !platform::writeFileAtomically(pathOf(hFile), source.h)) {
+        if (!platform::writeFileAtomically(pathOf(cFile), source.c, platform::FileAccess::Shared) ||
+            !platform::writeFileAtomically(pathOf(hFile), source.h, platform::FileAccess::Shared)) {
             return ERR_C_DEVELOPPER_FAILED;
         }
         return NO_ERROR;

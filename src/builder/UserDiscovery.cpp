@@ -36,12 +36,18 @@ std::vector<TUser> readUsersFile(const std::filesystem::path& path) {
     in.readString(kFirstEntry - 1);
     // The first entry is read whatever the count says.
     readEntry(in, users);
-    // Later entries each follow the marker pair 01 80, possibly after other bytes.
+    // Later entries each follow the marker pair 01 80, possibly after other bytes. The
+    // byte after a 01 may itself be the 01 of the pair ("01 01 80").
     while (!in.failed() && remaining > 1) {
-        if (in.scanTo(0x01) && in.readByte() == 0x80) {
-            if (readEntry(in, users)) {
-                --remaining;
-            }
+        if (!in.scanTo(0x01)) {
+            continue;
+        }
+        unsigned char next = in.readByte();
+        while (next == 0x01 && !in.failed()) {
+            next = in.readByte();
+        }
+        if (!in.failed() && next == 0x80 && readEntry(in, users)) {
+            --remaining;
         }
     }
     in.close();

@@ -18,14 +18,20 @@ void appendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
+    } else if (cp < 0x10000) {
         out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
 }
 
-int byteFor(char32_t cp) {
+// The code page's byte for a code point, or -1 when it has none.
+int byteOrNone(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
         return static_cast<int>(cp);
     }
@@ -34,7 +40,12 @@ int byteFor(char32_t cp) {
             return static_cast<int>(0x80 + i);
         }
     }
-    return '?';
+    return -1;
+}
+
+int byteFor(char32_t cp) {
+    const int b = byteOrNone(cp);
+    return b < 0 ? '?' : b;
 }
 
 // Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when malformed.
@@ -74,6 +85,24 @@ std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
     return len;
 }
 
+// Calls `visit` with each code point of `text`; false at the first malformed sequence.
+template <typename F> bool forEachCodePoint(std::string_view text, F&& visit) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char32_t cp = 0;
+        const std::size_t len = decodeUtf8(text, i, cp);
+        if (len == 0 || !visit(cp)) {
+            return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
+bool isControl(char32_t cp) {
+    return cp < 0x20 || (cp >= 0x7F && cp < 0xA0);
+}
+
 } // namespace
 
 bool isAscii(std::string_view text) {
@@ -83,6 +112,59 @@ bool isAscii(std::string_view text) {
         }
     }
     return true;
+}
+
+bool isValidUtf8(std::string_view text) {
+    return forEachCodePoint(text, [](char32_t) { return true; });
+}
+
+bool fitsCp1252(std::string_view text) {
+    return forEachCodePoint(text, [](char32_t cp) { return byteOrNone(cp) >= 0; });
+}
+
+bool hasControlCharacter(std::string_view text) {
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) {
+            return true;
+        }
+    }
+    bool control = false;
+    forEachCodePoint(text, [&](char32_t cp) {
+        control = control || isControl(cp);
+        return true;
+    });
+    return control;
+}
+
+std::size_t characterCount(std::string_view text) {
+    std::size_t n = 0;
+    for (char c : text) {
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return n;
+}
+
+std::string utf16leToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    const std::size_t units = bytes.size() / 2;
+    auto unit = [&](std::size_t k) {
+        return static_cast<char32_t>(static_cast<unsigned char>(bytes[2 * k]) |
+                                     static_cast<unsigned char>(bytes[2 * k + 1]) << 8);
+    };
+    for (std::size_t k = 0; k < units; ++k) {
+        char32_t cp = unit(k);
+        if (cp >= 0xD800 && cp <= 0xDBFF && k + 1 < units && unit(k + 1) >= 0xDC00 &&
+            unit(k + 1) <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(k + 1) - 0xDC00);
+            ++k;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        appendUtf8(out, cp);
+    }
+    return out;
 }
 
 std::string cp1252ToUtf8(std::string_view bytes) {

@@ -1,5 +1,6 @@
 // Conversion between UTF-8, used for every string inside the program, and the
-// Windows-1252 code page of every file the product reads or writes.
+// Windows-1252 code page of every file the product reads or writes (and the UTF-16LE of
+// registry files written by the system's own editor); checks on UTF-8 text.
 #pragma once
 
 #include <string>
@@ -17,5 +18,21 @@ std::string utf8ToCp1252(std::string_view text);
 
 // True when the text is plain ASCII (no conversion needed either way).
 bool isAscii(std::string_view text);
+
+// True when the text is well-formed UTF-8.
+bool isValidUtf8(std::string_view text);
+
+// True when every character of the UTF-8 text has a Windows-1252 byte, so that
+// utf8ToCp1252() changes nothing into "?".
+bool fitsCp1252(std::string_view text);
+
+// True when the UTF-8 text holds a control character: C0 (below a space), DEL or C1.
+bool hasControlCharacter(std::string_view text);
+
+// The number of characters of well-formed UTF-8 text.
+std::size_t characterCount(std::string_view text);
+
+// UTF-16LE bytes to UTF-8. A lone surrogate becomes U+FFFD; an odd last byte is dropped.
+std::string utf16leToUtf8(std::string_view bytes);
 
 } // namespace platform

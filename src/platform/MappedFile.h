@@ -14,7 +14,7 @@ public:
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
 
-    // False when the file could not be opened or read.
+    // False when the file could not be opened or read, or is not a regular file.
     bool ok() const { return ok_; }
     std::string_view bytes() const { return {data_, size_}; }
 

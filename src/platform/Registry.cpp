@@ -14,9 +14,11 @@ namespace {
 class HiveLock {
 public:
     explicit HiveLock(const std::filesystem::path& file) {
-        std::error_code ec;
-        std::filesystem::create_directories(file.parent_path(), ec);
-        fd_ = ::open((file.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        createPrivateFolders(file.parent_path());
+        // Never through a symbolic link: whoever planted one would have us create or lock
+        // a file of their choosing.
+        fd_ = ::open((file.string() + ".lock").c_str(),
+                     O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
         if (fd_ >= 0) {
             while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
             }
@@ -35,6 +37,20 @@ public:
 private:
     int fd_ = -1;
 };
+
+// "HKEY_CURRENT_USER.illisible.reg", then "-2", "-3" ... beside the hive file.
+std::filesystem::path asideName(const std::filesystem::path& file) {
+    const std::string stem = file.stem().string() + ".illisible";
+    std::filesystem::path aside = file.parent_path() / (stem + ".reg");
+    std::error_code ec;
+    for (int n = 2; std::filesystem::symlink_status(aside, ec).type() !=
+                        std::filesystem::file_type::not_found &&
+                    n < 1000;
+         ++n) {
+        aside = file.parent_path() / (stem + "-" + std::to_string(n) + ".reg");
+    }
+    return aside;
+}
 
 } // namespace
 
@@ -84,31 +100,82 @@ Registry::FileStamp Registry::stampOf(Hive hive) const {
             static_cast<long long>(st.st_size), static_cast<unsigned long long>(st.st_ino)};
 }
 
-void Registry::reload(Hive hive) const {
+void Registry::reload(Hive hive, bool locked) const {
     HiveState& state = hives_[index(hive)];
     const FileStamp stamp = stampOf(hive);
     if (stamp == state.stamp) {
         return;
     }
+    const FileRead read = tryReadFile(hiveFile(hive));
     RegistryTree tree;
-    if (auto bytes = readFile(hiveFile(hive))) {
+    std::string problem;
+    if (read.ok() && !read.bytes.empty()) {
         RegFileTargets targets;
         (hive == Hive::CurrentUser ? targets.currentUser : targets.classesRoot) = &tree;
-        readRegFile(*bytes, targets);
+        const RegFileReport report = readRegFile(read.bytes, targets);
+        if (!report) {
+            problem = "n'a pas pu être lu";
+        } else if (report.keysRefused > 0) {
+            problem = "contient " + std::to_string(report.keysRefused) +
+                      " clé(s) trop longue(s) ou trop profonde(s), qui ont été ignorées";
+        }
+    } else if (!read.ok() && read.status != FileRead::Status::Missing) {
+        problem = "n'a pas pu être lu";
     }
-    state.tree = std::move(tree);
-    state.stamp = stamp;
+    if (problem.empty()) {
+        state.tree = std::move(tree);
+        state.stamp = stamp;
+        state.writable = true;
+        return;
+    }
+    if (!locked) {
+        // Set aside under the lock, after another look: another process may have done so.
+        HiveLock lock(hiveFile(hive));
+        if (lock.held()) {
+            reload(hive, true);
+            return;
+        }
+    }
+    setAside(hive, std::move(tree), problem);
+}
+
+void Registry::setAside(Hive hive, RegistryTree readable, const std::string& why) const {
+    HiveState& state = hives_[index(hive)];
+    const std::filesystem::path file = hiveFile(hive);
+    const std::filesystem::path aside = asideName(file);
+    state.tree = std::move(readable);
+    const std::string start = "Le fichier des réglages \"" + file.string() + "\" " + why;
+    if (::rename(file.c_str(), aside.c_str()) == 0) {
+        // It holds the password codes too: the user's alone, whatever an earlier version left.
+        struct stat st {};
+        if (::lstat(aside.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+            ::chmod(aside.c_str(), st.st_mode & 0600);
+        }
+        state.writable = true;
+        // What could be read becomes the hive at once, so that it is there at the next start
+        // even if nothing is saved before.
+        save(hive);
+        notices_.push_back(start + ". Il a été mis de côté sous le nom \"" + aside.string() +
+                           "\" ; Ledgora continue avec ce qui a pu en être lu.");
+        return;
+    }
+    state.writable = false;
+    state.stamp = stampOf(hive);
+    notices_.push_back(start + ", et n'a pas pu être mis de côté : Ledgora ne le remplacera "
+                               "pas, et les réglages modifiés ne seront pas enregistrés.");
 }
 
 const RegistryTree& Registry::fresh(Hive hive) const {
-    reload(hive);
+    reload(hive, false);
     return hives_[index(hive)].tree;
 }
 
-bool Registry::save(Hive hive) {
+bool Registry::save(Hive hive) const {
     HiveState& state = hives_[index(hive)];
-    std::error_code ec;
-    std::filesystem::create_directories(folder_, ec);
+    if (!state.writable) {
+        return false;
+    }
+    createPrivateFolders(folder_);
     if (!writeFileAtomically(hiveFile(hive), writeRegFile(state.tree, hive))) {
         state.stamp = {}; // reread what is really on disk next time
         return false;
@@ -122,9 +189,18 @@ bool Registry::update(Hive hive, const std::function<void(RegistryTree&)>& chang
     if (!lock.held()) {
         return false;
     }
-    reload(hive);
+    reload(hive, true);
+    if (!hives_[index(hive)].writable) {
+        return false;
+    }
     change(hives_[index(hive)].tree);
     return save(hive);
+}
+
+std::vector<std::string> Registry::takeNotices() {
+    std::vector<std::string> out;
+    out.swap(notices_);
+    return out;
 }
 
 std::optional<RegistryValue> Registry::value(Hive hive, std::string_view key,
@@ -180,9 +256,11 @@ std::vector<std::string> Registry::valueNames(Hive hive, std::string_view key) c
 
 bool Registry::writeString(Hive hive, std::string_view key, std::string_view name,
                            std::string_view text) {
-    return update(hive, [&](RegistryTree& t) {
-        t.setValue(key, name, RegistryValue::string(std::string(text)));
+    bool accepted = false;
+    const bool saved = update(hive, [&](RegistryTree& t) {
+        accepted = t.setValue(key, name, RegistryValue::string(std::string(text)));
     });
+    return saved && accepted;
 }
 
 bool Registry::writeInteger(Hive hive, std::string_view key, std::string_view name, long long v) {
@@ -194,11 +272,16 @@ bool Registry::writeBool(Hive hive, std::string_view key, std::string_view name,
 }
 
 bool Registry::writeDword(Hive hive, std::string_view key, std::string_view name, std::uint32_t v) {
-    return update(hive, [&](RegistryTree& t) { t.setValue(key, name, RegistryValue::number(v)); });
+    bool accepted = false;
+    const bool saved = update(
+        hive, [&](RegistryTree& t) { accepted = t.setValue(key, name, RegistryValue::number(v)); });
+    return saved && accepted;
 }
 
 bool Registry::createKey(Hive hive, std::string_view key) {
-    return update(hive, [&](RegistryTree& t) { t.createKey(key); });
+    bool accepted = false;
+    const bool saved = update(hive, [&](RegistryTree& t) { accepted = t.createKey(key); });
+    return saved && accepted;
 }
 
 bool Registry::eraseKey(Hive hive, std::string_view key) {
@@ -220,7 +303,8 @@ bool Registry::importFile(const std::filesystem::path& file) {
     }
     {
         RegistryTree probe;
-        if (!readRegFile(*bytes, {&probe, &probe})) {
+        const RegFileReport report = readRegFile(*bytes, {&probe, &probe});
+        if (!report || report.keysRefused > 0) {
             return false;
         }
     }

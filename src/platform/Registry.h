@@ -2,6 +2,7 @@
 // registrations (HKEY_CLASSES_ROOT), each hive kept as a REGEDIT4 file in one folder.
 // Every read first reloads a hive whose file changed; every change is one locked
 // read-modify-write followed by an atomic save, so several processes can share the files.
+// A hive file that cannot be read whole is set aside, never written over.
 #pragma once
 
 #include <array>
@@ -20,7 +21,7 @@ namespace platform {
 class Registry {
 public:
     // Hive files "HKEY_CURRENT_USER.reg" and "HKEY_CLASSES_ROOT.reg" in `folder`, which is
-    // created on the first save.
+    // created (for the user alone) on the first save.
     explicit Registry(std::filesystem::path folder);
 
     // Reads. Key paths are "\"-separated, relative to the hive.
@@ -37,7 +38,8 @@ public:
     std::vector<std::string> subKeys(Hive hive, std::string_view key) const;
     std::vector<std::string> valueNames(Hive hive, std::string_view key) const;
 
-    // Writes; each creates missing keys and returns false when the hive cannot be saved.
+    // Writes; each creates missing keys and returns false when the hive cannot be saved, or
+    // when the key path or value name is beyond the registry's limits.
     bool writeString(Hive hive, std::string_view key, std::string_view name, std::string_view text);
     // Integers and booleans are stored as text: "42", "1", "0".
     bool writeInteger(Hive hive, std::string_view key, std::string_view name, long long v);
@@ -48,16 +50,22 @@ public:
     bool eraseKey(Hive hive, std::string_view key);
     bool eraseValue(Hive hive, std::string_view key, std::string_view name);
 
-    // Several changes in one locked save: `change` edits the freshly loaded hive.
+    // Several changes in one locked save: `change` edits the freshly loaded hive. False
+    // when the hive cannot be saved (or must not be: its unreadable file stayed in place).
     bool update(Hive hive, const std::function<void(RegistryTree&)>& change);
 
     // Writes the key and everything below it to a REGEDIT4 file (atomically).
     bool exportKey(Hive hive, std::string_view key, const std::filesystem::path& file) const;
-    // Merges a REGEDIT4 file into the hives it names; false when it cannot be read or is
-    // not a REGEDIT4 file (nothing changes then).
+    // Merges a registry file into the hives it names; false when it cannot be read, is not
+    // a registry file or holds keys beyond the registry's limits (nothing changes then).
     bool importFile(const std::filesystem::path& file);
 
     std::filesystem::path hiveFile(Hive hive) const;
+
+    // What the user must be told about the hive files (one set aside because it could not
+    // be read whole, or one that could not even be set aside), each once: the texts since
+    // the last call.
+    std::vector<std::string> takeNotices();
 
 private:
     struct FileStamp {
@@ -69,16 +77,20 @@ private:
     struct HiveState {
         RegistryTree tree;
         FileStamp stamp;
+        bool writable = true; // false while an unreadable file could not be set aside
     };
 
     static std::size_t index(Hive hive) { return hive == Hive::CurrentUser ? 0 : 1; }
     FileStamp stampOf(Hive hive) const;
     const RegistryTree& fresh(Hive hive) const;
-    void reload(Hive hive) const;
-    bool save(Hive hive);
+    // `locked`: the caller holds the hive's lock, under which a damaged file is set aside.
+    void reload(Hive hive, bool locked) const;
+    void setAside(Hive hive, RegistryTree readable, const std::string& why) const;
+    bool save(Hive hive) const;
 
     std::filesystem::path folder_;
     mutable std::array<HiveState, 2> hives_;
+    mutable std::vector<std::string> notices_;
 };
 
 // The integer value of a settings text: optional spaces and sign, then digits only.

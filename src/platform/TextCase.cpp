@@ -14,6 +14,16 @@ std::string foldCase(std::string_view text) {
                 out[i + 1] = static_cast<char>(d + 0x20);
             }
             ++i;
+        } else if (c == 0xC5 && i + 1 < out.size()) {
+            // The capitals of Windows-1252 beyond Latin-1: Œ, Š, Ž and Ÿ.
+            const auto d = static_cast<unsigned char>(out[i + 1]);
+            if (d == 0x92 || d == 0xA0 || d == 0xBD) {
+                out[i + 1] = static_cast<char>(d + 1);
+            } else if (d == 0xB8) {
+                out[i] = static_cast<char>(0xC3);
+                out[i + 1] = static_cast<char>(0xBF);
+            }
+            ++i;
         }
     }
     return out;

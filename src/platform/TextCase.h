@@ -1,5 +1,5 @@
-// Case folding for comparisons "without regard to case": ASCII and the accented
-// Latin-1 letters (É and é compare equal), on UTF-8 text.
+// Case folding for comparisons "without regard to case": ASCII and the accented letters
+// of Windows-1252 (É and é, Œ and œ compare equal), on UTF-8 text.
 #pragma once
 
 #include <string>
@@ -7,7 +7,8 @@
 
 namespace platform {
 
-// Lower-cases ASCII letters and the Latin-1 capitals À..Þ (except ×) of UTF-8 text.
+// Lower-cases ASCII letters, the Latin-1 capitals À..Þ (except ×) and Œ, Š, Ž, Ÿ of
+// UTF-8 text; the result has the same length.
 std::string foldCase(std::string_view text);
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b);

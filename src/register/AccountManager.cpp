@@ -4,9 +4,11 @@
 
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
+#include "platform/TextCase.h"
 #include "register/AccountNames.h"
 #include "register/Amount.h"
 #include "register/PasswordCode.h"
+#include "register/SaveJournal.h"
 
 namespace ledgora {
 namespace {
@@ -19,6 +21,24 @@ namespace settings = platform::settings;
 constexpr const char* kPasswordPrompt = "Veuillez saisir votre mot de passe :";
 constexpr const char* kBadUserName = "Ce nom d'utilisateur contient des caractères incorrects.";
 constexpr const char* kBadFileName = "Ce nom de fichier contient des caractères incorrects.";
+constexpr const char* kBadPassword = "Ce mot de passe contient des caractères incorrects.";
+constexpr const char* kLongPassword =
+    "Ce mot de passe est trop long : il ne peut pas dépasser 255 caractères.";
+
+// A password the code can keep and give back as typed; otherwise the user is told why.
+bool passwordAccepted(platform::Dialogs& dialogs, const std::string& password) {
+    switch (checkPassword(password)) {
+    case PasswordProblem::None:
+        return true;
+    case PasswordProblem::BadCharacters:
+        dialogs.warn(kBadPassword);
+        return false;
+    case PasswordProblem::TooLong:
+        dialogs.warn(kLongPassword);
+        return false;
+    }
+    return false;
+}
 
 int indexWithin(int index, std::size_t size) {
     return index >= 0 && static_cast<std::size_t>(index) < size ? index : 0;
@@ -90,33 +110,41 @@ bool AccountManager::newUser() {
     const auto form = dialogs_.newUserForm([this](const platform::NameForm& f) {
         const fs::path folder = paths_.userFolder(f.name);
         std::error_code ec;
-        if (!isSafeName(f.name)) {
+        if (!isAcceptableName(f.name)) {
             dialogs_.warn(kBadUserName);
             return false;
         }
-        if (!fs::exists(folder, ec)) {
-            fs::create_directories(folder, ec);
-            if (!fs::is_directory(folder, ec)) {
-                dialogs_.warn(kBadUserName);
-                return false;
+        if (!passwordAccepted(dialogs_, f.password)) {
+            return false;
+        }
+        // "alice" is the user "Alice": the same settings key, so the same user.
+        const auto existing = sameName(users(), f.name);
+        if (!existing) {
+            if (!fs::exists(folder, ec) && platform::createPrivateFolders(folder)) {
+                fs::remove(folder, ec); // only a probe: the folder is made when the user is
+                return true;
             }
-            fs::remove(folder, ec); // only a probe: the folder is made when the user is
-            return true;
+            dialogs_.warn(kBadUserName);
+            return false;
         }
         if (!dialogs_.confirm("Cet utilisateur existe déjà. Voulez-vous le remplacer ?")) {
             return false;
         }
-        return deleteUser(f.name);
+        return deleteUser(*existing);
     });
     if (!form || !session_.save()) {
         return false;
     }
+    // A folder the deletion had to leave keeps its spelling.
+    const std::string name = sameName(users(), form->name).value_or(form->name);
     std::error_code ec;
-    fs::create_directories(paths_.userFolder(form->name), ec);
-    registry_.writeString(Hive::CurrentUser, settings::userKey(form->name), settings::kPassword,
-                          encodePassword(form->password));
+    platform::createPrivateFolders(paths_.userFolder(name));
+    if (!registry_.writeString(Hive::CurrentUser, settings::userKey(name), settings::kPassword,
+                               encodePassword(form->password))) {
+        dialogs_.fail(settingsSaveError(registry_));
+    }
     password_ = form->password;
-    session_.setUser(form->name);
+    session_.setUser(name);
     newAccount();
     return true;
 }
@@ -146,10 +174,11 @@ bool AccountManager::deleteUser(const std::string& name) {
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
         fs::remove(paths_.planningFile(name, *it), ec);
         fs::remove(paths_.accountFile(name, *it), ec);
+        fs::remove(saveJournalFile(paths_.accountFile(name, *it)), ec);
     }
     fs::remove(paths_.userFolder(name), ec); // stays when other files remain
     registry_.eraseKey(Hive::CurrentUser, settings::userKey(name));
-    if (name == session_.user()) {
+    if (platform::equalsIgnoreCase(name, session_.user())) {
         session_.setUser({});
         password_.clear();
     }
@@ -168,13 +197,14 @@ void AccountManager::deleteUserCommand() {
 }
 
 bool AccountManager::checkNewAccountName(const std::string& name) {
-    if (!isSafeName(name)) {
+    if (!isAcceptableName(name)) {
         dialogs_.warn(kBadFileName);
         return false;
     }
     const fs::path file = paths_.accountFile(session_.user(), name);
     std::error_code ec;
-    if (fs::exists(file, ec)) {
+    // "courant" is the account "Courant": they would share one settings section.
+    if (fs::exists(file, ec) || sameName(accounts(), name)) {
         return dialogs_.warnYesNo("Ce compte existe déjà. Voulez-vous le remplacer ?");
     }
     // The file system decides what a usable name is: try to make the file.
@@ -196,8 +226,9 @@ bool AccountManager::newAccount() {
     if (!form || !session_.save()) {
         return false;
     }
+    const std::string name = sameName(accounts(), form->name).value_or(form->name);
     options_.newSoldeInEuro = form->euros;
-    return session_.create(form->name, parseTypedAmount(form->amount), form->euros);
+    return session_.create(name, parseTypedAmount(form->amount), form->euros);
 }
 
 bool AccountManager::openAccount() {
@@ -234,8 +265,9 @@ void AccountManager::deleteAccount() {
     std::error_code ec;
     fs::remove(paths_.accountFile(session_.user(), name), ec);
     fs::remove(paths_.planningFile(session_.user(), name), ec);
+    fs::remove(saveJournalFile(paths_.accountFile(session_.user(), name)), ec);
     registry_.eraseKey(Hive::CurrentUser, settings::accountKey(session_.user(), name));
-    if (name == session_.account()) {
+    if (platform::equalsIgnoreCase(name, session_.account())) {
         session_.close();
     }
 }
@@ -249,8 +281,9 @@ void AccountManager::saveAs() {
     if (!form || !session_.save()) {
         return;
     }
+    const std::string name = sameName(accounts(), form->name).value_or(form->name);
     const std::string previous = session_.account();
-    session_.rename(form->name);
+    session_.rename(name);
     if (!session_.save()) {
         // The account stays under the name it was just saved with.
         session_.rename(previous);
@@ -270,12 +303,18 @@ void AccountManager::changePassword() {
                       "passe de cet utilisateur n'a pas été modifié.");
         return;
     }
+    if (!passwordAccepted(dialogs_, change->newPassword)) {
+        return;
+    }
+    if (!registry_.writeString(Hive::CurrentUser, settings::userKey(session_.user()),
+                               settings::kPassword, encodePassword(change->newPassword))) {
+        dialogs_.fail(settingsSaveError(registry_));
+        return;
+    }
     if (change->newPassword != password_) {
         dialogs_.inform("Le mot de passe a été modifié avec succès.");
     }
     password_ = change->newPassword;
-    registry_.writeString(Hive::CurrentUser, settings::userKey(session_.user()),
-                          settings::kPassword, encodePassword(password_));
 }
 
 } // namespace ledgora

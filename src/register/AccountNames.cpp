@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/Cp1252.h"
+#include "platform/TextCase.h"
 #include "register/FrenchCollation.h"
 
 namespace ledgora {
@@ -48,6 +50,20 @@ std::vector<std::string> listAccounts(const platform::Paths& paths, const std::s
 bool isSafeName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." &&
            name.find_first_of("/\\") == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+bool isAcceptableName(const std::string& name) {
+    return isSafeName(name) && !platform::hasControlCharacter(name) && platform::fitsCp1252(name);
+}
+
+std::optional<std::string> sameName(const std::vector<std::string>& names,
+                                    const std::string& name) {
+    for (const std::string& n : names) {
+        if (platform::equalsIgnoreCase(n, name)) {
+            return n;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace ledgora

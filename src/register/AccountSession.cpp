@@ -3,9 +3,11 @@
 #include <array>
 #include <vector>
 
+#include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "platform/TextCase.h"
 #include "register/Amount.h"
+#include "register/AppSettings.h"
 #include "register/CellClipboard.h"
 #include "register/CellRules.h"
 #include "register/Currency.h"
@@ -13,6 +15,7 @@
 #include "register/GridTextFormat.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
+#include "register/SaveJournal.h"
 
 namespace ledgora {
 namespace {
@@ -94,30 +97,58 @@ bool AccountSession::save() {
     if (!isOpen()) {
         return true;
     }
-    if (auto error = saveGridFile(register_, accountFile(account_), kRegisterColumns)) {
+    // The journal first, so that a crash anywhere below leaves what the next load needs to
+    // make file, planning and values agree (see SaveJournal).
+    const std::filesystem::path file = accountFile(account_);
+    const std::string bytes = writeGridText(register_, kRegisterColumns);
+    SaveJournal journal;
+    journal.accountSize = bytes.size();
+    journal.accountDigest = accountDigest(bytes);
+    if (planningWritable_) {
+        journal.planning = writeGridText(planning_, planning_col::Count);
+    }
+    journal.values = {
+        {std::string(settings::kEuro), euros_ ? "1" : "0"},
+        {std::string(settings::kBankSolde), formatAmount(bankBalance_)},
+        {std::string(settings::kBankSoldeEcart), formatAmount(bankRemainder_)},
+        {std::string(settings::kLastMonth), std::to_string(services_.clock.now().month)},
+    };
+    const std::filesystem::path journalFile = saveJournalFile(file);
+    if (!platform::writeFileAtomically(journalFile, writeSaveJournal(journal))) {
+        // Beside the account file: what cannot be written there is the account file.
+        services_.dialogs.fail(cannotCreateMessage(file));
+        return false;
+    }
+    std::error_code ec;
+    if (auto error = saveGridBytes(bytes, file)) {
+        std::filesystem::remove(journalFile, ec); // the file is still the previous one
         services_.dialogs.fail(*error);
         return false;
     }
-    if (planningWritable_) {
-        if (auto error = saveGridFile(planning_, planningFile(account_), planning_col::Count)) {
+    if (journal.planning) {
+        if (auto error = saveGridBytes(*journal.planning, planningFile(account_))) {
             services_.dialogs.fail(*error);
             return false;
         }
     }
-    const std::string key = settings::accountKey(user_, account_);
-    const int month = services_.clock.now().month;
-    return services_.registry.update(Hive::CurrentUser, [&](platform::RegistryTree& t) {
-        using platform::RegistryValue;
-        t.setValue(key, settings::kEuro, RegistryValue::string(euros_ ? "1" : "0"));
-        t.setValue(key, settings::kBankSolde, RegistryValue::string(formatAmount(bankBalance_)));
-        t.setValue(key, settings::kBankSoldeEcart,
-                   RegistryValue::string(formatAmount(bankRemainder_)));
-        t.setValue(key, settings::kLastMonth, RegistryValue::string(std::to_string(month)));
-    });
+    if (!writeJournalValues(services_.registry, settings::accountKey(user_, account_), journal)) {
+        services_.dialogs.fail(settingsSaveError(services_.registry));
+        return false;
+    }
+    std::filesystem::remove(journalFile, ec);
+    return true;
 }
 
 bool AccountSession::load(const std::string& account) {
     ValidationOff off(*this);
+    const std::string key = settings::accountKey(user_, account);
+    // A save that was cut short is finished or undone first, so that the file is never
+    // read with another save's currency.
+    if (auto error = finishInterruptedSave(services_.registry, key, accountFile(account),
+                                           planningFile(account))) {
+        services_.dialogs.fail(*error);
+        return false;
+    }
     // Read into a scratch register so that a file that cannot be read leaves the open
     // account whole: nothing half-loaded can be saved over a good file.
     Grid scratch;
@@ -126,7 +157,6 @@ bool AccountSession::load(const std::string& account) {
         return false;
     }
 
-    const std::string key = settings::accountKey(user_, account);
     const auto& reg = services_.registry;
     euros_ = reg.readBool(Hive::CurrentUser, key, settings::kEuro, true);
     bankBalance_ = parseAmount(reg.readString(Hive::CurrentUser, key, settings::kBankSolde));

@@ -43,4 +43,7 @@ void writeSettings(platform::RegistryTree& hive, const WindowPlacement& placemen
 // Writes "NoBackupPrompt" and "CheminBackup" once more (after the backup offer at closing).
 void writeBackupOptions(platform::RegistryTree& hive, const AppOptions& options);
 
+// The message of a settings save that failed: "Cannot Create " and the hive file.
+std::string settingsSaveError(const platform::Registry& registry);
+
 } // namespace ledgora

@@ -42,17 +42,19 @@ int readIndex(std::string_view s) {
     return v && *v >= 0 && *v <= INT_MAX ? static_cast<int>(*v) : -1;
 }
 
-// Grids only ever hold a few cells per line of their file; a size line that promises
-// far more is a damaged or hostile file, not one worth exhausting memory for.
+// Every row the program writes has a line of its own (its number, at least "0,1000,1000"
+// past the thousandth row), so a register of twelve columns never has more cells than its
+// file has bytes. A size line that promises more is a damaged or hostile file, and not
+// worth the memory: a cell costs a string even when it stays empty. Small registers,
+// whose rows are shorter than twelve bytes, fit in the floor.
 bool plausibleSize(long long rows, long long columns, std::size_t fileBytes) {
-    constexpr long long kFloorCells = 4'000'000;
+    constexpr long long kFloorCells = 65'536;
     constexpr long long kMaxColumns = 4096;
     if (columns > kMaxColumns) {
         return false;
     }
-    const long long allowed =
-        std::max<long long>(kFloorCells, 16LL * static_cast<long long>(fileBytes));
-    return rows * columns <= allowed;
+    const long long allowed = std::max<long long>(kFloorCells, static_cast<long long>(fileBytes));
+    return rows <= allowed / columns;
 }
 
 void appendNumber(std::string& out, long long v) {
@@ -199,10 +201,19 @@ std::optional<std::string> loadGridFile(const std::filesystem::path& path, Grid&
 
 std::optional<std::string> saveGridFile(const Grid& grid, const std::filesystem::path& path,
                                         int columns) {
-    if (!platform::writeFileAtomically(path, writeGridText(grid, columns))) {
-        return "Cannot Create " + path.string();
+    return saveGridBytes(writeGridText(grid, columns), path);
+}
+
+std::optional<std::string> saveGridBytes(std::string_view bytes,
+                                         const std::filesystem::path& path) {
+    if (!platform::writeFileAtomically(path, bytes)) {
+        return cannotCreateMessage(path);
     }
     return std::nullopt;
+}
+
+std::string cannotCreateMessage(const std::filesystem::path& path) {
+    return "Cannot Create " + path.string();
 }
 
 } // namespace ledgora

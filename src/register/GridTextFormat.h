@@ -17,7 +17,9 @@ enum class GridTextStatus { Ok, NoData };
 // Reads file bytes into `grid`. A non-empty size line resizes the grid (cells that fit are
 // kept, so callers clear the grid first); an empty one keeps its size. Lines naming a cell
 // or width outside the grid are skipped. NoData when a count is zero, or when the counts
-// are beyond what any file of this size can mean (the grid is then untouched).
+// promise more cells than the file has bytes (the grid is then untouched): every row the
+// program writes has a line of its own, so a real file never does, and the memory a load
+// takes stays a small multiple of the file's size.
 GridTextStatus readGridText(std::string_view bytes, Grid& grid);
 
 // The file bytes of the first `columns` columns of `grid` (all when negative).
@@ -31,5 +33,10 @@ std::optional<std::string> loadGridFile(const std::filesystem::path& path, Grid&
 // the previous file is then untouched.
 std::optional<std::string> saveGridFile(const Grid& grid, const std::filesystem::path& path,
                                         int columns = -1);
+// The same for bytes writeGridText() made.
+std::optional<std::string> saveGridBytes(std::string_view bytes, const std::filesystem::path& path);
+
+// "Cannot Create <path>": the message of a file that could not be written.
+std::string cannotCreateMessage(const std::filesystem::path& path);
 
 } // namespace ledgora

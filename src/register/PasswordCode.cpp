@@ -15,8 +15,8 @@ constexpr int kOffset = 29371;
 
 std::string encodePassword(std::string_view password) {
     std::string bytes = platform::utf8ToCp1252(password);
-    if (bytes.size() > 255) {
-        bytes.resize(255);
+    if (bytes.size() > kMaxPasswordBytes) {
+        bytes.resize(kMaxPasswordBytes);
     }
     const std::size_t n = bytes.size();
     if (n == 0) {
@@ -61,6 +61,14 @@ std::string decodePassword(std::string_view code) {
     const std::size_t n = std::min<std::size_t>(buffer[0], buffer.size() - 1);
     return platform::cp1252ToUtf8(
         std::string_view(reinterpret_cast<const char*>(buffer.data()) + 1, n));
+}
+
+PasswordProblem checkPassword(std::string_view password) {
+    if (!platform::fitsCp1252(password)) {
+        return PasswordProblem::BadCharacters;
+    }
+    return platform::utf8ToCp1252(password).size() > kMaxPasswordBytes ? PasswordProblem::TooLong
+                                                                       : PasswordProblem::None;
 }
 
 } // namespace ledgora

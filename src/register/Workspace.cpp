@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
+#include "register/AccountNames.h"
+#include "register/GridTextFormat.h"
 
 namespace ledgora {
 namespace {
@@ -26,9 +29,14 @@ Workspace::Workspace(platform::Registry& registry, const platform::Paths& paths,
       accounts_(session_, registry, paths, dialogs, options_) {}
 
 void Workspace::start() {
-    std::error_code ec;
-    std::filesystem::create_directories(paths_.dataFolder(), ec);
+    // The accounts and the password codes are the user's alone, also where an earlier
+    // version left the folders open to others.
+    platform::createPrivateFolders(paths_.dataFolder());
+    for (const std::string& user : listUsers(paths_)) {
+        platform::createPrivateFolders(paths_.userFolder(user));
+    }
     registry_.createKey(Hive::CurrentUser, settings::usersKey());
+    tellSettingsNotices();
     placement_ = readPlacement(registry_);
     options_ = readOptions(registry_, homeFolder());
     session_.setSoundsOn(options_.sons);
@@ -66,13 +74,28 @@ MenuState Workspace::menuState(bool printerAvailable) const {
     return m;
 }
 
+void Workspace::tellSettingsNotices() {
+    for (const std::string& notice : registry_.takeNotices()) {
+        dialogs_.warn(notice);
+    }
+}
+
 bool Workspace::saveSettings(const WindowPlacement& placement) {
     placement_ = placement;
     bool ok = registry_.update(Hive::CurrentUser, [&](platform::RegistryTree& t) {
         writeSettings(t, placement_, options_);
     });
-    ok = categories_.save(paths_.dataFile("Rubriques.txt")) && ok;
-    ok = modes_.save(paths_.dataFile("Modes.txt")) && ok;
+    tellSettingsNotices();
+    if (!ok) {
+        dialogs_.fail(settingsSaveError(registry_));
+    }
+    for (const auto& [list, name] :
+         {std::pair{&categories_, "Rubriques.txt"}, std::pair{&modes_, "Modes.txt"}}) {
+        if (!list->save(paths_.dataFile(name))) {
+            dialogs_.fail(cannotCreateMessage(paths_.dataFile(name)));
+            ok = false;
+        }
+    }
     return session_.save() && ok;
 }
 

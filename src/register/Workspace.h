@@ -35,7 +35,8 @@ public:
               const platform::Clock& clock, platform::Dialogs& dialogs, platform::Sounds& sounds);
 
     // Start-up: creates the data folder and the "Users" key, reads the placement and the
-    // options, loads "Rubriques.txt" and "Modes.txt" when they exist.
+    // options, loads "Rubriques.txt" and "Modes.txt" when they exist. A settings hive that
+    // could not be read whole is reported here.
     void start();
 
     AccountSession& session() { return session_; }
@@ -55,13 +56,17 @@ public:
 
     MenuState menuState(bool printerAvailable) const;
 
-    // Rewrites "MainW" and "Options", writes both lists, saves the open account.
+    // Rewrites "MainW" and "Options", writes both lists, saves the open account. A part
+    // that cannot be written is reported.
     bool saveSettings(const WindowPlacement& placement);
 
     // Closing the program: saves as above, then the backup options. False when something
     // could not be written: the program then stays open, so that nothing typed is lost and
     // the user can free space and close again.
     bool queryClose(const WindowPlacement& placement);
+
+    // Shows, once each, what the settings store has to tell (a hive file set aside).
+    void tellSettingsNotices();
 
     // "&Sons" toggles both the option and the register's sounds.
     void setSounds(bool on);

@@ -300,6 +300,8 @@ TEST_F(BuilderTest, LoadRefusesWhatItCannotRead) {
         {"no records", empty, ERR_EMPTY_DATABASE},
         {"damaged system record", badSystem, ERR_INVALID_FILENAME},
         {"cut inside the record list", good.substr(0, 85), ERR_INVALID_FILENAME},
+        {"last record cut short", good.substr(0, good.size() - 2), ERR_INVALID_FILENAME},
+        {"last record's NUL cut", good.substr(0, good.size() - 1), ERR_INVALID_FILENAME},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -91,6 +91,10 @@ TEST_F(UsersTest, UsersFileVariants) {
         {"marker byte 01 without 80 is skipped",
          usersFile(2, first + fromHex("01 7f 01 80") + entry(2, "Deux", "B")),
          {"Un", "Deux"}},
+        {"a 01 right before the pair",
+         usersFile(3, first + fromHex("01 01 80") + entry(2, "Deux", "B") + fromHex("01 01 01 80") +
+                          entry(3, "Trois", "C")),
+         {"Un", "Deux", "Trois"}},
         {"first entry cut short", usersFile(1, entry(1, "Un", "A").substr(0, 7)), {}},
         {"second entry cut short",
          usersFile(2, first + fromHex("01 80") + entry(2, "Deux", "B").substr(0, 6)),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/Cp1252.h"
 #include "platform/FileIO.h"
 #include "platform/RegFile.h"
 
@@ -64,13 +65,164 @@ TEST(RegFile, AppliesDeletionsCommentsAndContinuedLines) {
     EXPECT_EQ(classes.value("CLSID\\{1}", "")->text, "Class");
 }
 
+// The bytes of UTF-16LE text, with the byte-order mark the system's editor writes.
+std::string utf16le(std::u16string_view text, bool mark = true) {
+    std::string out = mark ? "\xFF\xFE" : "";
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c & 0xFF));
+        out.push_back(static_cast<char>(c >> 8));
+    }
+    return out;
+}
+
+TEST(RegFile, ReadsWhatOtherToolsWrite) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        RegFileFormat format;
+    };
+    const std::string body = "[HKEY_CURRENT_USER\\Software\\Orvand\\Ledgora\\Users\\Zoé]\r\n"
+                             "\"Password\"=\"2937129371\"\r\n";
+    const Case cases[] = {
+        {"UTF-8 mark", "\xEF\xBB\xBFREGEDIT4\r\n\r\n" + body, RegFileFormat::Regedit4},
+        {"UTF-8 mark on ANSI bytes", "\xEF\xBB\xBFREGEDIT4\r\n" + utf8ToCp1252(body),
+         RegFileFormat::Regedit4},
+        {"blank lines before the header", "\r\n  \r\n\nREGEDIT4\r\n" + utf8ToCp1252(body),
+         RegFileFormat::Regedit4},
+        {"version 5 in UTF-16LE",
+         utf16le(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                 u"[HKEY_CURRENT_USER\\Software\\Orvand\\Ledgora\\Users\\Zoé]\r\n"
+                 u"\"Password\"=\"2937129371\"\r\n"),
+         RegFileFormat::Version5},
+        {"version 5 in UTF-8", "Windows Registry Editor Version 5.00\r\n" + body,
+         RegFileFormat::Version5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RegistryTree t;
+        const RegFileReport report = readRegFile(c.bytes, {&t, nullptr});
+        ASSERT_TRUE(report);
+        EXPECT_EQ(report.format, c.format);
+        EXPECT_EQ(report.keysRefused, 0u);
+        EXPECT_EQ(t.subKeys(kRoot + "\\Users"), std::vector<std::string>{"Zoé"});
+        ASSERT_NE(t.value(kRoot + "\\Users\\Zoé", "Password"), nullptr);
+        EXPECT_EQ(t.value(kRoot + "\\Users\\Zoé", "Password")->text, "2937129371");
+    }
+}
+
+TEST(RegFile, Version5HexStringsAreUtf16) {
+    RegistryTree t;
+    const std::string text = utf16le(u"Windows Registry Editor Version 5.00\r\n"
+                                     u"[HKEY_CURRENT_USER\\A]\r\n"
+                                     u"\"s\"=hex(1):e9,00,74,00,e9,00,00,00\r\n"
+                                     u"\"x\"=hex(2):25,00,50,00,\\\r\n  e9,00,00,00\r\n"
+                                     u"\"w\"=\"\u0141\"\r\n");
+    ASSERT_TRUE(readRegFile(text, {&t, nullptr}));
+    EXPECT_EQ(t.value("A", "s")->text, "été");
+    // Held as REGEDIT4 writes it: ANSI bytes.
+    EXPECT_EQ(t.value("A", "x")->text, "hex(2):25,50,e9,00");
+    // Beyond the code page: kept in memory, written as "?" like every ANSI file.
+    EXPECT_EQ(t.value("A", "w")->text, "Ł");
+    EXPECT_NE(writeRegFile(t, Hive::CurrentUser).find("\"w\"=\"?\""), std::string::npos);
+}
+
 TEST(RegFile, RefusesWhatIsNotARegistryFile) {
     RegistryTree t;
-    for (const std::string text :
-         {"", "hello\r\n[HKEY_CURRENT_USER\\A]\r\n", "Windows Registry Editor Version 5.00\r\n"}) {
+    for (const std::string& text :
+         {std::string(), std::string("hello\r\n[HKEY_CURRENT_USER\\A]\r\n"),
+          std::string("REGEDIT5\r\n"), std::string("\0\x01\x02REGEDIT4", 11),
+          std::string("\r\n\r\n"), utf16le(u"REGEDIT", false)}) {
         EXPECT_FALSE(readRegFile(text, {&t, &t})) << text;
     }
     EXPECT_TRUE(t.empty());
+}
+
+TEST(RegFile, KeysBeyondTheRegistryLimitsAreSkippedAndCounted) {
+    std::string deepest;
+    for (std::size_t i = 0; i < RegistryTree::kMaxDepth; ++i) {
+        deepest += (i == 0 ? "" : "\\") + std::string("k");
+    }
+    const std::string longest(RegistryTree::kMaxKeyNameLength, 'n');
+    const std::string text = "\xEF\xBB\xBFREGEDIT4\r\n" // UTF-8, for the Polish name
+                             "[HKEY_CURRENT_USER\\A]\r\n\"kept\"=\"1\"\r\n"
+                             "[HKEY_CURRENT_USER\\A\\" +
+                             longest +
+                             "n]\r\n\"lost\"=\"1\"\r\n"
+                             "[HKEY_CURRENT_USER\\" +
+                             deepest +
+                             "\\k]\r\n\"lost\"=\"2\"\r\n"
+                             "[HKEY_CURRENT_USER\\A\\ctl\x01]\r\n\"lost\"=\"3\"\r\n"
+                             "[HKEY_CURRENT_USER\\A\\Łódź]\r\n\"lost\"=\"4\"\r\n"
+                             "[HKEY_CURRENT_USER\\A\\" +
+                             longest +
+                             "]\r\n\"at limit\"=\"1\"\r\n"
+                             "[HKEY_CURRENT_USER\\" +
+                             deepest + "]\r\n\"at limit\"=\"2\"\r\n";
+    RegistryTree t;
+    const RegFileReport report = readRegFile(text, {&t, nullptr});
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report.keysRefused, 4u);
+    // The values of a refused key go nowhere, not to the key before it.
+    EXPECT_EQ(t.valueNames("A"), std::vector<std::string>{"kept"});
+    EXPECT_EQ(t.subKeys("A"), std::vector<std::string>{longest});
+    EXPECT_EQ(t.value(deepest, "at limit")->text, "2");
+    EXPECT_FALSE(t.createKey(deepest + "\\k"));
+    EXPECT_FALSE(t.setValue("A\\" + longest + "x", "v", RegistryValue::string("1")));
+    EXPECT_FALSE(t.keyExists("A\\" + longest + "x"));
+}
+
+TEST(RegFile, AFileGrowsWithItsContentNotWithItsDepth) {
+    // The deepest key the registry allows, with long names: one line, written once.
+    std::string path;
+    for (std::size_t i = 0; i < RegistryTree::kMaxDepth; ++i) {
+        path += (i == 0 ? "" : "\\") + std::string(200, static_cast<char>('a' + i % 26));
+    }
+    RegistryTree t;
+    ASSERT_TRUE(t.setValue(path, "v", RegistryValue::string("1")));
+    const std::string written = writeRegFile(t, Hive::CurrentUser);
+    EXPECT_LT(written.size(), path.size() + 100);
+    RegistryTree again;
+    ASSERT_TRUE(readRegFile(written, {&again, nullptr}));
+    EXPECT_EQ(writeRegFile(again, Hive::CurrentUser), written);
+    // An empty key with nothing below it is still written: it exists.
+    t.createKey("Empty");
+    EXPECT_NE(writeRegFile(t, Hive::CurrentUser).find("[HKEY_CURRENT_USER\\Empty]\r\n"),
+              std::string::npos);
+}
+
+TEST(RegFile, NothingBreaksALine) {
+    RegistryTree t;
+    // Key and value names holding a line end are refused by the tree itself ...
+    EXPECT_FALSE(t.setValue("Users\\alice\n[HKEY_CURRENT_USER\\Users\\bob]", "Password",
+                            RegistryValue::string("1")));
+    EXPECT_FALSE(t.setValue("Users\\alice", "Password\r\n\"Other\"", RegistryValue::string("1")));
+    EXPECT_TRUE(t.empty());
+    // ... and values holding any control character are written as hex.
+    const std::string texts[] = {"a\nb", "tab\there", "bell\x07", "del\x7f", "c1\u0081"};
+    for (const std::string& text : texts) {
+        t.setValue("K", "v", RegistryValue::string(text));
+        const std::string written = writeRegFile(t, Hive::CurrentUser);
+        EXPECT_NE(written.find("\"v\"=hex(1):"), std::string::npos) << text;
+        for (std::string_view line : splitLines(written)) {
+            EXPECT_TRUE(line.empty() || line == "REGEDIT4" || line.front() == '[' ||
+                        line.front() == '"')
+                << line;
+        }
+        RegistryTree back;
+        ASSERT_TRUE(readRegFile(written, {&back, nullptr}));
+        EXPECT_EQ(back.value("K", "v")->text, text);
+    }
+    // A control character the code page cannot hold is written "?", between quotes.
+    t.setValue("K", "v", RegistryValue::string("next\u0085line"));
+    EXPECT_NE(writeRegFile(t, Hive::CurrentUser).find("\"v\"=\"next?line\""), std::string::npos);
+    // A string ends at its first NUL, however it is written or read.
+    t.setValue("K", "v", RegistryValue::string(std::string("cut\0here\n", 9)));
+    RegistryTree back;
+    ASSERT_TRUE(readRegFile(writeRegFile(t, Hive::CurrentUser), {&back, nullptr}));
+    EXPECT_EQ(back.value("K", "v")->text, "cut");
+    constexpr char kQuotedNul[] = "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=\"a\0b\"\r\n";
+    ASSERT_TRUE(readRegFile(std::string(kQuotedNul, sizeof kQuotedNul - 1), {&back, nullptr}));
+    EXPECT_EQ(back.value("K", "v")->text, "a");
 }
 
 TEST(RegFile, SurvivesMalformedLines) {

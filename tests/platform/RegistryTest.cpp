@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/FileIO.h"
 #include "platform/Registry.h"
 
 namespace platform {
@@ -108,6 +111,143 @@ TEST_F(RegistryTest, ExportsAndImportsASubtree) {
     EXPECT_EQ(reg.readString(Hive::CurrentUser, "Software\\Other", "x"), "1");
 
     EXPECT_FALSE(reg.importFile(dir_ / "missing.reg"));
+}
+
+mode_t modeOf(const fs::path& p) {
+    struct stat st {};
+    return ::lstat(p.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+void writeBytes(const fs::path& p, const std::string& bytes) {
+    fs::create_directories(p.parent_path());
+    ASSERT_TRUE(writeFileAtomically(p, bytes));
+}
+
+const std::string kUsers = "Software\\Orvand\\Ledgora\\Users";
+
+// A hive that cannot be read whole is never written over: it goes aside, the user is
+// told once, and what could be read is kept.
+TEST_F(RegistryTest, AHiveThatCannotBeReadWholeIsSetAsideNotWrittenOver) {
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> damage;
+        std::string kept; // a password still readable afterwards, or empty
+    };
+    const std::string deep = std::string(300, 'x');
+    const Case cases[] = {
+        {"not a registry file",
+         [](const fs::path& hive) { writeBytes(hive, std::string("\x00\x01\x02 junk", 8)); }, ""},
+        {"a key beyond the limits beside good ones",
+         [&](const fs::path& hive) {
+             writeBytes(hive, "REGEDIT4\r\n[HKEY_CURRENT_USER\\" + kUsers +
+                                  "\\Anne]\r\n\"Password\"=\"1234\"\r\n[HKEY_CURRENT_USER\\" +
+                                  kUsers + "\\" + deep + "]\r\n\"Password\"=\"9\"\r\n");
+         },
+         "1234"},
+        {"a folder in its place", [](const fs::path& hive) { fs::create_directories(hive); }, ""},
+        {"a FIFO in its place",
+         [](const fs::path& hive) {
+             fs::create_directories(hive.parent_path());
+             ASSERT_EQ(::mkfifo(hive.c_str(), 0600), 0);
+         },
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dir_);
+        const fs::path hive = dir_ / "HKEY_CURRENT_USER.reg";
+        c.damage(hive);
+        if (fs::is_regular_file(hive)) {
+            ::chmod(hive.c_str(), 0644); // as an earlier version left it
+        }
+        const std::string before = fs::is_regular_file(hive) ? readFile(hive).value() : "";
+
+        Registry reg(dir_);
+        EXPECT_EQ(reg.readString(Hive::CurrentUser, kUsers + "\\Anne", "Password"), c.kept);
+        const auto notices = reg.takeNotices();
+        ASSERT_EQ(notices.size(), 1u);
+        const fs::path aside = dir_ / "HKEY_CURRENT_USER.illisible.reg";
+        EXPECT_NE(notices[0].find(aside.string()), std::string::npos) << notices[0];
+        ASSERT_TRUE(fs::exists(fs::symlink_status(aside)));
+        if (!before.empty()) {
+            EXPECT_EQ(readFile(aside).value(), before);
+            EXPECT_EQ(modeOf(aside), 0600u);
+        }
+        // Work goes on, and the next start reads what was kept without a word.
+        ASSERT_TRUE(reg.writeString(Hive::CurrentUser, kUsers + "\\Bob", "Password", "55"));
+        Registry next(dir_);
+        EXPECT_EQ(next.readString(Hive::CurrentUser, kUsers + "\\Anne", "Password"), c.kept);
+        EXPECT_EQ(next.readString(Hive::CurrentUser, kUsers + "\\Bob", "Password"), "55");
+        EXPECT_TRUE(next.takeNotices().empty());
+        EXPECT_TRUE(reg.takeNotices().empty());
+    }
+    // A second damaged hive goes beside the first one, which stays.
+    writeBytes(dir_ / "HKEY_CURRENT_USER.reg", "damaged again");
+    Registry again(dir_);
+    again.keyExists(Hive::CurrentUser, kUsers);
+    EXPECT_EQ(again.takeNotices().size(), 1u);
+    EXPECT_EQ(readFile(dir_ / "HKEY_CURRENT_USER.illisible-2.reg").value(), "damaged again");
+}
+
+TEST_F(RegistryTest, HivesOfOtherToolsAreReadAndRewrittenInFull) {
+    // As the system's editor writes it: version 5, UTF-16LE with its mark.
+    std::string bytes = "\xFF\xFE";
+    for (char c : std::string("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" +
+                              kUsers + "\\Anne]\r\n\"Password\"=\"1234\"\r\n")) {
+        bytes += c;
+        bytes += '\0';
+    }
+    writeBytes(dir_ / "HKEY_CURRENT_USER.reg", bytes);
+    Registry reg(dir_);
+    EXPECT_EQ(reg.readString(Hive::CurrentUser, kUsers + "\\Anne", "Password"), "1234");
+    ASSERT_TRUE(reg.writeString(Hive::CurrentUser, kUsers + "\\Bob", "Password", ""));
+    EXPECT_TRUE(reg.takeNotices().empty());
+    EXPECT_EQ(readFile(dir_ / "HKEY_CURRENT_USER.reg").value().substr(0, 8), "REGEDIT4");
+    EXPECT_EQ(Registry(dir_).readString(Hive::CurrentUser, kUsers + "\\Anne", "Password"), "1234");
+
+    // The backup's import takes the same files, and refuses one with keys beyond the limits.
+    writeBytes(dir_ / "import.reg", bytes);
+    reg.eraseKey(Hive::CurrentUser, kUsers);
+    ASSERT_TRUE(reg.importFile(dir_ / "import.reg"));
+    EXPECT_EQ(reg.readString(Hive::CurrentUser, kUsers + "\\Anne", "Password"), "1234");
+    writeBytes(dir_ / "hostile.reg", "REGEDIT4\r\n[HKEY_CURRENT_USER\\" + kUsers +
+                                         "\\Eve]\r\n\"Password\"=\"1\"\r\n[HKEY_CURRENT_USER\\" +
+                                         std::string(256, 'k') + "]\r\n");
+    EXPECT_FALSE(reg.importFile(dir_ / "hostile.reg"));
+    EXPECT_FALSE(reg.keyExists(Hive::CurrentUser, kUsers + "\\Eve"));
+}
+
+TEST_F(RegistryTest, NamesThatWouldBreakALineAreRefused) {
+    Registry reg(dir_);
+    ASSERT_TRUE(reg.writeString(Hive::CurrentUser, kUsers + "\\alice", "Password", "1111"));
+    // A user "alice" + LF + a key line must not reach alice's password.
+    const std::string hostile = kUsers + "\\alice\n[HKEY_CURRENT_USER\\" + kUsers + "\\alice]";
+    EXPECT_FALSE(reg.writeString(Hive::CurrentUser, hostile, "Password", "2222"));
+    EXPECT_FALSE(reg.createKey(Hive::CurrentUser, hostile));
+    EXPECT_FALSE(reg.writeString(Hive::CurrentUser, kUsers + "\\alice", "P\r\n\"Password", "3"));
+    EXPECT_EQ(Registry(dir_).readString(Hive::CurrentUser, kUsers + "\\alice", "Password"), "1111");
+    EXPECT_EQ(Registry(dir_).subKeys(Hive::CurrentUser, kUsers), std::vector<std::string>{"alice"});
+}
+
+TEST_F(RegistryTest, HivesAreTheUsersAlone) {
+    const mode_t mask = ::umask(0);
+    fs::create_directories(dir_);
+    ::chmod(dir_.c_str(), 0755);
+    const fs::path hive = dir_ / "HKEY_CURRENT_USER.reg";
+    writeBytes(hive, "REGEDIT4\r\n");
+    ::chmod(hive.c_str(), 0644); // as an earlier version left it
+    Registry reg(dir_);
+    ASSERT_TRUE(reg.writeString(Hive::CurrentUser, kUsers + "\\Anne", "Password", "1234"));
+    EXPECT_EQ(modeOf(hive), 0600u);
+    EXPECT_EQ(modeOf(dir_), 0700u);
+    EXPECT_EQ(modeOf(dir_ / "HKEY_CURRENT_USER.reg.lock"), 0600u);
+    ::umask(mask);
+
+    // A lock file planted as a symbolic link is not followed: nothing is written through it.
+    const fs::path other = dir_ / "HKEY_CLASSES_ROOT.reg.lock";
+    fs::create_symlink(dir_ / "elsewhere", other);
+    EXPECT_FALSE(reg.writeString(Hive::ClassesRoot, "CLSID", "x", "1"));
+    EXPECT_FALSE(fs::exists(dir_ / "elsewhere"));
 }
 
 } // namespace

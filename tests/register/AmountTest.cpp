@@ -6,6 +6,9 @@
 #include <random>
 
 #include "register/Amount.h"
+#include "register/Balances.h"
+#include "register/RegisterColumns.h"
+#include "register/RegisterRows.h"
 
 namespace ledgora {
 namespace {
@@ -25,6 +28,21 @@ TEST(Amount, ParsesTheLongestNumericPrefix) {
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(parseAmount(c.text), c.value) << '"' << c.text << '"';
     }
+}
+
+TEST(Amount, AmountsTooLargeForADoubleReadAsUnreadableText) {
+    const std::string digits400 = "1" + std::string(400, '0');
+    for (const std::string& text : {digits400, "-" + digits400 + ".50",
+                                    std::string("0.") + std::string(400, '0') + "1e800"}) {
+        EXPECT_EQ(parseAmount(text), 0.0) << text;
+        EXPECT_EQ(normaliseAmountText(text), "0.00") << text;
+    }
+    // A balance of cells holding such text counts them as 0.
+    Grid reg = makeRegister(4);
+    reg.set(1, col::Credit, "12.50");
+    reg.set(2, col::Credit, digits400);
+    EXPECT_DOUBLE_EQ(recomputeBalances(reg).balance, 12.5);
+    EXPECT_EQ(reg.at(2, col::Solde), "12.50");
 }
 
 TEST(Amount, FormatsTwoDecimalsHalfAwayFromZero) {

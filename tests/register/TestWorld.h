@@ -1,5 +1,6 @@
 // A throw-away installation for tests: its own data folder and settings hives under a
-// temporary folder, a clock pinned to a date, scripted dialogs and recorded sounds.
+// temporary folder, a clock pinned to a date, scripted dialogs and recorded sounds; as an
+// open account alone (TestWorld) or as the whole workspace (Installation).
 #pragma once
 
 #include <filesystem>
@@ -34,8 +35,9 @@ inline std::filesystem::path freshTempFolder() {
     return dir;
 }
 
-// The folders, settings, clock and ports of a throw-away installation.
-struct TestHome {
+// The machine under a test: a data folder and settings hives under a fresh temporary
+// folder, removed afterwards, with the services every command needs.
+struct TestMachine {
     std::filesystem::path root = freshTempFolder();
     platform::Paths paths{root, root / "registry", root / "program"};
     platform::Registry registry{paths.registryFolder()};
@@ -43,14 +45,14 @@ struct TestHome {
     platform::ScriptedDialogs dialogs;
     platform::RecordingSounds sounds;
 
-    TestHome() = default;
-    ~TestHome() { std::filesystem::remove_all(root); }
-    TestHome(const TestHome&) = delete;
-    TestHome& operator=(const TestHome&) = delete;
+    TestMachine() = default;
+    ~TestMachine() { std::filesystem::remove_all(root); }
+    TestMachine(const TestMachine&) = delete;
+    TestMachine& operator=(const TestMachine&) = delete;
 };
 
-// An account session of `user`, whose folder exists.
-struct TestWorld : TestHome {
+// An open account alone, for a user whose folder exists.
+struct TestWorld : TestMachine {
     NameList categories = NameList::builtInCategories();
     NameList modes = NameList::builtInPaymentModes();
     AccountSession session{{registry, paths, clock, dialogs, sounds}, categories, modes};
@@ -63,7 +65,7 @@ struct TestWorld : TestHome {
 };
 
 // A workspace on a throw-away installation with no user yet.
-struct Installation : TestHome {
+struct Installation : TestMachine {
     Workspace ws{registry, paths, clock, dialogs, sounds};
 
     Installation() { ws.start(); }

@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the REGEDIT4 reader, then checks that what it built is written
-// and read back unchanged.
+// Feeds arbitrary bytes to the registry file reader (REGEDIT4 or version 5, with or without
+// a byte-order mark), then checks that what it built is written and read back unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,0 +1,243 @@
+// An account's save under crashes and failures: a save killed between the account file
+// and the settings is finished at the next load, never read in the wrong currency; a
+// failed settings write is told; the files are the user's alone.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "TestWorld.h"
+#include "platform/FileIO.h"
+#include "platform/SettingsKeys.h"
+#include "register/GridTextFormat.h"
+#include "register/RegisterColumns.h"
+#include "register/SaveJournal.h"
+
+namespace ledgora {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Hive;
+using testing::TestWorld;
+namespace settings = platform::settings;
+
+std::string euroValue(TestWorld& w, const std::string& account) {
+    return w.registry.readString(Hive::CurrentUser, settings::accountKey("Anne", account),
+                                 settings::kEuro, "<absent>");
+}
+
+mode_t modeOf(const fs::path& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+// The next start of the program over the same files: its own settings store.
+struct Reopened {
+    platform::Registry registry;
+    NameList categories = NameList::builtInCategories();
+    NameList modes = NameList::builtInPaymentModes();
+    AccountSession session;
+    explicit Reopened(TestWorld& w)
+        : registry(w.paths.registryFolder()),
+          session({registry, w.paths, w.clock, w.dialogs, w.sounds}, categories, modes) {
+        session.setUser("Anne");
+    }
+};
+
+// An account in francs with a planning row, saved: "Courant" with 655.96 F of credit.
+void francsAccount(TestWorld& w) {
+    ASSERT_TRUE(w.session.create("Courant", 655.96, false));
+    w.session.planning().set(1, planning_col::Credit, "65.60");
+    ASSERT_TRUE(w.session.save());
+}
+
+TEST(SaveJournal, ReadsOnlyAWholeJournal) {
+    SaveJournal j;
+    j.accountSize = 12;
+    j.accountDigest = accountDigest("twelve bytes");
+    j.values = {{"Euro", "1"}, {"BankSolde", "10.00"}};
+    j.planning = std::string("10,2\r\n0,1,1\r\n");
+    const std::string bytes = writeSaveJournal(j);
+    const auto back = readSaveJournal(bytes);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->describes("twelve bytes"));
+    EXPECT_FALSE(back->describes("twelve byteS"));
+    EXPECT_EQ(back->values, j.values);
+    EXPECT_EQ(back->planning, j.planning);
+    j.planning.reset();
+    EXPECT_EQ(readSaveJournal(writeSaveJournal(j))->planning, std::nullopt);
+
+    for (const std::string& damaged :
+         {bytes.substr(0, bytes.size() - 1), bytes + "x", std::string(), std::string("junk\r\n"),
+          bytes.substr(0, bytes.find("value")) + "value =1\r\n",
+          std::string("LEDGORA-JOURNAL 1\r\naccount 12 zz\r\n")}) {
+        EXPECT_EQ(readSaveJournal(damaged), std::nullopt) << damaged;
+    }
+}
+
+// The child saves the switch to euros and is killed while it waits for the settings lock,
+// that is after the account file and the planning were written and before the settings.
+TEST(SaveJournal, ASaveKilledBetweenTheFileAndTheSettingsIsFinishedAtTheNextLoad) {
+    TestWorld w;
+    francsAccount(w);
+    const fs::path file = w.paths.accountFile("Anne", "Courant");
+    const fs::path planning = w.paths.planningFile("Anne", "Courant");
+    const std::string francsFile = platform::readFile(file).value();
+    const std::string francsPlanning = platform::readFile(planning).value();
+
+    const int lock = ::open((w.registry.hiveFile(Hive::CurrentUser).string() + ".lock").c_str(),
+                            O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        w.session.switchToEuros();
+        w.session.save(); // blocks on the lock
+        ::_exit(0);
+    }
+    while (platform::readFile(file).value_or(francsFile) == francsFile ||
+           platform::readFile(planning).value_or(francsPlanning) == francsPlanning) {
+        ::usleep(1000);
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ::flock(lock, LOCK_UN);
+    ::close(lock);
+    ASSERT_EQ(euroValue(w, "Courant"), "0"); // the settings still say francs
+    ASSERT_TRUE(fs::exists(saveJournalFile(file)));
+
+    Reopened next(w);
+    ASSERT_TRUE(next.session.load("Courant"));
+    EXPECT_TRUE(next.session.euros());
+    EXPECT_EQ(next.session.grid().at(1, col::Credit), "100.00");
+    EXPECT_EQ(next.session.planning().at(1, planning_col::Credit), "10.00");
+    EXPECT_EQ(euroValue(w, "Courant"), "1");
+    EXPECT_FALSE(fs::exists(saveJournalFile(file)));
+    EXPECT_TRUE(w.dialogs.texts().empty());
+}
+
+TEST(SaveJournal, AJournalForAFileThatWasNeverWrittenIsDropped) {
+    TestWorld w;
+    francsAccount(w);
+    const fs::path file = w.paths.accountFile("Anne", "Courant");
+    // As a save killed before its account file was replaced leaves it.
+    SaveJournal j;
+    j.accountSize = 3;
+    j.accountDigest = accountDigest("new");
+    j.values = {{"Euro", "1"}};
+    j.planning = std::string("10,2\r\n");
+    ASSERT_TRUE(platform::writeFileAtomically(saveJournalFile(file), writeSaveJournal(j)));
+    const std::string planning =
+        platform::readFile(w.paths.planningFile("Anne", "Courant")).value();
+
+    ASSERT_TRUE(w.session.load("Courant"));
+    EXPECT_FALSE(w.session.euros());
+    EXPECT_EQ(w.session.grid().at(1, col::Credit), "655.96");
+    EXPECT_EQ(euroValue(w, "Courant"), "0");
+    EXPECT_EQ(platform::readFile(w.paths.planningFile("Anne", "Courant")).value(), planning);
+    EXPECT_FALSE(fs::exists(saveJournalFile(file)));
+}
+
+TEST(SaveJournal, AFailedSettingsWriteIsToldAndFinishedLater) {
+    TestWorld w;
+    francsAccount(w);
+    // The settings folder replaced by a file: no hive can be written there.
+    const fs::path folder = w.paths.registryFolder();
+    fs::rename(folder, w.root / "registry.saved");
+    ASSERT_TRUE(platform::writeFileAtomically(folder, "in the way"));
+    w.session.switchToEuros();
+    EXPECT_FALSE(w.session.save());
+    const std::string failure = "Cannot Create " + w.registry.hiveFile(Hive::CurrentUser).string();
+    EXPECT_EQ(w.dialogs.texts(), std::vector<std::string>{failure});
+
+    // Opened while the store still cannot be written: refused, never shown in francs.
+    w.dialogs.clear();
+    Reopened blocked(w);
+    EXPECT_FALSE(blocked.session.load("Courant"));
+    EXPECT_EQ(w.dialogs.texts(), std::vector<std::string>{failure});
+
+    fs::remove(folder);
+    fs::rename(w.root / "registry.saved", folder);
+    Reopened next(w);
+    ASSERT_TRUE(next.session.load("Courant"));
+    EXPECT_TRUE(next.session.euros());
+    EXPECT_EQ(next.session.grid().at(1, col::Credit), "100.00");
+    EXPECT_EQ(euroValue(w, "Courant"), "1");
+}
+
+TEST(SaveJournal, EverythingASaveWritesIsTheUsersAlone) {
+    const mode_t mask = ::umask(0);
+    {
+        testing::Installation i;
+        ::chmod(i.paths.dataFolder().c_str(), 0755); // as an earlier version left it
+        i.addUser("Anne", "secret");
+        const fs::path account = i.paths.accountFile("Anne", "Courant");
+        ::chmod(account.c_str(), 0644);
+        ASSERT_TRUE(i.ws.saveSettings({}));
+        Workspace again(i.registry, i.paths, i.clock, i.dialogs, i.sounds);
+        again.start();
+        for (const fs::path& folder :
+             {i.paths.dataFolder(), i.paths.userFolder("Anne"), i.paths.registryFolder()}) {
+            EXPECT_EQ(modeOf(folder), 0700u) << folder;
+        }
+        for (const fs::path& file :
+             {account, i.paths.planningFile("Anne", "Courant"), i.paths.dataFile("Modes.txt"),
+              i.paths.dataFile("Rubriques.txt"), i.registry.hiveFile(Hive::CurrentUser)}) {
+            EXPECT_EQ(modeOf(file), 0600u) << file;
+        }
+    }
+    ::umask(mask);
+}
+
+TEST(SaveJournal, AFifoInPlaceOfThePlanningIsRefusedNotWaitedOn) {
+    TestWorld w;
+    francsAccount(w);
+    const fs::path planning = w.paths.planningFile("Anne", "Courant");
+    fs::remove(planning);
+    ASSERT_EQ(::mkfifo(planning.c_str(), 0600), 0);
+    ::alarm(20); // a load that waits for a writer ends the test here
+    EXPECT_TRUE(w.session.load("Courant"));
+    EXPECT_EQ(w.dialogs.texts(), std::vector<std::string>{"Cannot open file " + planning.string()});
+    EXPECT_TRUE(w.session.save()); // the account is saved, the FIFO is left alone
+    ::alarm(0);
+    EXPECT_EQ(fs::status(planning).type(), fs::file_type::fifo);
+}
+
+TEST(Workspace, SettingsTroubleIsToldOnce) {
+    testing::Installation i;
+    i.addUser("Anne", "secret");
+    // Another tool left the hive in a shape that cannot be read.
+    ASSERT_TRUE(platform::writeFileAtomically(i.registry.hiveFile(Hive::CurrentUser), "\x01junk"));
+    i.dialogs.clear();
+    platform::Registry registry(i.paths.registryFolder());
+    Workspace next(registry, i.paths, i.clock, i.dialogs, i.sounds);
+    next.start();
+    ASSERT_EQ(i.dialogs.shown().size(), 1u);
+    EXPECT_EQ(i.dialogs.shown()[0].kind, platform::MessageKind::Warning);
+    EXPECT_NE(i.dialogs.texts()[0].find("HKEY_CURRENT_USER.illisible.reg"), std::string::npos);
+    EXPECT_EQ(platform::readFile(i.paths.registryFolder() / "HKEY_CURRENT_USER.illisible.reg"),
+              "\x01junk");
+    ASSERT_TRUE(next.saveSettings({}));
+    EXPECT_EQ(i.dialogs.shown().size(), 1u);
+
+    // A settings save that fails says so.
+    const fs::path folder = i.paths.registryFolder();
+    fs::remove_all(folder);
+    ASSERT_TRUE(platform::writeFileAtomically(folder, "in the way"));
+    i.dialogs.clear();
+    EXPECT_FALSE(next.saveSettings({}));
+    EXPECT_EQ(
+        i.dialogs.texts(),
+        std::vector<std::string>{"Cannot Create " + registry.hiveFile(Hive::CurrentUser).string()});
+}
+
+} // namespace
+} // namespace ledgora
