@@ -1,6 +1,10 @@
 #include "builder/NameIndex.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <system_error>
+#include <unistd.h>
 
 #include "builder/AnsiText.h"
 #include "platform/Cp1252.h"
@@ -11,9 +15,36 @@ namespace {
 
 constexpr std::size_t kMaxMappedName = 255;
 
+// Holds an exclusive lock beside the index while it is read and extended, so that two
+// processes exporting at once cannot both take the next number. Without a lock file (a
+// folder that cannot be written) nothing can extend the index either.
+class IndexLock {
+public:
+    explicit IndexLock(const std::filesystem::path& indexFile) {
+        fd_ = ::open((indexFile.string() + ".lock").c_str(),
+                     O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd_ >= 0) {
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+    }
+    ~IndexLock() {
+        if (fd_ >= 0) {
+            ::flock(fd_, LOCK_UN);
+            ::close(fd_);
+        }
+    }
+    IndexLock(const IndexLock&) = delete;
+    IndexLock& operator=(const IndexLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 } // namespace
 
-std::string mapDatabaseName(const std::filesystem::path& indexFile, std::string_view requested) {
+std::optional<std::string> mapDatabaseName(const std::filesystem::path& indexFile,
+                                           std::string_view requested, NameMatch match) {
     const std::string_view folder = AnsiText::folderPart(requested);
     const std::string_view file = AnsiText::fileNamePart(requested);
     const std::string upper = AnsiText::upperCase(file);
@@ -23,12 +54,20 @@ std::string mapDatabaseName(const std::filesystem::path& indexFile, std::string_
     // Keys are compared as the file holds them, so a name the code page cannot hold
     // still finds the line written for it.
     const std::string key = platform::utf8ToCp1252(file);
+    const IndexLock lock(indexFile);
     std::error_code ec;
     std::string index;
-    if (std::filesystem::is_regular_file(indexFile, ec)) {
-        index = platform::readFile(indexFile).value_or(std::string());
-    } else {
-        platform::writeFileAtomically(indexFile, {});
+    const auto status = std::filesystem::symlink_status(indexFile, ec);
+    if (std::filesystem::exists(status)) {
+        // An index that cannot be read is never replaced: its numbers are on the handheld.
+        if (!std::filesystem::is_regular_file(indexFile, ec)) {
+            return std::nullopt;
+        }
+        auto bytes = platform::readFile(indexFile);
+        if (!bytes) {
+            return std::nullopt;
+        }
+        index = std::move(*bytes);
     }
     std::string mapped;
     std::size_t lineCount = 0;
@@ -40,13 +79,17 @@ std::string mapDatabaseName(const std::filesystem::path& indexFile, std::string_
             return;
         }
         const std::string_view lineKey = line.substr(0, bar);
-        std::string variant(lineKey);
-        for (char& c : variant) {
-            if (c == ' ') {
-                c = '_';
+        bool matches = lineKey == key;
+        if (!matches && match == NameMatch::SpacesAsUnderscores) {
+            std::string variant(lineKey);
+            for (char& c : variant) {
+                if (c == ' ') {
+                    c = '_';
+                }
             }
+            matches = variant == key;
         }
-        if (lineKey == key || variant == key) {
+        if (matches) {
             mapped = std::string(line.substr(bar + 1, kMaxMappedName));
             found = true;
         }
@@ -57,7 +100,9 @@ std::string mapDatabaseName(const std::filesystem::path& indexFile, std::string_
             index += "\r\n";
         }
         index += key + "|" + mapped + "\r\n";
-        platform::writeFileAtomically(indexFile, index);
+        if (!platform::writePrivateFileAtomically(indexFile, index)) {
+            return std::nullopt;
+        }
     }
     return std::string(folder) + platform::cp1252ToUtf8(mapped);
 }

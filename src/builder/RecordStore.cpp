@@ -60,7 +60,7 @@ bool RecordStore::writeFile(const std::filesystem::path& path, std::string_view 
         std::memcpy(data_, head.data(), head.size());
     }
     const bool written =
-        platform::writeFileAtomically(path, std::string_view(data_, head.size() + used_));
+        platform::writePrivateFileAtomically(path, std::string_view(data_, head.size() + used_));
     if (used_ > 0) {
         std::memmove(data_, data_ + head.size(), used_);
     }

@@ -37,7 +37,11 @@ std::optional<std::string> readFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+namespace {
+
+// mkstemp creates the temporary file 0600, so a private file is never readable by others,
+// not even while it is written.
+bool writeAtomically(const std::filesystem::path& path, std::string_view bytes, bool shared) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     std::string tmpl = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(tmpl.data());
@@ -56,10 +60,12 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
             done += static_cast<std::size_t>(n);
         }
     }
-    // mkstemp creates 0600; an account file should have the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ok = ok && ::fchmod(fd, 0666 & ~mask) == 0;
+    if (shared) {
+        // An account file should have the usual permissions.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ok = ok && ::fchmod(fd, 0666 & ~mask) == 0;
+    }
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(tmpl.c_str(), path.c_str()) == 0;
@@ -67,6 +73,16 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         ::unlink(tmpl.c_str());
     }
     return ok;
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    return writeAtomically(path, bytes, true);
+}
+
+bool writePrivateFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    return writeAtomically(path, bytes, false);
 }
 
 std::vector<std::string_view> splitLines(std::string_view text) {

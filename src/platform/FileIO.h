@@ -17,6 +17,10 @@ std::optional<std::string> readFile(const std::filesystem::path& path);
 // it over `path`. Returns false when any step fails; the previous file is then untouched.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// The same, for a file only its owner may read or write (mode 0600 from its creation on):
+// files that hold a password or an account for another program to pick up.
+bool writePrivateFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
 // Splits text into lines ended by CR LF, CR or LF. A last line without an end counts;
 // text ending with a line end has no empty line after it.
 std::vector<std::string_view> splitLines(std::string_view text);

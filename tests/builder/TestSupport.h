@@ -36,6 +36,12 @@ private:
     std::filesystem::path path_;
 };
 
+// Readable and writable by its owner alone (mode 0600).
+inline bool ownerOnly(const std::filesystem::path& file) {
+    return (std::filesystem::status(file).permissions() & std::filesystem::perms::all) ==
+           (std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 inline std::string bytes(std::initializer_list<int> values) {
     std::string out;
     for (int v : values) {

@@ -166,6 +166,60 @@ TEST_F(BuilderTest, HandheldNamesAreNumberedOnceAndKept) {
     EXPECT_EQ(contents("PennaroPalm.ind"), "\r\nno bar here\r\nA|Budget7.pdb\r\nB|Budget3.pdb\r\n");
 }
 
+TEST_F(BuilderTest, TwoAccountsNeverShareAHandheldName) {
+    const std::filesystem::path index = dir_.path() / "PennaroPalm.ind";
+    struct Step {
+        const char* requested;
+        NameMatch match;
+        const char* expected;
+    };
+    const Step steps[] = {
+        {"Jean Dupont_Courant.pdb", NameMatch::Exact, "Budget0.pdb"},
+        // Another account, whose name differs by an "_" for a space: its own name.
+        {"Jean_Dupont_Courant.pdb", NameMatch::Exact, "Budget1.pdb"},
+        {"Jean Dupont_Courant.pdb", NameMatch::Exact, "Budget0.pdb"},
+        {"Jean_Dupont_Courant.pdb", NameMatch::Exact, "Budget1.pdb"},
+        // A backup name finds the first line it stands for.
+        {"B/Jean_Dupont_Courant.pdb", NameMatch::SpacesAsUnderscores, "B/Budget0.pdb"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.requested);
+        EXPECT_EQ(mapDatabaseName(index, s.requested, s.match), s.expected);
+    }
+    EXPECT_TRUE(test::ownerOnly(index));
+}
+
+TEST_F(BuilderTest, AnIndexThatCannotBeWrittenGivesNoName) {
+    struct Case {
+        const char* what;
+        std::filesystem::path index;
+    };
+    std::filesystem::create_directories(dir_.path() / "dir.ind");
+    const Case cases[] = {
+        {"in a folder that cannot be written", dir_.path() / "missing" / "PennaroPalm.ind"},
+        {"that cannot be read", dir_.path() / "dir.ind"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(mapDatabaseName(c.index, "Anne_Courant.pdb", NameMatch::Exact), std::nullopt);
+        EXPECT_EQ(mapDatabaseName(c.index, "Anne_Courant.pdb"), std::nullopt);
+        // The category and payment-mode databases need no index.
+        EXPECT_EQ(mapDatabaseName(c.index, "x/Modes.pdb"), "x/Modes.pdb");
+
+        TrelliskOptions options;
+        options.indexFile = c.index;
+        TTrellisk builder(registry_, clock_, options);
+        EXPECT_EQ(builder.PDBopen2(file("Anne_Courant"), "ABCD", "DATA", "Anne_Courant.pdb"),
+                  ERR_INVALID_PDBNAME);
+        EXPECT_EQ(builder.mode(), TTrellisk::Mode::Closed);
+        EXPECT_EQ(builder.PDBbuild(), ERR_WRITE_MODE_REQUIRED);
+        EXPECT_EQ(builder.PDBload2(file("Anne_Courant.pdb")), ERR_INVALID_FILENAME);
+        EXPECT_EQ(builder.mode(), TTrellisk::Mode::Closed);
+    }
+    // The index that could not be read is still there as it was.
+    EXPECT_TRUE(std::filesystem::is_directory(dir_.path() / "dir.ind"));
+}
+
 TEST_F(BuilderTest, ExportAndBackupFindEachOtherThroughTheIndex) {
     // Export: the file keeps its name, the handheld database is called Budget0 and
     // carries the account's name as its app-info block.
@@ -177,6 +231,7 @@ TEST_F(BuilderTest, ExportAndBackupFindEachOtherThroughTheIndex) {
     ASSERT_EQ(builder_->PDBbuild(), NO_ERROR);
     ASSERT_EQ(builder_->PDBclose(), NO_ERROR);
     const std::string exported = contents("Jean Dupont_Courant.pdb");
+    EXPECT_TRUE(test::ownerOnly(file("Jean Dupont_Courant.pdb")));
     EXPECT_EQ(exported.substr(0, 8), std::string("Budget0") + '\0');
     EXPECT_EQ(exported.substr(52, 4), fromHex("00 00 00 60")); // 80 + 2 records of 8
     EXPECT_EQ(exported.substr(96, 24), std::string("Jean Dupont_Courant.pdb") + '\0');
