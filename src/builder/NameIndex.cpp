@@ -1,45 +1,16 @@
 #include "builder/NameIndex.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <system_error>
-#include <unistd.h>
 
 #include "builder/AnsiText.h"
 #include "platform/Cp1252.h"
 #include "platform/FileIO.h"
+#include "platform/FileLock.h"
 
 namespace trellisk {
 namespace {
 
 constexpr std::size_t kMaxMappedName = 255;
-
-// Holds an exclusive lock beside the index while it is read and extended, so that two
-// processes exporting at once cannot both take the next number. Without a lock file (a
-// folder that cannot be written) nothing can extend the index either.
-class IndexLock {
-public:
-    explicit IndexLock(const std::filesystem::path& indexFile) {
-        fd_ = ::open((indexFile.string() + ".lock").c_str(),
-                     O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-        if (fd_ >= 0) {
-            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-            }
-        }
-    }
-    ~IndexLock() {
-        if (fd_ >= 0) {
-            ::flock(fd_, LOCK_UN);
-            ::close(fd_);
-        }
-    }
-    IndexLock(const IndexLock&) = delete;
-    IndexLock& operator=(const IndexLock&) = delete;
-
-private:
-    int fd_ = -1;
-};
 
 } // namespace
 
@@ -54,7 +25,9 @@ std::optional<std::string> mapDatabaseName(const std::filesystem::path& indexFil
     // Keys are compared as the file holds them, so a name the code page cannot hold
     // still finds the line written for it.
     const std::string key = platform::utf8ToCp1252(file);
-    const IndexLock lock(indexFile);
+    // Two processes exporting at once must not both take the next number. Without a lock
+    // file (a folder that cannot be written) nothing can extend the index either.
+    const platform::FileLock lock(indexFile);
     std::error_code ec;
     std::string index;
     const auto status = std::filesystem::symlink_status(indexFile, ec);

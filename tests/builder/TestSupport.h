@@ -42,6 +42,20 @@ inline bool ownerOnly(const std::filesystem::path& file) {
            (std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
+// One entry of the HotSync users file: ID (little-endian), name, folder.
+inline std::string usersEntry(std::uint32_t id, const std::string& name,
+                              const std::string& folder) {
+    std::string out;
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<char>((id >> (8 * i)) & 0xFF));
+    }
+    out.push_back(static_cast<char>(name.size()));
+    out += name;
+    out.push_back(static_cast<char>(folder.size()));
+    out += folder;
+    return out;
+}
+
 inline std::string bytes(std::initializer_list<int> values) {
     std::string out;
     for (int v : values) {

@@ -5,6 +5,10 @@
 #include "BuilderFixture.h"
 #include "builder/NameIndex.h"
 #include "builder/UserDiscovery.h"
+#include "platform/FileIO.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace trellisk {
 namespace {
@@ -14,19 +18,6 @@ using test::bytes;
 using test::fromHex;
 
 constexpr platform::Hive kUser = platform::Hive::CurrentUser;
-
-// One users.dat entry: ID (little-endian), name, folder.
-std::string entry(std::uint32_t id, const std::string& name, const std::string& folder) {
-    std::string out;
-    for (int i = 0; i < 4; ++i) {
-        out.push_back(static_cast<char>((id >> (8 * i)) & 0xFF));
-    }
-    out.push_back(static_cast<char>(name.size()));
-    out += name;
-    out.push_back(static_cast<char>(folder.size()));
-    out += folder;
-    return out;
-}
 
 std::string usersFile(int count, const std::string& entries) {
     return std::string(1, static_cast<char>(count)) + std::string(12, '\x07') + entries;
@@ -58,9 +49,9 @@ TEST_F(UsersTest, NoDesktopSoftware) {
 
 TEST_F(UsersTest, TwoUsersInFileOrderWithTheirFolders) {
     // The second entry follows junk and the marker pair 01 80.
-    const std::string users =
-        usersFile(2, entry(0x01020304, "Jean Dupont", "DupontJ") + fromHex("05 01 02 01 80") +
-                         entry(7, "Marie \xC9lise", "MarieE"));
+    const std::string users = usersFile(2, test::usersEntry(0x01020304, "Jean Dupont", "DupontJ") +
+                                               fromHex("05 01 02 01 80") +
+                                               test::usersEntry(7, "Marie \xC9lise", "MarieE"));
     install(std::string(kCoreKeys[0]), users);
     ASSERT_EQ(builder_->PDBgetUserCount(), 2);
     std::string name, install, backup;
@@ -82,18 +73,18 @@ TEST_F(UsersTest, UsersFileVariants) {
         std::string file;
         std::vector<std::string> names;
     };
-    const std::string first = entry(1, "Un", "A");
+    const std::string first = test::usersEntry(1, "Un", "A");
     const Case cases[] = {
         {"count 0 still reads the first entry", usersFile(0, first), {"Un"}},
         {"count larger than the entries",
-         usersFile(5, first + fromHex("01 80") + entry(2, "Deux", "B")),
+         usersFile(5, first + fromHex("01 80") + test::usersEntry(2, "Deux", "B")),
          {"Un", "Deux"}},
         {"marker byte 01 without 80 is skipped",
-         usersFile(2, first + fromHex("01 7f 01 80") + entry(2, "Deux", "B")),
+         usersFile(2, first + fromHex("01 7f 01 80") + test::usersEntry(2, "Deux", "B")),
          {"Un", "Deux"}},
-        {"first entry cut short", usersFile(1, entry(1, "Un", "A").substr(0, 7)), {}},
+        {"first entry cut short", usersFile(1, test::usersEntry(1, "Un", "A").substr(0, 7)), {}},
         {"second entry cut short",
-         usersFile(2, first + fromHex("01 80") + entry(2, "Deux", "B").substr(0, 6)),
+         usersFile(2, first + fromHex("01 80") + test::usersEntry(2, "Deux", "B").substr(0, 6)),
          {"Un"}},
         {"only the count byte", std::string(1, '\x02'), {}},
     };
@@ -120,7 +111,7 @@ TEST_F(UsersTest, DesktopWithoutUsers) {
 }
 
 TEST_F(UsersTest, InstallFlagGoesUnderTheFirstHotSyncKey) {
-    install(std::string(kCoreKeys[1]), usersFile(1, entry(305419896, "Jean", "J")));
+    install(std::string(kCoreKeys[1]), usersFile(1, test::usersEntry(305419896, "Jean", "J")));
     ASSERT_EQ(builder_->PDBgetUserCount(), 1);
     // No HotSync Manager key under either vendor name.
     EXPECT_EQ(builder_->PDBsetInstallFlag(0), WAR_PALM_DESKTOP_NOT_INSTALLED);
@@ -187,6 +178,32 @@ TEST_F(BuilderTest, TwoAccountsNeverShareAHandheldName) {
         EXPECT_EQ(mapDatabaseName(index, s.requested, s.match), s.expected);
     }
     EXPECT_TRUE(test::ownerOnly(index));
+}
+
+TEST_F(BuilderTest, TwoProcessesExportingAtOnceNeverShareANumber) {
+    const std::filesystem::path index = dir_.path() / "PennaroPalm.ind";
+    constexpr int kEach = 60;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    const std::string prefix = child == 0 ? "child" : "parent";
+    bool mapped = true;
+    for (int i = 0; i < kEach; ++i) {
+        mapped =
+            mapDatabaseName(index, prefix + std::to_string(i) + ".pdb", NameMatch::Exact) && mapped;
+    }
+    if (child == 0) {
+        ::_exit(mapped ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(mapped);
+    // Every name got its own line, and every line the number of its position.
+    const auto lines = platform::splitLines(contents("PennaroPalm.ind"));
+    ASSERT_EQ(lines.size(), 2u * kEach);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].substr(lines[i].find('|') + 1), "Budget" + std::to_string(i) + ".pdb");
+    }
 }
 
 TEST_F(BuilderTest, AnIndexThatCannotBeWrittenGivesNoName) {
