@@ -1,4 +1,5 @@
 // ledgora-cli: headless front end on the same core as the desktop program.
+#include <filesystem>
 #include <iostream>
 #include <string_view>
 
@@ -11,7 +12,8 @@ int usage(std::ostream& err) {
            "       ledgora-cli euros AMOUNT\n"
            "       ledgora-cli francs AMOUNT [REMAINDER]\n"
            "       ledgora-cli calc [--decimals N | --float | --none] [--var x=VALUE ...] "
-           "[FILE]\n";
+           "[FILE]\n"
+           "       ledgora-cli handheld export|import USER ACCOUNT [--palm-user N]\n";
     return 2;
 }
 
@@ -34,6 +36,14 @@ int main(int argc, char** argv) {
     }
     if (command == "calc") {
         return cli::runCalc(args, std::cin, std::cout, std::cerr);
+    }
+    if (command == "handheld") {
+        std::error_code ec;
+        std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+        if (ec) {
+            self = std::filesystem::absolute(argv[0], ec);
+        }
+        return cli::runHandheld(args, self.parent_path(), std::cout, std::cerr);
     }
     return usage(std::cerr);
 }
