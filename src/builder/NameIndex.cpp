@@ -15,7 +15,7 @@ constexpr std::size_t kMaxMappedName = 255;
 } // namespace
 
 std::optional<std::string> mapDatabaseName(const std::filesystem::path& indexFile,
-                                           std::string_view requested, NameMatch match) {
+                                           std::string_view requested, NameUse use) {
     const std::string_view folder = AnsiText::folderPart(requested);
     const std::string_view file = AnsiText::fileNamePart(requested);
     const std::string upper = AnsiText::upperCase(file);
@@ -53,7 +53,7 @@ std::optional<std::string> mapDatabaseName(const std::filesystem::path& indexFil
         }
         const std::string_view lineKey = line.substr(0, bar);
         bool matches = lineKey == key;
-        if (!matches && match == NameMatch::SpacesAsUnderscores) {
+        if (!matches && use == NameUse::Backup) {
             std::string variant(lineKey);
             for (char& c : variant) {
                 if (c == ' ') {
@@ -67,6 +67,9 @@ std::optional<std::string> mapDatabaseName(const std::filesystem::path& indexFil
             found = true;
         }
     });
+    if (!found && use == NameUse::Backup) {
+        return std::nullopt;
+    }
     if (!found) {
         mapped = "Budget" + std::to_string(lineCount) + ".pdb";
         if (!index.empty() && index.back() != '\n' && index.back() != '\r') {

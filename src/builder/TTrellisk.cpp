@@ -631,7 +631,7 @@ EnumErrors TTrellisk::PDBopen2(std::string_view fileName, std::string_view creat
     try {
         // The export names the account as typed: only its own line may give its name.
         const auto mapped =
-            mapDatabaseName(options_.indexFile, platform::cp1252ToUtf8(pdbName), NameMatch::Exact);
+            mapDatabaseName(options_.indexFile, platform::cp1252ToUtf8(pdbName), NameUse::Export);
         if (!mapped) {
             // Without a name of its own the database would overwrite another account's
             // on the handheld.
@@ -650,8 +650,8 @@ EnumErrors TTrellisk::PDBopen2(std::string_view fileName, std::string_view creat
 
 EnumErrors TTrellisk::PDBload2(std::string_view fileName) {
     try {
-        const auto mapped = mapDatabaseName(options_.indexFile, fileName);
-        // A name the index cannot give would be another account's database.
+        const auto mapped = mapDatabaseName(options_.indexFile, fileName, NameUse::Backup);
+        // A name the index cannot give has no database, or would be another account's.
         return mapped ? PDBload(*mapped) : ERR_INVALID_FILENAME;
     } catch (...) {
         return ERR_INVALID_FILENAME;

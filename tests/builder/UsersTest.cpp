@@ -128,32 +128,41 @@ TEST_F(UsersTest, InstallFlagGoesUnderTheFirstHotSyncKey) {
 }
 
 TEST_F(BuilderTest, HandheldNamesAreNumberedOnceAndKept) {
+    constexpr NameUse kExport = NameUse::Export;
+    constexpr NameUse kBackup = NameUse::Backup;
     struct Step {
         const char* requested;
-        const char* expected;
+        NameUse use;
+        std::optional<std::string> expected;
     };
     const Step steps[] = {
-        {"Jean Dupont_Courant.pdb", "Budget0.pdb"},
-        {"Jean Dupont_Livret.pdb", "Budget1.pdb"},
-        {"Jean Dupont_Courant.pdb", "Budget0.pdb"},
-        {"backup/Jean_Dupont_Courant.pdb", "backup/Budget0.pdb"},
-        {"rubriques.pdb", "rubriques.pdb"},
-        {"/x/Modes.pdb", "/x/Modes.pdb"},
-        {"Rubriques.PDB", "Rubriques.PDB"},
-        {"jean dupont_courant.pdb", "Budget2.pdb"}, // case matters
+        {"Jean Dupont_Courant.pdb", kExport, "Budget0.pdb"},
+        {"Jean Dupont_Livret.pdb", kExport, "Budget1.pdb"},
+        {"Jean Dupont_Courant.pdb", kExport, "Budget0.pdb"},
+        {"backup/Jean_Dupont_Courant.pdb", kBackup, "backup/Budget0.pdb"},
+        {"backup/Jean Dupont_Livret.pdb", kBackup, "backup/Budget1.pdb"},
+        // Never exported: no database, and no line that would stand in its way later.
+        {"backup/Jean_Dupont_Epargne.pdb", kBackup, std::nullopt},
+        {"rubriques.pdb", kExport, "rubriques.pdb"},
+        {"/x/Modes.pdb", kBackup, "/x/Modes.pdb"},
+        {"Rubriques.PDB", kExport, "Rubriques.PDB"},
+        {"jean dupont_courant.pdb", kExport, "Budget2.pdb"}, // case matters
+        {"Jean Dupont_Epargne.pdb", kExport, "Budget3.pdb"},
+        {"B/Jean_Dupont_Epargne.pdb", kBackup, "B/Budget3.pdb"},
     };
     const std::filesystem::path index = dir_.path() / "PennaroPalm.ind";
     for (const Step& s : steps) {
         SCOPED_TRACE(s.requested);
-        EXPECT_EQ(mapDatabaseName(index, s.requested), s.expected);
+        EXPECT_EQ(mapDatabaseName(index, s.requested, s.use), s.expected);
     }
     EXPECT_EQ(contents("PennaroPalm.ind"), "Jean Dupont_Courant.pdb|Budget0.pdb\r\n"
                                            "Jean Dupont_Livret.pdb|Budget1.pdb\r\n"
-                                           "jean dupont_courant.pdb|Budget2.pdb\r\n");
+                                           "jean dupont_courant.pdb|Budget2.pdb\r\n"
+                                           "Jean Dupont_Epargne.pdb|Budget3.pdb\r\n");
     // Blank lines and lines without "|" count for the numbering but match nothing.
     test::writeAll(index, "\r\nno bar here\r\nA|Budget7.pdb");
-    EXPECT_EQ(mapDatabaseName(index, "A"), "Budget7.pdb");
-    EXPECT_EQ(mapDatabaseName(index, "B"), "Budget3.pdb");
+    EXPECT_EQ(mapDatabaseName(index, "A", kBackup), "Budget7.pdb");
+    EXPECT_EQ(mapDatabaseName(index, "B", kExport), "Budget3.pdb");
     EXPECT_EQ(contents("PennaroPalm.ind"), "\r\nno bar here\r\nA|Budget7.pdb\r\nB|Budget3.pdb\r\n");
 }
 
@@ -161,21 +170,21 @@ TEST_F(BuilderTest, TwoAccountsNeverShareAHandheldName) {
     const std::filesystem::path index = dir_.path() / "PennaroPalm.ind";
     struct Step {
         const char* requested;
-        NameMatch match;
+        NameUse use;
         const char* expected;
     };
     const Step steps[] = {
-        {"Jean Dupont_Courant.pdb", NameMatch::Exact, "Budget0.pdb"},
+        {"Jean Dupont_Courant.pdb", NameUse::Export, "Budget0.pdb"},
         // Another account, whose name differs by an "_" for a space: its own name.
-        {"Jean_Dupont_Courant.pdb", NameMatch::Exact, "Budget1.pdb"},
-        {"Jean Dupont_Courant.pdb", NameMatch::Exact, "Budget0.pdb"},
-        {"Jean_Dupont_Courant.pdb", NameMatch::Exact, "Budget1.pdb"},
+        {"Jean_Dupont_Courant.pdb", NameUse::Export, "Budget1.pdb"},
+        {"Jean Dupont_Courant.pdb", NameUse::Export, "Budget0.pdb"},
+        {"Jean_Dupont_Courant.pdb", NameUse::Export, "Budget1.pdb"},
         // A backup name finds the first line it stands for.
-        {"B/Jean_Dupont_Courant.pdb", NameMatch::SpacesAsUnderscores, "B/Budget0.pdb"},
+        {"B/Jean_Dupont_Courant.pdb", NameUse::Backup, "B/Budget0.pdb"},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.requested);
-        EXPECT_EQ(mapDatabaseName(index, s.requested, s.match), s.expected);
+        EXPECT_EQ(mapDatabaseName(index, s.requested, s.use), s.expected);
     }
     EXPECT_TRUE(test::ownerOnly(index));
 }
@@ -189,7 +198,7 @@ TEST_F(BuilderTest, TwoProcessesExportingAtOnceNeverShareANumber) {
     bool mapped = true;
     for (int i = 0; i < kEach; ++i) {
         mapped =
-            mapDatabaseName(index, prefix + std::to_string(i) + ".pdb", NameMatch::Exact) && mapped;
+            mapDatabaseName(index, prefix + std::to_string(i) + ".pdb", NameUse::Export) && mapped;
     }
     if (child == 0) {
         ::_exit(mapped ? 0 : 1);
@@ -218,10 +227,10 @@ TEST_F(BuilderTest, AnIndexThatCannotBeWrittenGivesNoName) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(mapDatabaseName(c.index, "Anne_Courant.pdb", NameMatch::Exact), std::nullopt);
-        EXPECT_EQ(mapDatabaseName(c.index, "Anne_Courant.pdb"), std::nullopt);
+        EXPECT_EQ(mapDatabaseName(c.index, "Anne_Courant.pdb", NameUse::Export), std::nullopt);
+        EXPECT_EQ(mapDatabaseName(c.index, "Anne_Courant.pdb", NameUse::Backup), std::nullopt);
         // The category and payment-mode databases need no index.
-        EXPECT_EQ(mapDatabaseName(c.index, "x/Modes.pdb"), "x/Modes.pdb");
+        EXPECT_EQ(mapDatabaseName(c.index, "x/Modes.pdb", NameUse::Backup), "x/Modes.pdb");
 
         TrelliskOptions options;
         options.indexFile = c.index;

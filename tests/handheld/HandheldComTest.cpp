@@ -373,6 +373,20 @@ TEST_F(HandheldCom, AnIndexThatCannotBeWrittenIsReportedAndNamesNothing) {
     EXPECT_EQ(session.grid(), before);
 }
 
+TEST_F(HandheldCom, AnImportBeforeTheFirstExportDoesNotHideIt) {
+    ASSERT_TRUE(builder);
+    makeAccount("Courant", 4);
+    const Grid exported = session.grid();
+    EXPECT_EQ(importAccount().errors, 2); // nothing on the handheld yet
+    EXPECT_FALSE(fs::exists(indexFile()));
+    ASSERT_EQ(exportAccount().errors, 0);
+    hotSync.hotSync();
+    session.grid().set(2, col::Notes, "changé");
+    dialogs.clear();
+    EXPECT_EQ(importAccount().errors, 0);
+    EXPECT_EQ(session.grid(), exported);
+}
+
 TEST_F(HandheldCom, TwoAccountsNeverShareAHandheldName) {
     ASSERT_TRUE(builder);
     fs::create_directories(paths.userFolder("Jean_Dupont"));
