@@ -78,6 +78,26 @@ std::optional<std::string> fileInFolder(const std::string& folder, std::string_v
     return std::nullopt;
 }
 
+// The hourglass of one database step: on for its life.
+class Busy {
+public:
+    explicit Busy(const std::function<void(bool)>& busy) : busy_(busy) {
+        if (busy_) {
+            busy_(true);
+        }
+    }
+    ~Busy() {
+        if (busy_) {
+            busy_(false);
+        }
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    const std::function<void(bool)>& busy_;
+};
+
 // One database built through the builder, every result going through the reporter; a
 // failed open ends the database's step.
 class DatabaseWriter {
@@ -99,9 +119,10 @@ public:
         reporter_.report(builder_.PDBclose());
     }
 
-    // One record per entry of the list, in list order.
-    void writeList(const std::string& file, std::string_view fieldName, const NameList& list) {
-        if (!open(file, handheld::kListType, std::string(fs::path(file).filename()))) {
+    // `file` in `folder`, one record per entry of the list, in list order.
+    void writeList(const std::string& folder, std::string_view file, std::string_view fieldName,
+                   const NameList& list) {
+        if (!open(folder + std::string(file), handheld::kListType, std::string(file))) {
             return;
         }
         const BstrHolder name(fieldName);
@@ -219,7 +240,8 @@ ExchangeOutcome HandheldExchange::exportAccount(const HandheldAccount& account, 
     DatabaseWriter db(s_.builder, reporter);
 
     const std::string registerName = handheld::registerFileName(account.user, account.account);
-    if (db.open(palm->install + registerName, handheld::kRegisterType, registerName)) {
+    if (const Busy busy(s_.busy);
+        db.open(palm->install + registerName, handheld::kRegisterType, registerName)) {
         std::deque<BstrHolder> columns;
         for (int c = col::Pointage; c <= col::Creder; ++c) {
             columns.emplace_back(kColumnKeys[static_cast<std::size_t>(c)]);
@@ -237,12 +259,19 @@ ExchangeOutcome HandheldExchange::exportAccount(const HandheldAccount& account, 
         db.finish();
     }
 
-    db.writeList(palm->install + std::string(handheld::kCategoriesFile), handheld::kCategoryField,
-                 categories);
-    db.writeList(palm->install + std::string(handheld::kModesFile), handheld::kModeField, modes);
+    {
+        const Busy busy(s_.busy);
+        db.writeList(palm->install, handheld::kCategoriesFile, handheld::kCategoryField,
+                     categories);
+    }
+    {
+        const Busy busy(s_.busy);
+        db.writeList(palm->install, handheld::kModesFile, handheld::kModeField, modes);
+    }
 
     const std::string parameters = handheld::parametersFileName(account.user, account.account);
-    if (db.open(palm->install + parameters, handheld::kListType, parameters)) {
+    if (const Busy busy(s_.busy);
+        db.open(palm->install + parameters, handheld::kListType, parameters)) {
         const BstrHolder parameter(handheld::kParameterField);
         const BstrHolder value(handheld::kValueField);
         db.field(parameter, handheld::kPasswordParameter);
@@ -293,7 +322,7 @@ ExchangeOutcome HandheldExchange::importAccount(const std::string& user, const s
     const std::string accountName = handheld::withUnderscores(account);
 
     const BstrHolder parameters(palm->backup + handheld::parametersFileName(userName, accountName));
-    if (reporter.report(builder.PDBload2(parameters.get()))) {
+    if (const Busy busy(s_.busy); reporter.report(builder.PDBload2(parameters.get()))) {
         // The password record is not read back: the desktop keeps its own.
         builder.PDBgetRecord(2);
         const bool euros = readField(builder, 1) == "1";
@@ -303,7 +332,7 @@ ExchangeOutcome HandheldExchange::importAccount(const std::string& user, const s
 
     target.setValidating(false);
     const BstrHolder registerFile(palm->backup + handheld::registerFileName(userName, accountName));
-    if (reporter.report(builder.PDBload2(registerFile.get()))) {
+    if (const Busy busy(s_.busy); reporter.report(builder.PDBload2(registerFile.get()))) {
         target.grid() = readRegister(builder, reporter);
         outcome.registerImported = true;
     }
@@ -317,6 +346,7 @@ ExchangeOutcome HandheldExchange::importAccount(const std::string& user, const s
             s_.dialogs.warn(palm->backup + std::string(name) + kNotFound);
             return;
         }
+        const Busy busy(s_.busy);
         if (!reporter.report(builder.PDBload2(BstrHolder(*file).get()))) {
             return;
         }

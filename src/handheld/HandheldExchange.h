@@ -5,6 +5,8 @@
 // and message goes through the dialogs port, the user choice through PalmUserChooser.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "builder/ITrellisk.h"
@@ -26,6 +28,9 @@ struct HandheldServices {
     const platform::Paths& paths;
     platform::Dialogs& dialogs;
     PalmUserChooser& chooser;
+    // Called with true when a database step starts and false when it ends (the window's
+    // hourglass); may be empty.
+    std::function<void(bool)> busy = {};
 };
 
 // The open account as the export writes it.

@@ -164,6 +164,40 @@ TEST_F(HandheldExchangeTest, ExportWritesTheFourDatabasesInOrder) {
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
+TEST_F(HandheldExchangeTest, TheHourglassShowsDuringEachDatabaseStep) {
+    const auto busy = [this](bool on) { builder.calls.push_back(on ? "[busy]" : "[idle]"); };
+    HandheldExchange timed({builder, registry, paths, dialogs, dialogs, busy});
+    const auto steps = [this] {
+        std::vector<std::string> out;
+        for (const std::string& c : builder.calls) {
+            if (c[0] == '[' || c.rfind("PDBopen2", 0) == 0 || c.rfind("PDBload2", 0) == 0 ||
+                c == "PDBclose()" || c.rfind("PDBsetInstallFlag", 0) == 0) {
+                out.push_back(c.substr(0, c.find('(')));
+            }
+        }
+        return out;
+    };
+    dialogs.yes().choose(0);
+    timed.exportAccount({"Anne", "Courant", "", true}, makeRegister(), categories, modes);
+    std::vector<std::string> step = {"[busy]", "PDBopen2", "PDBclose", "[idle]"};
+    std::vector<std::string> expected;
+    for (int i = 0; i < 4; ++i) {
+        expected.insert(expected.end(), step.begin(), step.end());
+    }
+    expected.push_back("PDBsetInstallFlag");
+    EXPECT_EQ(steps(), expected);
+
+    // The import's steps; a missing list asks no hourglass, a failed load still ends it.
+    builder.calls.clear();
+    builder.databases[back("Anne_Courant.pdb")] = {{"", "01/03/2024"}};
+    trellisk::test::writeAll(back("rubriques.pdb"), "");
+    dialogs.ok().choose(0);
+    timed.importAccount("Anne", "Courant", target, categories, modes);
+    EXPECT_EQ(steps(),
+              (std::vector<std::string>{"[busy]", "PDBload2", "[idle]", "[busy]", "PDBload2",
+                                        "PDBclose", "[idle]", "[busy]", "PDBload2", "[idle]"}));
+}
+
 TEST_F(HandheldExchangeTest, OnlyBlankRowsGiveNoDataRecord) {
     dialogs.yes().choose(0);
     exportAnne(registerOf({{"X"}, {}, {}}));
