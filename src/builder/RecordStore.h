@@ -30,7 +30,8 @@ public:
     // Every record followed by its NUL.
     std::string_view bytes() const { return {data_, used_}; }
 
-    // Writes `head` then bytes() as one file, atomically; the store is unchanged.
+    // Writes `head` then bytes() as one file, atomically and readable by its owner alone (a
+    // database may hold an account and its password); the store is unchanged.
     bool writeFile(const std::filesystem::path& path, std::string_view head);
     // Releases everything.
     void clear();

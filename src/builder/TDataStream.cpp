@@ -28,8 +28,16 @@ void TDataStream::close() {
     failed_ = false;
     lineTooLong_ = false;
     lineLength_ = 0;
-    linePosition_ = 0;
     endOfLine_ = false;
+}
+
+bool TDataStream::hasTextFrom(std::size_t offset) const {
+    for (std::size_t i = offset; i < bytes_.size(); ++i) {
+        if (bytes_[i] != '\r' && bytes_[i] != '\n') {
+            return true;
+        }
+    }
+    return false;
 }
 
 unsigned char TDataStream::readByte() {
@@ -85,25 +93,8 @@ unsigned char TDataStream::readLine() {
         line_[lineLength_++] = static_cast<char>(c);
     }
     line_[lineLength_] = '\0';
-    linePosition_ = 0;
     endOfLine_ = lineLength_ == 0;
     return readByte();
-}
-
-std::string_view TDataStream::nextToken(char separator) {
-    const std::size_t start = linePosition_;
-    while (linePosition_ < lineLength_) {
-        const char c = line_[linePosition_++];
-        if (linePosition_ == lineLength_) {
-            endOfLine_ = true;
-            return std::string_view(line_ + start, linePosition_ - start);
-        }
-        if (c == separator) {
-            return std::string_view(line_ + start, linePosition_ - 1 - start);
-        }
-    }
-    endOfLine_ = true;
-    return std::string_view(line_ + start, linePosition_ - start);
 }
 
 } // namespace trellisk

@@ -1,5 +1,5 @@
-// A byte reader over a text or user file, with the line and token reading that CSV import
-// and user discovery rely on. It never throws: every failure sets the failure flag, after
+// A byte reader over a text or user file, with the line reading that CSV import and user
+// discovery rely on. It never throws: every failure sets the failure flag, after
 // which byte reads answer a space. Lines longer than the line buffer are refused.
 #pragma once
 
@@ -22,6 +22,10 @@ public:
     // Set when the last read line did not fit the line buffer (the failure flag is set too).
     bool lineTooLong() const { return lineTooLong_; }
     bool atEnd() const { return position_ >= bytes_.size(); }
+    // The offset of the next byte to read.
+    std::size_t position() const { return position_; }
+    // True when the bytes from `offset` on hold anything but line ends (CR, LF).
+    bool hasTextFrom(std::size_t offset) const;
 
     // One byte; a space when the flag is set or the read fails (which sets it).
     unsigned char readByte();
@@ -32,12 +36,9 @@ public:
     bool scanTo(unsigned char wanted);
 
     // Stores bytes up to a CR into the line buffer; the last byte of the file ends the line
-    // without being stored. Resets the token position, sets the end-of-line flag for an
-    // empty line, then reads one more byte (the LF) and answers it.
+    // without being stored. Sets the end-of-line flag for an empty line, then reads one
+    // more byte (the LF) and answers it. The values of a line are CsvValue's to read.
     unsigned char readLine();
-    // The line's characters up to `separator` or the end of the line; the line's last
-    // character always ends the token and belongs to it, even when it is the separator.
-    std::string_view nextToken(char separator);
     bool endOfLine() const { return endOfLine_; }
     std::string_view line() const { return std::string_view(line_, lineLength_); }
 
@@ -48,7 +49,6 @@ private:
     bool lineTooLong_ = false;
     char line_[kLineBufferSize] = {};
     std::size_t lineLength_ = 0;
-    std::size_t linePosition_ = 0;
     bool endOfLine_ = false;
 };
 

@@ -7,6 +7,7 @@
 
 #include "builder/AnsiText.h"
 #include "builder/CSourceGenerator.h"
+#include "builder/CsvValue.h"
 #include "builder/FernlowToolsUnit.h"
 #include "builder/IniFile.h"
 #include "builder/NameIndex.h"
@@ -632,9 +633,17 @@ EnumErrors TTrellisk::PDBsetInstallFlag(std::int16_t userId) {
 EnumErrors TTrellisk::PDBopen2(std::string_view fileName, std::string_view creatorId,
                                std::string_view databaseType, std::string_view pdbName) {
     try {
-        const std::string mapped = platform::utf8ToCp1252(
-            mapDatabaseName(options_.indexFile, platform::cp1252ToUtf8(pdbName)));
-        const EnumErrors result = PDBopen(fileName, creatorId, databaseType, mapped);
+        // The export names the account as typed: only its own line may give its name.
+        const auto mapped =
+            mapDatabaseName(options_.indexFile, platform::cp1252ToUtf8(pdbName), NameUse::Export);
+        if (!mapped) {
+            // Without a name of its own the database would overwrite another account's
+            // on the handheld.
+            appInfo_ = false;
+            return ERR_INVALID_PDBNAME;
+        }
+        const EnumErrors result =
+            PDBopen(fileName, creatorId, databaseType, platform::utf8ToCp1252(*mapped));
         appInfoName_ = std::string(pdbName);
         appInfo_ = true;
         return result;
@@ -645,7 +654,9 @@ EnumErrors TTrellisk::PDBopen2(std::string_view fileName, std::string_view creat
 
 EnumErrors TTrellisk::PDBload2(std::string_view fileName) {
     try {
-        return PDBload(mapDatabaseName(options_.indexFile, fileName));
+        const auto mapped = mapDatabaseName(options_.indexFile, fileName, NameUse::Backup);
+        // A name the index cannot give has no database, or would be another account's.
+        return mapped ? PDBload(*mapped) : ERR_INVALID_FILENAME;
     } catch (...) {
         return ERR_INVALID_FILENAME;
     }
@@ -661,7 +672,8 @@ EnumErrors TTrellisk::PDBexportToCsv(std::string_view fileName, std::string_view
     }
     bool written = false;
     try {
-        std::string separator(1, fieldSeparator.empty() ? ';' : fieldSeparator.front());
+        const char separatorChar = fieldSeparator.empty() ? ';' : fieldSeparator.front();
+        std::string separator(1, separatorChar);
         separator.push_back(' ');
         std::string out;
         std::string text;
@@ -679,7 +691,7 @@ EnumErrors TTrellisk::PDBexportToCsv(std::string_view fileName, std::string_view
                 }
                 if (PDBgetIsStrFieldWithID(i) == 1) {
                     if (PDBgetStrFieldWithID(i, text) == NO_ERROR) {
-                        out += text;
+                        out += csvValue(text, separatorChar);
                     }
                 } else {
                     std::int64_t value = 0;
@@ -690,10 +702,9 @@ EnumErrors TTrellisk::PDBexportToCsv(std::string_view fileName, std::string_view
             }
             out += "\r\n";
         }
-        // A file for other programs and people, with the usual permissions.
-        written =
-            platform::writeFileAtomically(pathOf(AnsiText::changeFileExt(csvFileName, ".csv")), out,
-                                          platform::FileAccess::Shared);
+        // The records may be an account's: the user's alone, like every database.
+        written = platform::writeFileAtomically(
+            pathOf(AnsiText::changeFileExt(csvFileName, ".csv")), out);
     } catch (...) {
         written = false;
     }
@@ -707,20 +718,38 @@ EnumErrors TTrellisk::PDBbuildWithCsv(std::string_view csvFileName,
         return ERR_WRITE_MODE_REQUIRED;
     }
     bool lineTooLong = false;
+    bool stoppedEarly = false;
     try {
         const char separator = fieldSeparator.empty() ? ';' : fieldSeparator.front();
         TDataStream in;
         if (in.open(pathOf(csvFileName))) {
             EnumErrors error = NO_ERROR;
+            std::string line;
             while (!in.failed() && error == NO_ERROR) {
-                in.readLine();
-                if (in.failed()) {
-                    lineTooLong = in.lineTooLong();
+                const std::size_t lineStart = in.position();
+                unsigned char after = in.readLine();
+                line.assign(in.line());
+                // A quoted value's line break belongs to it: the line goes on.
+                while (!in.failed() && endsInsideQuotes(line, separator)) {
+                    line.push_back('\r');
+                    line.push_back(static_cast<char>(after));
+                    after = in.readLine();
+                    line.append(in.line());
+                    if (line.size() >= kRecordBufferSize) {
+                        lineTooLong = true;
+                        break;
+                    }
+                }
+                if (in.failed() || lineTooLong) {
+                    lineTooLong = lineTooLong || in.lineTooLong();
+                    // A last line without its CR LF is not imported, which loses it.
+                    stoppedEarly = in.hasTextFrom(lineStart);
                     break;
                 }
+                std::size_t position = 0;
                 std::size_t n = 0;
-                while (!in.endOfLine() && error == NO_ERROR) {
-                    const std::string_view value = in.nextToken(separator);
+                while (position < line.size() && error == NO_ERROR) {
+                    const CsvToken value = readCsvValue(line, position, separator);
                     // A value beyond the declared fields has no field to go to.
                     if (n >= fields_.size()) {
                         error = ERR_INVALID_FIELD_ID;
@@ -728,14 +757,23 @@ EnumErrors TTrellisk::PDBbuildWithCsv(std::string_view csvFileName,
                     }
                     const std::string name = fields_[n].name;
                     if (PDBgetIsNumFieldWithID(static_cast<std::int16_t>(n)) == 1) {
-                        error = PDBaddNumField(name, parseCsvInteger(value));
+                        error = PDBaddNumField(name, parseCsvInteger(value.text));
                     } else {
-                        error = PDBaddStrField(name, value);
+                        error = PDBaddStrField(name, value.text);
                     }
                     ++n;
+                    if (value.lastOfLine) {
+                        break;
+                    }
+                    position = value.next;
                 }
                 if (error == NO_ERROR) {
                     error = PDBaddRecord();
+                }
+                // An error ends the import; it loses something unless only line ends
+                // were left (an empty line at the end of the file).
+                if (error != NO_ERROR) {
+                    stoppedEarly = in.hasTextFrom(lineStart);
                 }
             }
             in.close();
@@ -748,7 +786,10 @@ EnumErrors TTrellisk::PDBbuildWithCsv(std::string_view csvFileName,
     if (lineTooLong) {
         return ERR_BUILD_FAILED;
     }
-    return PDBbuild();
+    // The records before the line that stopped the import are built; the answer says
+    // that the database does not hold the whole file.
+    const EnumErrors built = PDBbuild();
+    return built == NO_ERROR && stoppedEarly ? ERR_BUILD_FAILED : built;
 }
 
 EnumErrors TTrellisk::PDBopenFromScript(std::string_view scriptFileName, std::string_view fileName,

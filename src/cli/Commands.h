@@ -2,6 +2,7 @@
 // writing to the given streams; each returns the process exit status.
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -17,5 +18,9 @@ int runCalc(const Args& args, std::istream& in, std::ostream& out, std::ostream&
 int runLoan(const Args& args, std::ostream& out, std::ostream& err);
 int runInterest(const Args& args, std::ostream& out, std::ostream& err);
 int runConvert(const Args& args, std::ostream& out, std::ostream& err);
+// "handheld export|import USER ACCOUNT [--palm-user N]": the exchange with the handheld
+// through the builder shipped in `programFolder`, run in the data folder, without questions.
+int runHandheld(const Args& args, const std::filesystem::path& programFolder, std::ostream& out,
+                std::ostream& err);
 
 } // namespace cli

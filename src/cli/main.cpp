@@ -1,4 +1,5 @@
 // ledgora-cli: headless front end on the same core as the desktop program.
+#include <filesystem>
 #include <iostream>
 #include <string_view>
 
@@ -17,7 +18,8 @@ int usage(std::ostream& err) {
            "       ledgora-cli interest simple|compound --solve "
            "interest|final|capital|rate|duration [--capital K] [--rate R] [--duration D] "
            "[--months|--years] [--interest I] [--final F]\n"
-           "       ledgora-cli convert francs|euros AMOUNT\n";
+           "       ledgora-cli convert francs|euros AMOUNT\n"
+           "       ledgora-cli handheld export|import USER ACCOUNT [--palm-user N]\n";
     return 2;
 }
 
@@ -49,6 +51,14 @@ int main(int argc, char** argv) {
     }
     if (command == "convert") {
         return cli::runConvert(args, std::cout, std::cerr);
+    }
+    if (command == "handheld") {
+        std::error_code ec;
+        std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+        if (ec) {
+            self = std::filesystem::absolute(argv[0], ec);
+        }
+        return cli::runHandheld(args, self.parent_path(), std::cout, std::cerr);
     }
     return usage(std::cerr);
 }

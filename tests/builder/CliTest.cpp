@@ -69,7 +69,8 @@ TEST_F(CliTest, BuildThenDumpIsTheLibrarysOwnExport) {
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(builder_->PDBexportToCsv(file("Contacts.pdb"), file("expected"), ";"), NO_ERROR);
     EXPECT_EQ(r.out, contents("expected.csv"));
-    EXPECT_EQ(r.out, "Dupont; 12; premier\r\nDurand; 34; \xE9t\xE9;\r\nMartin|x; 0; trois\r\n");
+    // A value holding the separator is quoted, so that it reads back as one value.
+    EXPECT_EQ(r.out, "Dupont; 12; premier\r\nDurand; 34; \"\xE9t\xE9;\"\r\nMartin|x; 0; trois\r\n");
 
     r = cli("dump Contacts.pdb --sep '|'");
     ASSERT_EQ(r.status, 0) << r.err;

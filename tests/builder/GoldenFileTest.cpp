@@ -9,13 +9,17 @@
 #include <sstream>
 
 #include "BuilderFixture.h"
+#include "IndependentReader.h"
 #include "builder/PdbFile.h"
 
 namespace trellisk {
 namespace {
 
 using test::BuilderTest;
+using test::compactHex;
 using test::fromHex;
+using test::IndependentReading;
+using test::readIndependently;
 using test::toHex;
 
 const std::filesystem::path kGolden = std::filesystem::path(LEDGORA_TEST_DATA) / "builder";
@@ -101,54 +105,6 @@ TEST_F(GoldenTest, SingleStringGoldenFileByTheBook) {
                                          "00 00 00 60 40 00 00 00 00 00 00 64 40 00 00 01 00 00"
                                          "02 02 61 00 01 01 04 78 79 00 00");
     EXPECT_EQ(toHex(golden), toHex(expected));
-}
-
-// What Palm::PDB reads from a file, as "key value" lines (empty when it is not installed).
-struct IndependentReading {
-    bool available = false;
-    std::map<std::string, std::string> header;
-    std::vector<std::string> records; // hex of each record's data, as the reader cuts it
-    std::vector<std::string> recordLines;
-};
-
-IndependentReading readIndependently(const std::filesystem::path& file) {
-    IndependentReading r;
-    const std::string command =
-        "perl '" + std::string(TRELLISK_PDB_DUMP_SCRIPT) + "' '" + file.string() + "' 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return r;
-    }
-    std::string output;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        output.append(buffer.data(), n);
-    }
-    const int status = ::pclose(pipe);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return r;
-    }
-    r.available = true;
-    std::istringstream in(output);
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::size_t space = line.find(' ');
-        const std::string key = line.substr(0, space);
-        if (key == "record") {
-            r.recordLines.push_back(line);
-            r.records.push_back(line.substr(line.rfind(' ') + 1));
-        } else {
-            r.header[key] = line.substr(space + 1);
-        }
-    }
-    return r;
-}
-
-std::string compactHex(std::string_view bytes) {
-    std::string hex = toHex(bytes);
-    hex.erase(std::remove(hex.begin(), hex.end(), ' '), hex.end());
-    return hex;
 }
 
 TEST_F(GoldenTest, AnIndependentReaderAgrees) {

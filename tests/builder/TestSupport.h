@@ -36,6 +36,26 @@ private:
     std::filesystem::path path_;
 };
 
+// Readable and writable by its owner alone (mode 0600).
+inline bool ownerOnly(const std::filesystem::path& file) {
+    return (std::filesystem::status(file).permissions() & std::filesystem::perms::all) ==
+           (std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+// One entry of the HotSync users file: ID (little-endian), name, folder.
+inline std::string usersEntry(std::uint32_t id, const std::string& name,
+                              const std::string& folder) {
+    std::string out;
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<char>((id >> (8 * i)) & 0xFF));
+    }
+    out.push_back(static_cast<char>(name.size()));
+    out += name;
+    out.push_back(static_cast<char>(folder.size()));
+    out += folder;
+    return out;
+}
+
 inline std::string bytes(std::initializer_list<int> values) {
     std::string out;
     for (int v : values) {
