@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
+#include "money/Amount.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "platform/TextCase.h"
 #include "register/AccountNames.h"
-#include "register/Amount.h"
 #include "register/PasswordCode.h"
 #include "register/SaveJournal.h"
 

@@ -19,7 +19,7 @@
 #include <QTranslator>
 #include <QTreeView>
 
-#include "register/Amount.h"
+#include "money/Amount.h"
 #include "register/ui/ChooseDialogs.h"
 #include "register/ui/FrenchFileDialog.h"
 #include "register/ui/NameDialogs.h"

@@ -16,8 +16,8 @@
 #include "Shots.h"
 
 #include "app/TForm1.h"
+#include "money/DateText.h"
 #include "platform/ScriptedDialogs.h"
-#include "register/DateText.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 #include "register/ui/DateCellEdit.h"

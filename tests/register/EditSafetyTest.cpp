@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "TestWorld.h"
+#include "money/Amount.h"
 #include "platform/FileIO.h"
-#include "register/Amount.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 

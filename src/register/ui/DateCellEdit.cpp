@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-#include "register/DateText.h"
+#include "money/DateText.h"
 
 namespace {
 

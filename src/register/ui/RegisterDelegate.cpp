@@ -9,8 +9,8 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
+#include "money/DateText.h"
 #include "register/CellRules.h"
-#include "register/DateText.h"
 #include "register/ui/DateCellEdit.h"
 #include "register/ui/RegisterModel.h"
 

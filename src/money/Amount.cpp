@@ -1,4 +1,4 @@
-#include "register/Amount.h"
+#include "money/Amount.h"
 
 #include <charconv>
 #include <cmath>

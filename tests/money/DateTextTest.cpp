@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "register/DateText.h"
+#include "money/DateText.h"
 
 namespace ledgora {
 namespace {

@@ -1,4 +1,4 @@
-#include "register/DateText.h"
+#include "money/DateText.h"
 
 #include <climits>
 #include <cstdio>

@@ -5,10 +5,7 @@
 #include <limits>
 #include <random>
 
-#include "register/Amount.h"
-#include "register/Balances.h"
-#include "register/RegisterColumns.h"
-#include "register/RegisterRows.h"
+#include "money/Amount.h"
 
 namespace ledgora {
 namespace {
@@ -37,12 +34,6 @@ TEST(Amount, AmountsTooLargeForADoubleReadAsUnreadableText) {
         EXPECT_EQ(parseAmount(text), 0.0) << text;
         EXPECT_EQ(normaliseAmountText(text), "0.00") << text;
     }
-    // A balance of cells holding such text counts them as 0.
-    Grid reg = makeRegister(4);
-    reg.set(1, col::Credit, "12.50");
-    reg.set(2, col::Credit, digits400);
-    EXPECT_DOUBLE_EQ(recomputeBalances(reg).balance, 12.5);
-    EXPECT_EQ(reg.at(2, col::Solde), "12.50");
 }
 
 TEST(Amount, FormatsTwoDecimalsHalfAwayFromZero) {
