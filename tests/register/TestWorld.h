@@ -5,9 +5,6 @@
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "platform/Clock.h"
 #include "platform/Paths.h"
@@ -17,38 +14,20 @@
 #include "register/AccountSession.h"
 #include "register/NameList.h"
 #include "register/Workspace.h"
+#include "support/TempFolder.h"
 
 namespace ledgora::testing {
-
-inline std::filesystem::path freshTempFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "-" + info->name();
-    for (char& c : name) {
-        if (c == '/') {
-            c = '_';
-        }
-    }
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("ledgora-" + std::to_string(::getpid()) + "-" + name);
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
 
 // The machine under a test: a data folder and settings hives under a fresh temporary
 // folder, removed afterwards, with the services every command needs.
 struct TestMachine {
-    std::filesystem::path root = freshTempFolder();
+    TempFolder folder;
+    std::filesystem::path root = folder.path();
     platform::Paths paths{root, root / "registry", root / "program"};
     platform::Registry registry{paths.registryFolder()};
     platform::FixedClock clock{platform::DateTime{2024, 3, 5, 10, 0, 0}};
     platform::ScriptedDialogs dialogs;
     platform::RecordingSounds sounds;
-
-    TestMachine() = default;
-    ~TestMachine() { std::filesystem::remove_all(root); }
-    TestMachine(const TestMachine&) = delete;
-    TestMachine& operator=(const TestMachine&) = delete;
 };
 
 // An open account alone, for a user whose folder exists.
