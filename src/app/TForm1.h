@@ -13,10 +13,10 @@
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "register/GridSearch.h"
-#include "register/Workspace.h"
 #include "register/ui/QtDialogs.h"
 #include "register/ui/QtSounds.h"
 #include "register/ui/RegisterView.h"
+#include "workspace/Workspace.h"
 
 namespace trellisk {
 struct ITrellisk;

@@ -9,7 +9,6 @@
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "platform/TextCase.h"
-#include "register/AppSettings.h"
 #include "register/CellClipboard.h"
 #include "register/CellRules.h"
 #include "register/Currency.h"

@@ -12,6 +12,7 @@
 #include "platform/FileIO.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
+#include "support/Installation.h"
 
 namespace ledgora {
 namespace {

@@ -1,4 +1,4 @@
-#include "register/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <cstdlib>
 #include <filesystem>

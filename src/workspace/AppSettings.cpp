@@ -1,7 +1,6 @@
-#include "register/AppSettings.h"
+#include "workspace/AppSettings.h"
 
 #include "platform/SettingsKeys.h"
-#include "register/GridTextFormat.h"
 
 namespace ledgora {
 namespace {
@@ -80,10 +79,6 @@ void writeBackupOptions(platform::RegistryTree& t, const AppOptions& o) {
     const std::string k = settings::optionsKey();
     putBool(t, k, settings::kNoBackupPrompt, o.noBackupPrompt);
     put(t, k, settings::kCheminBackup, o.cheminBackup);
-}
-
-std::string settingsSaveError(const platform::Registry& registry) {
-    return cannotCreateMessage(registry.hiveFile(Hive::CurrentUser));
 }
 
 } // namespace ledgora

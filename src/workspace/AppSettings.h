@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Registry.h"
+#include "register/AccountChoices.h"
 
 namespace ledgora {
 
@@ -16,10 +17,8 @@ struct WindowPlacement {
     bool maximised = true;
 };
 
-struct AppOptions {
-    bool newSoldeInEuro = true;
-    int chooseIndex = -1;
-    int chooseUserIndex = -1;
+// The options; the choices the users and accounts commands remember are among them.
+struct AppOptions : AccountChoices {
     std::string cheminExport;
     int exportFilterIndex = 5;
     bool bw = false;
@@ -42,8 +41,5 @@ void writeSettings(platform::RegistryTree& hive, const WindowPlacement& placemen
 
 // Writes "NoBackupPrompt" and "CheminBackup" once more (after the backup offer at closing).
 void writeBackupOptions(platform::RegistryTree& hive, const AppOptions& options);
-
-// The message of a settings save that failed: "Cannot Create " and the hive file.
-std::string settingsSaveError(const platform::Registry& registry);
 
 } // namespace ledgora

@@ -13,21 +13,11 @@
 #include "platform/Sounds.h"
 #include "register/AccountManager.h"
 #include "register/AccountSession.h"
-#include "register/AppSettings.h"
 #include "register/NameList.h"
+#include "workspace/AppSettings.h"
+#include "workspace/MenuState.h"
 
 namespace ledgora {
-
-// Which commands are available, computed when a menu opens.
-struct MenuState {
-    bool chooseUser = false;  // "&Utilisateur" > "&Choisir...", "&Supprimer..."
-    bool newAccount = false;  // "&Nouveau..."
-    bool openAccount = false; // "&Ouvrir...", account "&Supprimer..."
-    bool accountOpen = false; // "&Enregistrer", "En&registrer sous...", "&Monnaie", ...
-    bool print = false;       // "&Imprimer...", "&Aperçu avant impression..."
-    bool password = false;    // "&Mot de passe..."
-    bool allBalances = false; // "&Soldes de tous les comptes..."
-};
 
 class Workspace {
 public:
