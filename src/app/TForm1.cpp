@@ -35,14 +35,14 @@
 #include "register/CellRules.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
-#include "register/ui/HelpWindow.h"
-#include "register/ui/Pictures.h"
 #include "register/ui/RegisterDelegate.h"
 #include "register/ui/RegisterModel.h"
 #include "register/ui/RegisterView.h"
 #include "register/ui/TRubMod.h"
-#include "register/ui/Tfinddlg.h"
-#include "register/ui/WindowPlace.h"
+#include "ui/HelpWindow.h"
+#include "ui/Pictures.h"
+#include "ui/Tfinddlg.h"
+#include "ui/WindowPlace.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #include "platform/ScriptedDialogs.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
-#include "register/ui/DateCellEdit.h"
 #include "register/ui/RegisterModel.h"
+#include "ui/DateCellEdit.h"
 
 namespace col = ledgora::col;
 

@@ -11,8 +11,8 @@
 
 #include "money/DateText.h"
 #include "register/CellRules.h"
-#include "register/ui/DateCellEdit.h"
 #include "register/ui/RegisterModel.h"
+#include "ui/DateCellEdit.h"
 
 namespace {
 

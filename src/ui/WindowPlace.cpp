@@ -1,4 +1,4 @@
-#include "register/ui/WindowPlace.h"
+#include "ui/WindowPlace.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "register/ui/TFloatEdit.h"
+#include "ui/TFloatEdit.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "register/ui/Pictures.h"
+#include "ui/Pictures.h"
 
 #include <array>
 

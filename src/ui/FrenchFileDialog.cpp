@@ -1,4 +1,4 @@
-#include "register/ui/FrenchFileDialog.h"
+#include "ui/FrenchFileDialog.h"
 
 #include <QFileIconProvider>
 #include <QFileSystemModel>

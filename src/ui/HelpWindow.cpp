@@ -1,4 +1,4 @@
-#include "register/ui/HelpWindow.h"
+#include "ui/HelpWindow.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -6,7 +6,7 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "register/ui/Pictures.h"
+#include "ui/Pictures.h"
 
 HelpWindow::HelpWindow(std::filesystem::path helpFolder, QWidget* parent)
     : QMainWindow(parent, Qt::Window), folder_(std::move(helpFolder)),

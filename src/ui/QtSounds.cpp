@@ -1,4 +1,4 @@
-#include "register/ui/QtSounds.h"
+#include "ui/QtSounds.h"
 
 #include <filesystem>
 

@@ -1,11 +1,11 @@
-#include "register/ui/QtDialogs.h"
+#include "ui/QtDialogs.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "platform/Paths.h"
-#include "register/ui/ChooseDialogs.h"
-#include "register/ui/NameDialogs.h"
+#include "ui/TChooseDlg.h"
+#include "ui/TPW.h"
 
 namespace {
 
@@ -86,47 +86,4 @@ std::optional<std::string> QtDialogs::askPassword(const std::string& caption,
         return std::nullopt;
     }
     return dialog.password().toStdString();
-}
-
-std::optional<platform::NameForm> QtDialogs::newUserForm(const platform::NameFormCheck& check) {
-    TNewUser dialog(check, parent_);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.form();
-}
-
-std::optional<platform::NameForm> QtDialogs::newAccountForm(bool canCancel, bool euros,
-                                                            const platform::NameFormCheck& check) {
-    TNewCompte dialog(canCancel, euros, check, parent_);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.form();
-}
-
-std::optional<platform::NameForm> QtDialogs::saveAsForm(const platform::NameFormCheck& check) {
-    TSaveD dialog(check, parent_);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.form();
-}
-
-std::optional<platform::PasswordChange> QtDialogs::changePasswordForm(const std::string& user,
-                                                                      bool hasPassword) {
-    TPasswordDlg dialog(q(user), hasPassword, parent_);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.change();
-}
-
-platform::UserChoice
-QtDialogs::chooseUser(const std::string& caption,
-                      const std::function<std::vector<std::string>()>& users, int selected,
-                      const std::function<void(const std::string&)>& deleteUser) {
-    TChooseUserDlg dialog(q(caption), users, selected, deleteUser, parent_);
-    dialog.exec();
-    return dialog.choice();
 }

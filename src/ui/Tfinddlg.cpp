@@ -1,4 +1,4 @@
-#include "register/ui/Tfinddlg.h"
+#include "ui/Tfinddlg.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

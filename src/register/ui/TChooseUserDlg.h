@@ -1,5 +1,6 @@
-// The account chooser `TChooseDlg` and the user chooser `TChooseUserDlg`: a list, "OK"
-// enabled only when the list is not empty, a double click acting as "OK".
+// The user chooser `TChooseUserDlg`: the list of users, "OK" enabled only when it is not
+// empty, a double click acting as "OK", and buttons that create a user or delete the
+// selected one.
 #pragma once
 
 #include <functional>
@@ -13,18 +14,6 @@
 class QDialogButtonBox;
 class QListWidget;
 class QPushButton;
-
-class TChooseDlg : public QDialog {
-    Q_OBJECT
-public:
-    TChooseDlg(const QString& caption, const std::vector<std::string>& items, int selected,
-               QWidget* parent = nullptr);
-    int chosen() const;
-
-private:
-    QListWidget* ListBox1;
-    QDialogButtonBox* buttons_;
-};
 
 class TChooseUserDlg : public QDialog {
     Q_OBJECT

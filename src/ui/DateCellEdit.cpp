@@ -1,4 +1,4 @@
-#include "register/ui/DateCellEdit.h"
+#include "ui/DateCellEdit.h"
 
 #include <QAction>
 #include <QCalendarWidget>

@@ -1,4 +1,4 @@
-// The register's date editor: the date is typed as a whole ("dd/mm/yyyy", "d/m/yyyy" or
+// The date cell editor: the date is typed as a whole ("dd/mm/yyyy", "d/m/yyyy" or
 // "ddmmyyyy") and read by core's parseTypedDate(), never adjusted while it is typed; a
 // button at its right (or Alt+Down, F4) drops down a calendar to pick one instead.
 #pragma once

@@ -1,54 +1,11 @@
-#include "register/ui/ChooseDialogs.h"
+#include "register/ui/TChooseUserDlg.h"
 
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-void fill(QListWidget* list, const std::vector<std::string>& items, int selected) {
-    list->clear();
-    for (const auto& item : items) {
-        list->addItem(QString::fromStdString(item));
-    }
-    if (list->count() > 0) {
-        list->setCurrentRow(selected >= 0 && selected < list->count() ? selected : 0);
-    }
-}
-
-QDialogButtonBox* okCancel(QDialog* dialog) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
-} // namespace
-
-TChooseDlg::TChooseDlg(const QString& caption, const std::vector<std::string>& items, int selected,
-                       QWidget* parent)
-    : QDialog(parent) {
-    setWindowTitle(caption.isEmpty() ? QStringLiteral("Dialogue") : caption);
-    auto* layout = new QVBoxLayout(this);
-    ListBox1 = new QListWidget(this);
-    fill(ListBox1, items, selected);
-    layout->addWidget(ListBox1);
-    buttons_ = okCancel(this);
-    buttons_->button(QDialogButtonBox::Ok)->setEnabled(ListBox1->count() > 0);
-    layout->addWidget(buttons_);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] {
-        if (buttons_->button(QDialogButtonBox::Ok)->isEnabled()) {
-            accept();
-        }
-    });
-    resize(320, 280);
-}
-
-int TChooseDlg::chosen() const {
-    return ListBox1->currentRow();
-}
+#include "ui/DialogParts.h"
 
 TChooseUserDlg::TChooseUserDlg(const QString& caption,
                                std::function<std::vector<std::string>()> users, int selected,
@@ -67,7 +24,7 @@ TChooseUserDlg::TChooseUserDlg(const QString& caption,
         b->setToolTip(b->text());
         layout->addWidget(b);
     }
-    buttons_ = okCancel(this);
+    buttons_ = dialogparts::okCancel(this);
     layout->addWidget(buttons_);
     connect(NewUserBtn, &QPushButton::clicked, this, [this] {
         createUser_ = true;
@@ -85,7 +42,7 @@ TChooseUserDlg::TChooseUserDlg(const QString& caption,
 
 void TChooseUserDlg::refill(int selected, bool afterDeletion) {
     const auto list = users_();
-    fill(ListBox1, list, selected);
+    dialogparts::fillList(ListBox1, list, selected);
     // After a deletion the same place stays selected, or the last user when it was last.
     if (afterDeletion && selected >= ListBox1->count() && ListBox1->count() > 0) {
         ListBox1->setCurrentRow(ListBox1->count() - 1);
