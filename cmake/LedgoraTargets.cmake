@@ -16,11 +16,12 @@ set(LEDGORA_TEST_ENV
     "XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/runtime"
     "QT_QPA_PLATFORM=offscreen")
 
-# ledgora_add_gtest(name SOURCES ... LIBS ...): a GoogleTest executable, one CTest test per case.
+# ledgora_add_gtest(name SOURCES ... LIBS ...): a GoogleTest executable, one CTest test per case,
+# with the shared test support (tests/support).
 function(ledgora_add_gtest name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} ledgora_test_support GTest::gmock GTest::gtest_main)
     target_compile_definitions(${name} PRIVATE
         LEDGORA_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
     list(JOIN LEDGORA_TEST_ENV "\\;" env)

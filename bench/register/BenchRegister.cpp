@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "register/Amount.h"
+#include "money/Amount.h"
+#include "money/DateText.h"
 #include "register/Balances.h"
-#include "register/DateText.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 

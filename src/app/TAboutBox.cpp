@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/Version.h"
-#include "register/ui/Pictures.h"
+#include "ui/Pictures.h"
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("A propos"));

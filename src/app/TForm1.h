@@ -13,10 +13,10 @@
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "register/GridSearch.h"
-#include "register/Workspace.h"
-#include "register/ui/QtDialogs.h"
-#include "register/ui/QtSounds.h"
+#include "register/ui/QtAccountForms.h"
 #include "register/ui/RegisterView.h"
+#include "ui/QtSounds.h"
+#include "workspace/Workspace.h"
 
 namespace trellisk {
 struct ITrellisk;
@@ -124,7 +124,7 @@ private:
     platform::Paths paths_;
     platform::Registry registry_;
     platform::SystemClock systemClock_;
-    QtDialogs qtDialogs_;
+    QtAccountForms qtDialogs_;
     QtSounds sounds_;
     std::unique_ptr<ledgora::Workspace> workspace_;
     bool firstActivation_ = true;

@@ -1,13 +1,12 @@
 #include "calculator/Worksheet.h"
 
-#include "register/Currency.h"
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "calculator/NumberText.h"
 #include "calculator/PageTape.h"
+#include "money/FrancEuro.h"
 #include "platform/TextTrim.h"
 
 namespace calculator {

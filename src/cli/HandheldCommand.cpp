@@ -12,7 +12,7 @@
 #include "platform/Registry.h"
 #include "platform/TextCase.h"
 #include "register/AccountNames.h"
-#include "register/Workspace.h"
+#include "workspace/Workspace.h"
 
 namespace cli {
 namespace {

@@ -1,9 +1,9 @@
 #include <ostream>
 
 #include "cli/Commands.h"
-#include "register/Amount.h"
+#include "money/Amount.h"
+#include "money/FrancEuro.h"
 #include "register/Balances.h"
-#include "register/Currency.h"
 #include "register/RegisterRows.h"
 
 namespace cli {

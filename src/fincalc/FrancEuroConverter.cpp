@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "register/Amount.h"
-#include "register/Currency.h"
+#include "money/Amount.h"
+#include "money/FrancEuro.h"
 
 namespace fincalc {
 

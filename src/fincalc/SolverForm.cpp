@@ -2,7 +2,7 @@
 
 #include "fincalc/CalculatorInput.h"
 #include "fincalc/Checked.h"
-#include "register/Amount.h"
+#include "money/Amount.h"
 
 namespace fincalc {
 

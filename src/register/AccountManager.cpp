@@ -2,11 +2,12 @@
 
 #include <filesystem>
 
+#include "money/Amount.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "platform/TextCase.h"
 #include "register/AccountNames.h"
-#include "register/Amount.h"
+#include "register/GridTextFormat.h"
 #include "register/PasswordCode.h"
 #include "register/SaveJournal.h"
 
@@ -48,8 +49,8 @@ int indexWithin(int index, std::size_t size) {
 
 AccountManager::AccountManager(AccountSession& session, platform::Registry& registry,
                                const platform::Paths& paths, platform::Dialogs& dialogs,
-                               AppOptions& options)
-    : session_(session), registry_(registry), paths_(paths), dialogs_(dialogs), options_(options) {}
+                               AccountChoices& choices)
+    : session_(session), registry_(registry), paths_(paths), dialogs_(dialogs), choices_(choices) {}
 
 std::vector<std::string> AccountManager::users() const {
     return listUsers(paths_);
@@ -68,7 +69,7 @@ void AccountManager::chooseUser() {
     const auto list = users();
     const UserChoice choice = dialogs_.chooseUser(
         "Choisir un utilisateur", [this] { return users(); },
-        indexWithin(options_.chooseUserIndex, list.size()),
+        indexWithin(choices_.chooseUserIndex, list.size()),
         [this](const std::string& name) { deleteUser(name); });
     if (choice.outcome == UserChoice::Outcome::CreateUser) {
         newUser();
@@ -97,7 +98,7 @@ void AccountManager::chooseUser() {
         }
     }
     password_ = stored;
-    options_.chooseUserIndex = choice.index;
+    choices_.chooseUserIndex = choice.index;
     session_.setUser(name);
     if (!accounts().empty()) {
         openAccount();
@@ -221,13 +222,13 @@ bool AccountManager::newAccount() {
         return false;
     }
     const auto form = dialogs_.newAccountForm(
-        session_.isOpen(), options_.newSoldeInEuro,
+        session_.isOpen(), choices_.newSoldeInEuro,
         [this](const platform::NameForm& f) { return checkNewAccountName(f.name); });
     if (!form || !session_.save()) {
         return false;
     }
     const std::string name = sameName(accounts(), form->name).value_or(form->name);
-    options_.newSoldeInEuro = form->euros;
+    choices_.newSoldeInEuro = form->euros;
     return session_.create(name, parseTypedAmount(form->amount), form->euros);
 }
 
@@ -237,14 +238,14 @@ bool AccountManager::openAccount() {
         return false;
     }
     const auto index = dialogs_.chooseFromList("Ouvrir un compte existant", list,
-                                               indexWithin(options_.chooseIndex, list.size()));
+                                               indexWithin(choices_.chooseIndex, list.size()));
     if (!index || !session_.save()) {
         return false;
     }
     if (!session_.load(list[static_cast<std::size_t>(*index)])) {
         return false;
     }
-    options_.chooseIndex = *index;
+    choices_.chooseIndex = *index;
     return true;
 }
 

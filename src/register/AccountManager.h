@@ -9,15 +9,16 @@
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
+#include "register/AccountChoices.h"
 #include "register/AccountSession.h"
-#include "register/AppSettings.h"
 
 namespace ledgora {
 
 class AccountManager {
 public:
     AccountManager(AccountSession& session, platform::Registry& registry,
-                   const platform::Paths& paths, platform::Dialogs& dialogs, AppOptions& options);
+                   const platform::Paths& paths, platform::Dialogs& dialogs,
+                   AccountChoices& choices);
 
     std::vector<std::string> users() const;
     // The current user's accounts.
@@ -55,7 +56,7 @@ private:
     platform::Registry& registry_;
     const platform::Paths& paths_;
     platform::Dialogs& dialogs_;
-    AppOptions& options_;
+    AccountChoices& choices_;
     std::string password_;
 };
 

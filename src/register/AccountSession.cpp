@@ -3,15 +3,15 @@
 #include <array>
 #include <vector>
 
+#include "money/Amount.h"
+#include "money/DateText.h"
+#include "money/FrancEuro.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "platform/TextCase.h"
-#include "register/Amount.h"
-#include "register/AppSettings.h"
 #include "register/CellClipboard.h"
 #include "register/CellRules.h"
 #include "register/Currency.h"
-#include "register/DateText.h"
 #include "register/GridTextFormat.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"

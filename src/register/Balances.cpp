@@ -1,6 +1,6 @@
 #include "register/Balances.h"
 
-#include "register/Amount.h"
+#include "money/Amount.h"
 #include "register/RegisterColumns.h"
 
 namespace ledgora {

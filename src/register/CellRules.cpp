@@ -6,8 +6,8 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "register/Amount.h"
-#include "register/DateText.h"
+#include "money/Amount.h"
+#include "money/DateText.h"
 #include "register/RegisterColumns.h"
 
 namespace ledgora {

@@ -7,6 +7,7 @@
 #include "platform/Cp1252.h"
 #include "platform/FileIO.h"
 #include "platform/MappedFile.h"
+#include "platform/Registry.h"
 
 namespace ledgora {
 namespace {
@@ -214,6 +215,10 @@ std::optional<std::string> saveGridBytes(std::string_view bytes,
 
 std::string cannotCreateMessage(const std::filesystem::path& path) {
     return "Cannot Create " + path.string();
+}
+
+std::string settingsSaveError(const platform::Registry& registry) {
+    return cannotCreateMessage(registry.hiveFile(platform::Hive::CurrentUser));
 }
 
 } // namespace ledgora

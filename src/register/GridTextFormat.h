@@ -10,6 +10,10 @@
 
 #include "register/Grid.h"
 
+namespace platform {
+class Registry;
+}
+
 namespace ledgora {
 
 enum class GridTextStatus { Ok, NoData };
@@ -38,5 +42,8 @@ std::optional<std::string> saveGridBytes(std::string_view bytes, const std::file
 
 // "Cannot Create <path>": the message of a file that could not be written.
 std::string cannotCreateMessage(const std::filesystem::path& path);
+
+// The message of a settings save that failed: "Cannot Create " and the hive file.
+std::string settingsSaveError(const platform::Registry& registry);
 
 } // namespace ledgora

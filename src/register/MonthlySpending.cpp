@@ -1,7 +1,7 @@
 #include "register/MonthlySpending.h"
 
-#include "register/Amount.h"
-#include "register/DateText.h"
+#include "money/Amount.h"
+#include "money/DateText.h"
 #include "register/RegisterColumns.h"
 
 namespace ledgora {

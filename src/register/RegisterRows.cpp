@@ -4,7 +4,7 @@
 #include <charconv>
 #include <numeric>
 
-#include "register/DateText.h"
+#include "money/DateText.h"
 #include "register/GridTextFormat.h"
 #include "register/RegisterColumns.h"
 

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "platform/FileIO.h"
-#include "register/AppSettings.h"
 #include "register/GridTextFormat.h"
 
 namespace ledgora {

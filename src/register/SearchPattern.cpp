@@ -4,9 +4,9 @@
 #include <cmath>
 #include <optional>
 
+#include "money/DateText.h"
 #include "platform/TextCase.h"
 #include "platform/TextTrim.h"
-#include "register/DateText.h"
 
 namespace ledgora {
 namespace {

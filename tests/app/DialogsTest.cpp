@@ -19,12 +19,14 @@
 #include <QTranslator>
 #include <QTreeView>
 
-#include "register/Amount.h"
-#include "register/ui/ChooseDialogs.h"
-#include "register/ui/FrenchFileDialog.h"
-#include "register/ui/NameDialogs.h"
-#include "register/ui/QtDialogs.h"
-#include "register/ui/TFloatEdit.h"
+#include "money/Amount.h"
+#include "register/ui/QtAccountForms.h"
+#include "register/ui/TChooseUserDlg.h"
+#include "register/ui/TNewCompte.h"
+#include "register/ui/TNewUser.h"
+#include "ui/FrenchFileDialog.h"
+#include "ui/TChooseDlg.h"
+#include "ui/TFloatEdit.h"
 
 class DialogsTest : public QObject {
     Q_OBJECT
@@ -126,7 +128,7 @@ private slots:
             {platform::Buttons::YesNoDefaultNo, "&Non", platform::Reply::No},
             {platform::Buttons::YesNo, "&Oui", platform::Reply::Yes},
         };
-        QtDialogs dialogs;
+        QtAccountForms dialogs;
         for (const auto& c : cases) {
             QString shownDefault;
             QTimer::singleShot(0, [&] {

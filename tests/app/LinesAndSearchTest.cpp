@@ -22,7 +22,7 @@
 #include "register/RegisterColumns.h"
 #include "register/ui/RegisterModel.h"
 #include "register/ui/TRubMod.h"
-#include "register/ui/Tfinddlg.h"
+#include "ui/Tfinddlg.h"
 
 class LinesAndSearchTest : public QObject {
     Q_OBJECT

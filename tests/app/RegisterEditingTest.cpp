@@ -16,12 +16,12 @@
 #include "Shots.h"
 
 #include "app/TForm1.h"
+#include "money/DateText.h"
 #include "platform/ScriptedDialogs.h"
-#include "register/DateText.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
-#include "register/ui/DateCellEdit.h"
 #include "register/ui/RegisterModel.h"
+#include "ui/DateCellEdit.h"
 
 namespace col = ledgora::col;
 

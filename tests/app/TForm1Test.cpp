@@ -21,8 +21,8 @@
 #include "platform/SettingsKeys.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
-#include "register/ui/HelpWindow.h"
 #include "register/ui/RegisterModel.h"
+#include "ui/HelpWindow.h"
 
 using platform::Hive;
 namespace settings = platform::settings;

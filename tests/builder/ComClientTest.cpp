@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "builder/ITrellisk.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -19,18 +20,8 @@ const std::string kLibrary = TRELLISK_LIBRARY;
 
 class ComClient : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "trellisk-com-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        home_ = pattern;
-        // The registry of this process and of regsvr, away from every other test.
-        ::setenv("LEDGORA_HOME", home_.c_str(), 1);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(home_, ec);
-    }
+    // The registry of this process and of regsvr, away from every other test.
+    void SetUp() override { ::setenv("LEDGORA_HOME", home_.c_str(), 1); }
 
     int regsvr(const std::string& options) {
         return std::system((kRegsvr + " " + options + " '" + kLibrary + "' > /dev/null").c_str());
@@ -47,7 +38,8 @@ protected:
 
     std::string path(const std::string& name) const { return (home_ / name).string(); }
 
-    std::filesystem::path home_;
+    ledgora::testing::TempFolder temp_;
+    const std::filesystem::path& home_ = temp_.path();
 };
 
 // The vtable slot of a virtual member function (Itanium C++ ABI: 1 + byte offset).

@@ -11,30 +11,11 @@
 #include <string>
 #include <string_view>
 
+#include "support/TempFolder.h"
+
 namespace trellisk::test {
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "trellisk-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using TempFolder = ledgora::testing::TempFolder;
 
 // Readable and writable by its owner alone (mode 0600).
 inline bool ownerOnly(const std::filesystem::path& file) {

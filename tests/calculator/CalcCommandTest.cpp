@@ -2,9 +2,9 @@
 #include <sstream>
 #include <string>
 
-#include "TempFolder.h"
 #include "cli/Commands.h"
 #include "platform/FileIO.h"
+#include "support/TempFolder.h"
 
 namespace calculator {
 namespace {
@@ -63,7 +63,7 @@ TEST(CalcCommandTest, ComputesAPageFromStandardInput) {
 }
 
 TEST(CalcCommandTest, ReadsPagesAndCalculationFiles) {
-    testing::TempFolder folder;
+    ledgora::testing::TempFolder folder;
     const auto page = folder.path() / "page.txt";
     platform::writeFileAtomically(page, "10×10\n");
     EXPECT_EQ(calc({page.string()}).out, "10×10=100,00\n");

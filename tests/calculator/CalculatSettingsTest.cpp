@@ -2,9 +2,9 @@
 
 #include "platform/SettingsKeys.h"
 
-#include "TempFolder.h"
 #include "calculator/CalculatSettings.h"
 #include "platform/Registry.h"
+#include "support/TempFolder.h"
 
 namespace calculator {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 constexpr auto kUser = platform::Hive::CurrentUser;
 
 TEST(CalculatSettingsTest, DefaultsWhenTheSectionIsAbsent) {
-    testing::TempFolder folder;
+    ledgora::testing::TempFolder folder;
     const platform::Registry registry(folder.path());
     const CalculatSettings s = CalculatSettings::read(registry);
     EXPECT_EQ(s.lastFile, "");
@@ -30,7 +30,7 @@ TEST(CalculatSettingsTest, DefaultsWhenTheSectionIsAbsent) {
 }
 
 TEST(CalculatSettingsTest, TheSectionIsErasedAndRewrittenWhole) {
-    testing::TempFolder folder;
+    ledgora::testing::TempFolder folder;
     platform::Registry registry(folder.path());
     const std::string key = platform::settings::calculatorKey();
     EXPECT_EQ(key, "Software\\Orvand\\Ledgora\\Calculat");

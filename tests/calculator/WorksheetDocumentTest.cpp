@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
 #include "calculator/CalcFile.h"
 #include "calculator/WorksheetDocument.h"
 #include "platform/FileIO.h"
+#include "support/TempFolder.h"
 
 namespace calculator {
 namespace {
@@ -45,7 +45,7 @@ private:
 };
 
 struct DocumentTest : ::testing::Test {
-    testing::TempFolder folder;
+    ledgora::testing::TempFolder folder;
     Worksheet sheet;
     ScriptedPrompts prompts;
     WorksheetDocument document{sheet, prompts, folder.path()};

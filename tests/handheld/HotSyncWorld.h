@@ -54,23 +54,14 @@ struct HotSyncWorld {
 // A throw-away home: LEDGORA_HOME for this process and for the programs and the library
 // it starts. The current folder leaves it before it goes.
 struct TemporaryHome {
-    TemporaryHome() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "ledgora-handheld-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path = pattern;
-        }
-        ::setenv("LEDGORA_HOME", path.c_str(), 1);
-    }
+    TemporaryHome() { ::setenv("LEDGORA_HOME", path.c_str(), 1); }
     ~TemporaryHome() {
         std::error_code ec;
         std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-        std::filesystem::remove_all(path, ec);
     }
-    TemporaryHome(const TemporaryHome&) = delete;
-    TemporaryHome& operator=(const TemporaryHome&) = delete;
 
-    std::filesystem::path path;
+    TempFolder folder;
+    std::filesystem::path path = folder.path();
 };
 
 } // namespace ledgora::testing

@@ -8,19 +8,12 @@
 
 #include "platform/FileIO.h"
 #include "platform/MappedFile.h"
+#include "support/TempFolder.h"
 
 namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path freshFolder(const std::string& name) {
-    const fs::path p =
-        fs::temp_directory_path() / ("ledgora-" + name + "-" + std::to_string(::getpid()));
-    fs::remove_all(p);
-    fs::create_directories(p);
-    return p;
-}
 
 TEST(FileIO, SplitsLinesAtEveryKindOfLineEnd) {
     struct Case {
@@ -42,13 +35,13 @@ TEST(FileIO, SplitsLinesAtEveryKindOfLineEnd) {
 }
 
 TEST(FileIO, AtomicWriteReplacesTheFileAndLeavesNoTemporary) {
-    const fs::path dir = freshFolder("fileio");
+    const ledgora::testing::TempFolder folder;
+    const fs::path& dir = folder.path();
     const fs::path file = dir / "a.ldg";
     ASSERT_TRUE(writeFileAtomically(file, "first"));
     ASSERT_TRUE(writeFileAtomically(file, "second"));
     EXPECT_EQ(readFile(file).value(), "second");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-    fs::remove_all(dir);
 }
 
 TEST(FileIO, FailedWriteReportsFailure) {
@@ -62,7 +55,8 @@ mode_t modeOf(const fs::path& p) {
 }
 
 TEST(FileIO, ModesAreTheUsersAloneAndNeverWiderThanTheFileReplaced) {
-    const fs::path dir = freshFolder("modes");
+    const ledgora::testing::TempFolder folder;
+    const fs::path& dir = folder.path();
     struct Case {
         const char* what;
         FileAccess access;
@@ -91,11 +85,11 @@ TEST(FileIO, ModesAreTheUsersAloneAndNeverWiderThanTheFileReplaced) {
         EXPECT_EQ(modeOf(file), c.expected);
         EXPECT_EQ(readFile(file).value(), "new");
     }
-    fs::remove_all(dir);
 }
 
 TEST(FileIO, PrivateFoldersAreMadeAndNarrowed) {
-    const fs::path dir = freshFolder("folders");
+    const ledgora::testing::TempFolder folder;
+    const fs::path& dir = folder.path();
     const mode_t before = ::umask(0);
     ASSERT_TRUE(createPrivateFolders(dir / "Orvand" / "Ledgora" / "Anne"));
     ::umask(before);
@@ -106,11 +100,11 @@ TEST(FileIO, PrivateFoldersAreMadeAndNarrowed) {
     EXPECT_EQ(modeOf(dir / "Orvand"), 0700u);
     ASSERT_TRUE(writeFileAtomically(dir / "file", "x"));
     EXPECT_FALSE(createPrivateFolders(dir / "file"));
-    fs::remove_all(dir);
 }
 
 TEST(FileIO, TemporaryFilesOfKilledSavesAreRemovedAtTheNextWrite) {
-    const fs::path dir = freshFolder("stale");
+    const ledgora::testing::TempFolder folder;
+    const fs::path& dir = folder.path();
     auto make = [&](const std::string& name, bool old) {
         const int fd = ::open((dir / name).c_str(), O_WRONLY | O_CREAT, 0600);
         ASSERT_GE(fd, 0);
@@ -135,11 +129,11 @@ TEST(FileIO, TemporaryFilesOfKilledSavesAreRemovedAtTheNextWrite) {
         EXPECT_TRUE(fs::exists(dir / kept)) << kept;
     }
     ::close(live);
-    fs::remove_all(dir);
 }
 
 TEST(FileIO, OnlyRegularFilesAreRead) {
-    const fs::path dir = freshFolder("special");
+    const ledgora::testing::TempFolder folder;
+    const fs::path& dir = folder.path();
     ASSERT_EQ(::mkfifo((dir / "planning.pla").c_str(), 0600), 0);
     struct Case {
         fs::path path;
@@ -156,7 +150,6 @@ TEST(FileIO, OnlyRegularFilesAreRead) {
         EXPECT_FALSE(readFile(c.path).has_value()) << c.path;
         EXPECT_FALSE(MappedFile(c.path).ok()) << c.path;
     }
-    fs::remove_all(dir);
 }
 
 } // namespace

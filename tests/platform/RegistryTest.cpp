@@ -8,6 +8,7 @@
 
 #include "platform/FileIO.h"
 #include "platform/Registry.h"
+#include "support/TempFolder.h"
 
 namespace platform {
 namespace {
@@ -16,14 +17,9 @@ namespace fs = std::filesystem;
 
 class RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("ledgora-registry-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    // The hives' folder does not exist yet: the registry makes it.
+    ledgora::testing::TempFolder folder_;
+    fs::path dir_ = folder_.path() / "registry";
 };
 
 TEST_F(RegistryTest, ReadsWithDefaults) {

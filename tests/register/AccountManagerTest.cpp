@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "TestWorld.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "register/AccountNames.h"
 #include "register/PasswordCode.h"
 #include "register/RegisterColumns.h"
+#include "support/Installation.h"
 
 namespace ledgora {
 namespace {
@@ -210,41 +210,6 @@ TEST(AccountManager, ChangingThePassword) {
     EXPECT_EQ(i.registry.readString(Hive::CurrentUser, settings::userKey("Anne"),
                                     settings::kPassword, "<absent>"),
               "");
-}
-
-TEST(Workspace, SettingsAreRewrittenInOrderAndReadBack) {
-    Installation i;
-    i.addUser("Anne", "");
-    i.ws.options().bw = true;
-    i.ws.categories().add("Zoo");
-    ASSERT_TRUE(i.ws.saveSettings({10, 20, 800, 600, false}));
-    EXPECT_EQ(i.registry.valueNames(Hive::CurrentUser, settings::optionsKey()),
-              (std::vector<std::string>{"NewSoldeInEuro", "ChooseIndex", "ChooseUserIndex",
-                                        "CheminExport", "ExportFilterIndex", "BW", "Sons",
-                                        "RecapInEuro", "MinutesAutoSave", "ActiveAutoSave",
-                                        "NoBackupPrompt", "CheminBackup"}));
-    EXPECT_EQ(i.registry.valueNames(Hive::CurrentUser, settings::mainWindowKey()),
-              (std::vector<std::string>{"x", "y", "w", "h", "Maxi"}));
-
-    Workspace again(i.registry, i.paths, i.clock, i.dialogs, i.sounds);
-    again.start();
-    EXPECT_TRUE(again.options().bw);
-    EXPECT_EQ(again.placement().width, 800);
-    EXPECT_FALSE(again.placement().maximised);
-    EXPECT_TRUE(again.categories().contains("Zoo"));
-}
-
-TEST(Workspace, AFirstStartHasDefaults) {
-    Installation i;
-    EXPECT_TRUE(i.registry.keyExists(Hive::CurrentUser, settings::usersKey()));
-    EXPECT_TRUE(i.ws.placement().maximised);
-    EXPECT_EQ(i.ws.options().minutesAutoSave, 10);
-    EXPECT_FALSE(i.ws.options().activeAutoSave);
-    EXPECT_EQ(i.ws.modes().size(), 5);
-    const MenuState m = i.ws.menuState(true);
-    EXPECT_FALSE(m.chooseUser);
-    EXPECT_FALSE(m.newAccount);
-    EXPECT_FALSE(m.accountOpen);
 }
 
 } // namespace

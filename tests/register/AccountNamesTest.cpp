@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
-#include "TestWorld.h"
 #include "platform/SettingsKeys.h"
 #include "register/AccountNames.h"
 #include "register/PasswordCode.h"
 #include "register/RegisterColumns.h"
+#include "support/Installation.h"
 
 namespace ledgora {
 namespace {

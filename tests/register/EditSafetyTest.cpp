@@ -8,10 +8,11 @@
 #include <functional>
 
 #include "TestWorld.h"
+#include "money/Amount.h"
 #include "platform/FileIO.h"
-#include "register/Amount.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
+#include "support/Installation.h"
 
 namespace ledgora {
 namespace {

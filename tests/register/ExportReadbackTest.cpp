@@ -7,9 +7,9 @@
 #include <sys/wait.h>
 
 #include "ExportFixture.h"
-#include "TestWorld.h"
 #include "register/ExportFormats.h"
 #include "register/XlsExport.h"
+#include "support/TempFolder.h"
 
 namespace ledgora {
 namespace {
@@ -60,7 +60,8 @@ std::string expectedJson(const Grid& grid, const GridLook& look) {
 
 // Runs the reader on a fresh export of `grid`; its output, and whether it said "ok".
 std::pair<bool, std::string> readBack(ExportFormat format, const Grid& grid, const GridLook& look) {
-    const auto dir = testing::freshTempFolder();
+    const testing::TempFolder folder;
+    const auto& dir = folder.path();
     const std::string ext(exportFilter(format).extension);
     const auto file = dir / ("releve." + ext);
     const auto json = dir / "expected.json";
@@ -79,7 +80,6 @@ std::pair<bool, std::string> readBack(ExportFormat format, const Grid& grid, con
         }
     }
     const int status = pipe != nullptr ? ::pclose(pipe) : -1;
-    std::filesystem::remove_all(dir);
     return {WIFEXITED(status) && WEXITSTATUS(status) == 0 && output == "ok\n", output};
 }
 

@@ -12,6 +12,7 @@
 #include "register/HtmlExport.h"
 #include "register/RtfExport.h"
 #include "register/TextExport.h"
+#include "support/TempFolder.h"
 
 namespace ledgora {
 namespace {
@@ -239,7 +240,8 @@ TEST(Export, FiltersAndTheExtensionRule) {
 
 TEST(Export, WritesAtomicallyOrSaysItCannot) {
     const ExportWorld world;
-    const auto dir = testing::freshTempFolder();
+    const testing::TempFolder folder;
+    const auto& dir = folder.path();
     for (const ExportFilter& filter : kExportFilters) {
         const auto path = dir / ("releve." + std::string(filter.extension));
         EXPECT_EQ(exportGrid(filter.format, world.grid, world.look, path), std::nullopt);
@@ -252,7 +254,6 @@ TEST(Export, WritesAtomicallyOrSaysItCannot) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
                             std::filesystem::directory_iterator()),
               5);
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

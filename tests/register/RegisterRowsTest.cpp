@@ -2,8 +2,8 @@
 
 #include <random>
 
+#include "money/DateText.h"
 #include "register/Balances.h"
-#include "register/DateText.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 

@@ -17,6 +17,7 @@
 #include "register/GridTextFormat.h"
 #include "register/RegisterColumns.h"
 #include "register/SaveJournal.h"
+#include "support/Installation.h"
 
 namespace ledgora {
 namespace {
@@ -209,34 +210,6 @@ TEST(SaveJournal, AFifoInPlaceOfThePlanningIsRefusedNotWaitedOn) {
     EXPECT_TRUE(w.session.save()); // the account is saved, the FIFO is left alone
     ::alarm(0);
     EXPECT_EQ(fs::status(planning).type(), fs::file_type::fifo);
-}
-
-TEST(Workspace, SettingsTroubleIsToldOnce) {
-    testing::Installation i;
-    i.addUser("Anne", "secret");
-    // Another tool left the hive in a shape that cannot be read.
-    ASSERT_TRUE(platform::writeFileAtomically(i.registry.hiveFile(Hive::CurrentUser), "\x01junk"));
-    i.dialogs.clear();
-    platform::Registry registry(i.paths.registryFolder());
-    Workspace next(registry, i.paths, i.clock, i.dialogs, i.sounds);
-    next.start();
-    ASSERT_EQ(i.dialogs.shown().size(), 1u);
-    EXPECT_EQ(i.dialogs.shown()[0].kind, platform::MessageKind::Warning);
-    EXPECT_NE(i.dialogs.texts()[0].find("HKEY_CURRENT_USER.illisible.reg"), std::string::npos);
-    EXPECT_EQ(platform::readFile(i.paths.registryFolder() / "HKEY_CURRENT_USER.illisible.reg"),
-              "\x01junk");
-    ASSERT_TRUE(next.saveSettings({}));
-    EXPECT_EQ(i.dialogs.shown().size(), 1u);
-
-    // A settings save that fails says so.
-    const fs::path folder = i.paths.registryFolder();
-    fs::remove_all(folder);
-    ASSERT_TRUE(platform::writeFileAtomically(folder, "in the way"));
-    i.dialogs.clear();
-    EXPECT_FALSE(next.saveSettings({}));
-    EXPECT_EQ(
-        i.dialogs.texts(),
-        std::vector<std::string>{"Cannot Create " + registry.hiveFile(Hive::CurrentUser).string()});
 }
 
 } // namespace

@@ -1,55 +1,15 @@
-// A throw-away installation for tests: its own data folder and settings hives under a
-// temporary folder, a clock pinned to a date, scripted dialogs and recorded sounds; as an
-// open account alone (TestWorld) or as the whole workspace (Installation).
+// An open account on a throw-away machine (tests/support/TestMachine.h): its own data
+// folder and settings hives, a pinned clock, scripted dialogs and recorded sounds.
 #pragma once
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
-#include <gtest/gtest.h>
-
-#include "platform/Clock.h"
-#include "platform/Paths.h"
-#include "platform/Registry.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/Sounds.h"
 #include "register/AccountSession.h"
 #include "register/NameList.h"
-#include "register/Workspace.h"
+#include "support/TestMachine.h"
 
 namespace ledgora::testing {
-
-inline std::filesystem::path freshTempFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "-" + info->name();
-    for (char& c : name) {
-        if (c == '/') {
-            c = '_';
-        }
-    }
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("ledgora-" + std::to_string(::getpid()) + "-" + name);
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-// The machine under a test: a data folder and settings hives under a fresh temporary
-// folder, removed afterwards, with the services every command needs.
-struct TestMachine {
-    std::filesystem::path root = freshTempFolder();
-    platform::Paths paths{root, root / "registry", root / "program"};
-    platform::Registry registry{paths.registryFolder()};
-    platform::FixedClock clock{platform::DateTime{2024, 3, 5, 10, 0, 0}};
-    platform::ScriptedDialogs dialogs;
-    platform::RecordingSounds sounds;
-
-    TestMachine() = default;
-    ~TestMachine() { std::filesystem::remove_all(root); }
-    TestMachine(const TestMachine&) = delete;
-    TestMachine& operator=(const TestMachine&) = delete;
-};
 
 // An open account alone, for a user whose folder exists.
 struct TestWorld : TestMachine {
@@ -61,21 +21,6 @@ struct TestWorld : TestMachine {
         std::filesystem::create_directories(paths.userFolder(user));
         std::filesystem::create_directories(paths.programFolder());
         session.setUser(user);
-    }
-};
-
-// A workspace on a throw-away installation with no user yet.
-struct Installation : TestMachine {
-    Workspace ws{registry, paths, clock, dialogs, sounds};
-
-    Installation() { ws.start(); }
-    AccountManager& manager() { return ws.accounts(); }
-
-    // Creates a user with a first account through the commands.
-    void addUser(const std::string& name, const std::string& password,
-                 const std::string& account = "Courant") {
-        dialogs.fill({name, password}).fill({account, "100"}, true);
-        ASSERT_TRUE(manager().newUser());
     }
 };
 

@@ -1,8 +1,8 @@
 #include "calculator/ui/TCalculat.h"
 
-#include "register/ui/FrenchFileDialog.h"
-#include "register/ui/HelpWindow.h"
-#include "register/ui/WindowPlace.h"
+#include "ui/FrenchFileDialog.h"
+#include "ui/HelpWindow.h"
+#include "ui/WindowPlace.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>

@@ -9,10 +9,10 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
+#include "money/DateText.h"
 #include "register/CellRules.h"
-#include "register/DateText.h"
-#include "register/ui/DateCellEdit.h"
 #include "register/ui/RegisterModel.h"
+#include "ui/DateCellEdit.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "register/CellRules.h"
 #include "register/RegisterColumns.h"
-#include "register/ui/Pictures.h"
+#include "ui/Pictures.h"
 
 namespace {
 

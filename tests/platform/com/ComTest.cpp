@@ -7,6 +7,7 @@
 
 #include "platform/com/Com.h"
 #include "platform/com/RegServer.h"
+#include "support/TempFolder.h"
 
 namespace platform::com {
 namespace {
@@ -91,15 +92,6 @@ TEST(Variant, ClearFreesTheString) {
 
 class Activation : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "com-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
     void registerClass(const CLSID& clsid, const std::string& library) {
         registry().writeString(Hive::ClassesRoot,
                                "CLSID\\" + formatGuid(clsid) + "\\InprocServer32", "", library);
@@ -110,7 +102,8 @@ protected:
         }
         return *registry_;
     }
-    std::filesystem::path folder_;
+    ledgora::testing::TempFolder temp_;
+    const std::filesystem::path& folder_ = temp_.path();
     std::optional<platform::Registry> registry_;
 };
 

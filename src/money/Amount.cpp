@@ -1,0 +1,186 @@
+#include "money/Amount.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace ledgora {
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Appends the integer part and two decimals of `cents` (non-negative).
+void appendCents(std::string& out, unsigned long long cents) {
+    char buf[32];
+    int n = 0;
+    const unsigned long long units = cents / 100;
+    const unsigned cent = static_cast<unsigned>(cents % 100);
+    char digits[24];
+    unsigned long long u = units;
+    do {
+        digits[n++] = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    int k = 0;
+    while (n > 0) {
+        buf[k++] = digits[--n];
+    }
+    buf[k++] = '.';
+    buf[k++] = static_cast<char>('0' + cent / 10);
+    buf[k++] = static_cast<char>('0' + cent % 10);
+    out.append(buf, static_cast<std::size_t>(k));
+}
+
+// The exact rule: 15 significant digits as decimal text, then half away from zero on
+// the decimal digits.
+std::string formatSlow(double value) {
+    const bool negative = std::signbit(value);
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    // buf: d.dddddddddddddde[+-]xx
+    std::string digits;
+    digits.push_back(buf[0]);
+    digits.append(buf + 2, 14);
+    const int exponent = std::atoi(buf + 17);
+    // Value = 0.digits x 10^(exponent + 1); place the decimal point.
+    const int intDigits = exponent + 1;
+    std::string integer;
+    std::string decimals;
+    if (intDigits <= 0) {
+        integer = "0";
+        decimals = std::string(static_cast<std::size_t>(-intDigits), '0') + digits;
+    } else if (intDigits >= static_cast<int>(digits.size())) {
+        integer = digits + std::string(static_cast<std::size_t>(intDigits) - digits.size(), '0');
+    } else {
+        integer = digits.substr(0, static_cast<std::size_t>(intDigits));
+        decimals = digits.substr(static_cast<std::size_t>(intDigits));
+    }
+    decimals.resize(std::max<std::size_t>(decimals.size(), 3), '0');
+    std::string kept = integer + decimals.substr(0, 2);
+    if (decimals[2] >= '5') {
+        int i = static_cast<int>(kept.size()) - 1;
+        while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') {
+            kept[static_cast<std::size_t>(i)] = '0';
+            --i;
+        }
+        if (i < 0) {
+            kept.insert(kept.begin(), '1');
+        } else {
+            ++kept[static_cast<std::size_t>(i)];
+        }
+    }
+    std::string out;
+    const bool zero = kept.find_first_not_of('0') == std::string::npos;
+    if (negative && !zero) {
+        out.push_back('-');
+    }
+    std::string intPart = kept.substr(0, kept.size() - 2);
+    const std::size_t firstNonZero = intPart.find_first_not_of('0');
+    intPart = firstNonZero == std::string::npos ? "0" : intPart.substr(firstNonZero);
+    out += intPart;
+    out.push_back('.');
+    out += kept.substr(kept.size() - 2);
+    return out;
+}
+
+} // namespace
+
+double parseAmount(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t start = i;
+    std::size_t intDigits = 0;
+    while (i < text.size() && isDigit(text[i])) {
+        ++i;
+        ++intDigits;
+    }
+    std::size_t end = i;
+    std::size_t fracDigits = 0;
+    if (i < text.size() && text[i] == '.') {
+        std::size_t j = i + 1;
+        while (j < text.size() && isDigit(text[j])) {
+            ++j;
+            ++fracDigits;
+        }
+        if (intDigits + fracDigits > 0) {
+            end = j;
+            i = j;
+        }
+    }
+    if (intDigits + fracDigits == 0) {
+        return 0.0;
+    }
+    // An exponent counts only when digits follow it ("1e" reads 1).
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            ++j;
+        }
+        if (j < text.size() && isDigit(text[j])) {
+            while (j < text.size() && isDigit(text[j])) {
+                ++j;
+            }
+            end = j;
+        }
+    }
+    double value = 0.0;
+    const auto result =
+        std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general);
+    if (result.ec != std::errc() || !std::isfinite(value)) {
+        return 0.0;
+    }
+    return negative ? -value : value;
+}
+
+std::string formatAmount(double value) {
+    if (!std::isfinite(value)) {
+        return "0.00";
+    }
+    const double magnitude = std::fabs(value);
+    // Rounding the binary value straight to the cent gives the same text as going through
+    // 15 significant digits, unless the value lies within what that rounding can move it
+    // of a half cent. The margin grows with the magnitude; beyond 1e11 take the long way.
+    if (magnitude < 1e11) {
+        const double margin = magnitude < 1e6 ? 1e-6 : magnitude < 1e9 ? 1e-3 : 5e-2;
+        const double scaled = magnitude * 100.0;
+        const double floor = std::floor(scaled);
+        const double fraction = scaled - floor;
+        if (std::fabs(fraction - 0.5) > margin) {
+            const auto cents = static_cast<unsigned long long>(fraction > 0.5 ? floor + 1 : floor);
+            std::string out;
+            if (value < 0 && cents != 0) {
+                out.push_back('-');
+            }
+            appendCents(out, cents);
+            return out;
+        }
+    }
+    return formatSlow(value);
+}
+
+double parseTypedAmount(std::string_view typed) {
+    std::string text(typed);
+    if (const auto comma = text.find(','); comma != std::string::npos) {
+        text[comma] = '.';
+    }
+    return parseAmount(text);
+}
+
+std::string normaliseAmountText(std::string_view typed) {
+    if (typed.empty()) {
+        return {};
+    }
+    return formatAmount(parseTypedAmount(typed));
+}
+
+} // namespace ledgora

@@ -1,0 +1,116 @@
+#include "workspace/Workspace.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/FileIO.h"
+#include "platform/SettingsKeys.h"
+#include "register/AccountNames.h"
+#include "register/GridTextFormat.h"
+
+namespace ledgora {
+namespace {
+
+using platform::Hive;
+namespace settings = platform::settings;
+
+std::string homeFolder() {
+    const char* home = std::getenv("HOME");
+    return home != nullptr ? home : "";
+}
+
+} // namespace
+
+Workspace::Workspace(platform::Registry& registry, const platform::Paths& paths,
+                     const platform::Clock& clock, platform::Dialogs& dialogs,
+                     platform::Sounds& sounds)
+    : registry_(registry), paths_(paths), dialogs_(dialogs),
+      session_({registry, paths, clock, dialogs, sounds}, categories_, modes_),
+      accounts_(session_, registry, paths, dialogs, options_) {}
+
+void Workspace::start() {
+    // The accounts and the password codes are the user's alone, also where an earlier
+    // version left the folders open to others.
+    platform::createPrivateFolders(paths_.dataFolder());
+    for (const std::string& user : listUsers(paths_)) {
+        platform::createPrivateFolders(paths_.userFolder(user));
+    }
+    registry_.createKey(Hive::CurrentUser, settings::usersKey());
+    tellSettingsNotices();
+    placement_ = readPlacement(registry_);
+    options_ = readOptions(registry_, homeFolder());
+    session_.setSoundsOn(options_.sons);
+    if (auto list = NameList::load(paths_.dataFile("Rubriques.txt"))) {
+        categories_ = std::move(*list);
+    }
+    if (auto list = NameList::load(paths_.dataFile("Modes.txt"))) {
+        modes_ = std::move(*list);
+    }
+}
+
+std::string Workspace::caption() const {
+    std::string text(platform::kAppTitle);
+    if (!session_.user().empty()) {
+        text += " - " + session_.user();
+    }
+    if (session_.isOpen()) {
+        text += " : compte \"" + session_.account() + "\"";
+        text += session_.euros() ? " (Euros)" : " (Francs)";
+    }
+    return text;
+}
+
+MenuState Workspace::menuState(bool printerAvailable) const {
+    MenuState m;
+    const bool user = !session_.user().empty();
+    const bool hasAccounts = user && !accounts_.accounts().empty();
+    m.chooseUser = !accounts_.users().empty();
+    m.newAccount = user;
+    m.openAccount = hasAccounts;
+    m.accountOpen = session_.isOpen();
+    m.print = m.accountOpen && printerAvailable;
+    m.password = user;
+    m.allBalances = hasAccounts;
+    return m;
+}
+
+void Workspace::tellSettingsNotices() {
+    for (const std::string& notice : registry_.takeNotices()) {
+        dialogs_.warn(notice);
+    }
+}
+
+bool Workspace::saveSettings(const WindowPlacement& placement) {
+    placement_ = placement;
+    bool ok = registry_.update(Hive::CurrentUser, [&](platform::RegistryTree& t) {
+        writeSettings(t, placement_, options_);
+    });
+    tellSettingsNotices();
+    if (!ok) {
+        dialogs_.fail(settingsSaveError(registry_));
+    }
+    for (const auto& [list, name] :
+         {std::pair{&categories_, "Rubriques.txt"}, std::pair{&modes_, "Modes.txt"}}) {
+        if (!list->save(paths_.dataFile(name))) {
+            dialogs_.fail(cannotCreateMessage(paths_.dataFile(name)));
+            ok = false;
+        }
+    }
+    return session_.save() && ok;
+}
+
+bool Workspace::queryClose(const WindowPlacement& placement) {
+    if (!saveSettings(placement)) {
+        return false;
+    }
+    registry_.update(Hive::CurrentUser,
+                     [&](platform::RegistryTree& t) { writeBackupOptions(t, options_); });
+    return true;
+}
+
+void Workspace::setSounds(bool on) {
+    options_.sons = on;
+    session_.setSoundsOn(on);
+}
+
+} // namespace ledgora

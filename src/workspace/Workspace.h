@@ -1,0 +1,76 @@
+// Everything the main window holds that is not a widget: the open account, the category
+// and payment-mode lists, the options, the users and accounts commands, and the start-up
+// and settings-save sequences. The window shows it and forwards commands to it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "platform/Sounds.h"
+#include "register/AccountManager.h"
+#include "register/AccountSession.h"
+#include "register/NameList.h"
+#include "workspace/AppSettings.h"
+#include "workspace/MenuState.h"
+
+namespace ledgora {
+
+class Workspace {
+public:
+    Workspace(platform::Registry& registry, const platform::Paths& paths,
+              const platform::Clock& clock, platform::Dialogs& dialogs, platform::Sounds& sounds);
+
+    // Start-up: creates the data folder and the "Users" key, reads the placement and the
+    // options, loads "Rubriques.txt" and "Modes.txt" when they exist. A settings hive that
+    // could not be read whole is reported here.
+    void start();
+
+    AccountSession& session() { return session_; }
+    const AccountSession& session() const { return session_; }
+    AccountManager& accounts() { return accounts_; }
+    NameList& categories() { return categories_; }
+    NameList& modes() { return modes_; }
+    AppOptions& options() { return options_; }
+    const AppOptions& options() const { return options_; }
+    const WindowPlacement& placement() const { return placement_; }
+    platform::Registry& registry() { return registry_; }
+    const platform::Paths& paths() const { return paths_; }
+    platform::Dialogs& dialogs() { return dialogs_; }
+
+    // "Ledgora", then " - " + user, then " : compte "name" (Euros)" or " (Francs)".
+    std::string caption() const;
+
+    MenuState menuState(bool printerAvailable) const;
+
+    // Rewrites "MainW" and "Options", writes both lists, saves the open account. A part
+    // that cannot be written is reported.
+    bool saveSettings(const WindowPlacement& placement);
+
+    // Closing the program: saves as above, then the backup options. False when something
+    // could not be written: the program then stays open, so that nothing typed is lost and
+    // the user can free space and close again.
+    bool queryClose(const WindowPlacement& placement);
+
+    // Shows, once each, what the settings store has to tell (a hive file set aside).
+    void tellSettingsNotices();
+
+    // "&Sons" toggles both the option and the register's sounds.
+    void setSounds(bool on);
+
+private:
+    platform::Registry& registry_;
+    const platform::Paths& paths_;
+    platform::Dialogs& dialogs_;
+    NameList categories_ = NameList::builtInCategories();
+    NameList modes_ = NameList::builtInPaymentModes();
+    AppOptions options_;
+    WindowPlacement placement_;
+    AccountSession session_;
+    AccountManager accounts_;
+};
+
+} // namespace ledgora

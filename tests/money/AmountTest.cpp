@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+
+#include "money/Amount.h"
+
+namespace ledgora {
+namespace {
+
+TEST(Amount, ParsesTheLongestNumericPrefix) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {
+        {"", 0},       {"abc", 0},       {"12", 12},      {"12.5", 12.5}, {"-12.30", -12.3},
+        {"+4", 4},     {"  7.25", 7.25}, {"12abc", 12},   {"1.5.3", 1.5}, {"12,5", 12},
+        {".5", 0.5},   {"-.5", -0.5},    {"5.", 5},       {"-", 0},       {".", 0},
+        {"1e3", 1000}, {"1e", 1},        {"2E-2x", 0.02}, {"1e999", 0},   {"0x10", 0},
+        {"inf", 0},    {"nan", 0},       {"1 000", 1},    {"- 5", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(parseAmount(c.text), c.value) << '"' << c.text << '"';
+    }
+}
+
+TEST(Amount, AmountsTooLargeForADoubleReadAsUnreadableText) {
+    const std::string digits400 = "1" + std::string(400, '0');
+    for (const std::string& text : {digits400, "-" + digits400 + ".50",
+                                    std::string("0.") + std::string(400, '0') + "1e800"}) {
+        EXPECT_EQ(parseAmount(text), 0.0) << text;
+        EXPECT_EQ(normaliseAmountText(text), "0.00") << text;
+    }
+}
+
+TEST(Amount, FormatsTwoDecimalsHalfAwayFromZero) {
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, "0.00"},
+        {1234.5, "1234.50"},
+        {-12.3, "-12.30"},
+        {12.125, "12.13"},
+        {-12.125, "-12.13"},
+        {0.125, "0.13"},
+        {1.005, "1.01"},
+        {2.675, "2.68"},
+        {0.1 + 0.2, "0.30"},
+        {-0.004, "0.00"},
+        {-0.005, "-0.01"},
+        {99.995, "100.00"},
+        {999999.995, "1000000.00"},
+        {1234567.125, "1234567.13"},
+        {1e15, "1000000000000000.00"},
+        {123456789012.345, "123456789012.35"},
+        {-0.0, "0.00"},
+        {std::numeric_limits<double>::infinity(), "0.00"},
+        {std::nan(""), "0.00"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatAmount(c.value), c.text) << c.value;
+    }
+}
+
+// Reference: the value as 15 significant digits of decimal text ("%.15g" is plain for the
+// magnitudes used here), rounded half away from zero by carrying on the digits.
+std::string reference(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", std::fabs(v));
+    std::string text = buf;
+    const auto dot = text.find('.');
+    std::string integer = text.substr(0, dot);
+    std::string decimals = dot == std::string::npos ? "" : text.substr(dot + 1);
+    decimals.resize(std::max<std::size_t>(decimals.size(), 3), '0');
+    std::string digits = integer + decimals.substr(0, 2);
+    if (decimals[2] >= '5') {
+        int i = static_cast<int>(digits.size()) - 1;
+        for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) {
+            digits[static_cast<std::size_t>(i)] = '0';
+        }
+        if (i < 0) {
+            digits.insert(digits.begin(), '1');
+        } else {
+            ++digits[static_cast<std::size_t>(i)];
+        }
+    }
+    std::string out = digits.substr(0, digits.size() - 2) + "." + digits.substr(digits.size() - 2);
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    return v < 0 && !zero ? "-" + out : out;
+}
+
+TEST(Amount, FastPathAgreesWithTheDecimalRule) {
+    std::mt19937_64 rng(7);
+    std::uniform_int_distribution<long long> cents(-99'999'999, 99'999'999);
+    std::uniform_int_distribution<int> thousandths(0, 9);
+    const double scales[] = {1.0, 1e3, 1e5, 1e7};
+    for (int i = 0; i < 40000; ++i) {
+        const double v = static_cast<double>(cents(rng)) / 100.0 * scales[i % 4] +
+                         (i % 2 ? thousandths(rng) / 1000.0 : 0.0);
+        ASSERT_EQ(formatAmount(v), reference(v)) << v;
+    }
+}
+
+TEST(Amount, NormalisesTypedAmounts) {
+    struct Case {
+        const char* typed;
+        const char* kept;
+    };
+    const Case cases[] = {{"", ""},          {"12,5", "12.50"}, {"12", "12.00"},   {"abc", "0.00"},
+                          {"1,2,3", "1.20"}, {"-3", "-3.00"},   {"0,005", "0.01"}, {" 8", "8.00"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(normaliseAmountText(c.typed), c.kept) << c.typed;
+    }
+    // A numeric box's text reads the same way.
+    EXPECT_DOUBLE_EQ(parseTypedAmount("1500,50"), 1500.5);
+    EXPECT_DOUBLE_EQ(parseTypedAmount("-1500.50"), -1500.5);
+    EXPECT_DOUBLE_EQ(parseTypedAmount("1.5,2"), 1.5);
+    EXPECT_DOUBLE_EQ(parseTypedAmount(""), 0.0);
+}
+
+} // namespace
+} // namespace ledgora
