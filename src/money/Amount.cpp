@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace ledgora {
 namespace {
@@ -86,41 +87,49 @@ std::string formatSlow(double value) {
     return out;
 }
 
-} // namespace
+// Where the longest leading number of a text lies: digits, an optional fraction and an
+// exponent that counts only when digits follow it ("1e" reads 1).
+struct NumberPrefix {
+    bool found = false;
+    bool negative = false;
+    std::size_t start = 0;     // first digit or "."
+    std::size_t intEnd = 0;    // end of the integer digits
+    std::size_t fracBegin = 0; // first fraction digit (intEnd + 1 after a ".")
+    std::size_t fracEnd = 0;
+    std::size_t end = 0; // end of the number, exponent included
+    bool exponent = false;
+};
 
-double parseAmount(std::string_view text) {
+NumberPrefix scanNumber(std::string_view text) {
+    NumberPrefix n;
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
     }
-    bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+        n.negative = text[i] == '-';
         ++i;
     }
-    const std::size_t start = i;
-    std::size_t intDigits = 0;
+    n.start = i;
     while (i < text.size() && isDigit(text[i])) {
         ++i;
-        ++intDigits;
     }
-    std::size_t end = i;
-    std::size_t fracDigits = 0;
+    n.intEnd = n.fracBegin = n.fracEnd = n.end = i;
     if (i < text.size() && text[i] == '.') {
         std::size_t j = i + 1;
         while (j < text.size() && isDigit(text[j])) {
             ++j;
-            ++fracDigits;
         }
-        if (intDigits + fracDigits > 0) {
-            end = j;
+        if (j - (i + 1) + (n.intEnd - n.start) > 0) {
+            n.fracBegin = i + 1;
+            n.fracEnd = n.end = j;
             i = j;
         }
     }
-    if (intDigits + fracDigits == 0) {
-        return 0.0;
+    if (n.intEnd == n.start && n.fracEnd == n.fracBegin) {
+        return n;
     }
-    // An exponent counts only when digits follow it ("1e" reads 1).
+    n.found = true;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
@@ -130,16 +139,91 @@ double parseAmount(std::string_view text) {
             while (j < text.size() && isDigit(text[j])) {
                 ++j;
             }
-            end = j;
+            n.end = j;
+            n.exponent = true;
         }
     }
+    return n;
+}
+
+// Amounts beyond this many cents read as unreadable text: sums of many of them still fit.
+constexpr Cents kMaxCents = 100'000'000'000'000'000; // 1e15 units
+
+} // namespace
+
+double parseAmount(std::string_view text) {
+    const NumberPrefix n = scanNumber(text);
+    if (!n.found) {
+        return 0.0;
+    }
     double value = 0.0;
-    const auto result =
-        std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general);
+    const auto result = std::from_chars(text.data() + n.start, text.data() + n.end, value,
+                                        std::chars_format::general);
     if (result.ec != std::errc() || !std::isfinite(value)) {
         return 0.0;
     }
-    return negative ? -value : value;
+    return n.negative ? -value : value;
+}
+
+Cents parseCents(std::string_view text) {
+    const NumberPrefix n = scanNumber(text);
+    if (!n.found) {
+        return 0;
+    }
+    std::size_t first = n.start;
+    while (first < n.intEnd && text[first] == '0') {
+        ++first;
+    }
+    // Decimal digits are read exactly; a number with an exponent goes through the double,
+    // rounded as the formatter rounds it (its text then has no exponent).
+    if (n.exponent) {
+        return centsOf(parseAmount(text));
+    }
+    if (n.intEnd - first > 16) {
+        return 0;
+    }
+    Cents cents = 0;
+    for (std::size_t i = first; i < n.intEnd; ++i) {
+        cents = cents * 10 + (text[i] - '0');
+    }
+    const auto fraction = [&](std::size_t k) {
+        return n.fracBegin + k < n.fracEnd ? text[n.fracBegin + k] - '0' : 0;
+    };
+    cents = cents * 100 + fraction(0) * 10 + fraction(1);
+    if (fraction(2) >= 5) {
+        ++cents;
+    }
+    if (cents > kMaxCents) {
+        return 0;
+    }
+    return n.negative ? -cents : cents;
+}
+
+Cents centsOf(double value) {
+    if (!std::isfinite(value) || std::fabs(value) * 100.0 > static_cast<double>(kMaxCents)) {
+        return 0;
+    }
+    return parseCents(formatAmount(value));
+}
+
+std::string formatCents(Cents cents) {
+    std::string out;
+    if (cents < 0) {
+        out.push_back('-');
+    }
+    // Negating in unsigned arithmetic holds the most negative value too.
+    const auto magnitude = cents < 0 ? 0ULL - static_cast<unsigned long long>(cents)
+                                     : static_cast<unsigned long long>(cents);
+    appendCents(out, magnitude);
+    return out;
+}
+
+Cents addCents(Cents a, Cents b) {
+    Cents sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) {
+        return b > 0 ? std::numeric_limits<Cents>::max() : std::numeric_limits<Cents>::min();
+    }
+    return sum;
 }
 
 std::string formatAmount(double value) {

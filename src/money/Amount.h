@@ -2,10 +2,15 @@
 // back by a tolerant parse. This pair is the one way amounts become text and back.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace ledgora {
+
+// An amount in cents. Sums of amounts (balances, spending, totals) accumulate in these, so
+// they are exact whatever the number of operations.
+using Cents = std::int64_t;
 
 // The longest leading part of `text` that reads as a decimal number with "." as decimal
 // point (leading spaces and a sign allowed, an exponent allowed); 0 when there is none,
@@ -16,6 +21,25 @@ double parseAmount(std::string_view text);
 // value is taken to 15 significant digits, then rounded half away from zero (12.125 gives
 // 12.13, 1.005 gives 1.01). Never "-0.00"; infinities and NaN give "0.00".
 std::string formatAmount(double value);
+
+// The amount of `text` in cents, read as parseAmount() reads it; more than two decimals
+// round half away from zero (12.125 gives 1213, -0.005 gives -1). Unreadable text, and
+// amounts beyond 1e15 in either direction, read 0.
+Cents parseCents(std::string_view text);
+
+// A double rounded to the cent as formatAmount() rounds it; 0 beyond the range above.
+Cents centsOf(double value);
+
+// The same text formatAmount() gives for the same value: two decimals, "." as decimal
+// point, "-" for negatives.
+std::string formatCents(Cents cents);
+
+// a + b, held at the ends of the range instead of wrapping.
+Cents addCents(Cents a, Cents b);
+
+inline double centsToDouble(Cents cents) {
+    return static_cast<double>(cents) / 100.0;
+}
 
 // An amount as a French user types it, in a cell or a numeric box: "," and "." alike, the
 // first "," read as "." (1500,50 is 1500.50); then the tolerant parse.

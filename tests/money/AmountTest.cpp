@@ -123,5 +123,73 @@ TEST(Amount, NormalisesTypedAmounts) {
     EXPECT_DOUBLE_EQ(parseTypedAmount(""), 0.0);
 }
 
+TEST(Cents, ReadsAmountTextToTheCent) {
+    struct Case {
+        const char* text;
+        Cents cents;
+    };
+    const Case cases[] = {
+        {"", 0},
+        {"abc", 0},
+        {"12", 1200},
+        {"12.5", 1250},
+        {"-12.30", -1230},
+        {"+4", 400},
+        {"  7.25", 725},
+        {"12abc", 1200},
+        {"1.5.3", 150},
+        {"12,5", 1200},
+        {".5", 50},
+        {"-.5", -50},
+        {"5.", 500},
+        {"-", 0},
+        {"0.125", 13},
+        {"-0.125", -13},
+        {"0.1249", 12},
+        {"-0.005", -1},
+        {"0.004", 0},
+        {"1.005", 101},
+        {"1e3", 100000},
+        {"2E-2x", 2},
+        {"1e999", 0},
+        {"007.10", 710},
+        {"999999999999999.99", 99999999999999999},
+        {"1000000000000000.01", 0},
+        {"123456789012345678", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseCents(c.text), c.cents) << '"' << c.text << '"';
+    }
+}
+
+TEST(Cents, AgreeWithTheAmountFormatter) {
+    // What a cell shows and what a sum counts are one value.
+    std::mt19937_64 rng(11);
+    std::uniform_int_distribution<long long> cents(-9'999'999'999, 9'999'999'999);
+    for (int i = 0; i < 20000; ++i) {
+        const Cents c = cents(rng);
+        const std::string text = formatAmount(static_cast<double>(c) / 100.0);
+        ASSERT_EQ(parseCents(text), c) << text;
+        ASSERT_EQ(formatCents(c), text) << c;
+        ASSERT_EQ(centsOf(static_cast<double>(c) / 100.0), c) << c;
+    }
+    for (const char* typed : {"12,5", "0,005", "-3", "1e2", "2.675", "-2.675"}) {
+        EXPECT_EQ(formatCents(parseCents(normaliseAmountText(typed))), normaliseAmountText(typed));
+    }
+    EXPECT_EQ(formatCents(0), "0.00");
+    EXPECT_EQ(formatCents(-5), "-0.05");
+}
+
+TEST(Cents, SumsAreExactAndNeverWrap) {
+    Cents total = 0;
+    for (int i = 0; i < 1'000'000; ++i) {
+        total = addCents(total, parseCents("0.10"));
+    }
+    EXPECT_EQ(formatCents(total), "100000.00");
+    const Cents big = std::numeric_limits<Cents>::max() - 1;
+    EXPECT_EQ(addCents(big, 10), std::numeric_limits<Cents>::max());
+    EXPECT_EQ(addCents(-big, -10), std::numeric_limits<Cents>::min());
+}
+
 } // namespace
 } // namespace ledgora
