@@ -2,6 +2,7 @@
 
 #include "money/DateText.h"
 #include "planning/SpentInMonth.h"
+#include "platform/TextCase.h"
 #include "register/RegisterColumns.h"
 
 namespace ledgora {
@@ -21,21 +22,42 @@ BudgetAlarm::BudgetAlarm(platform::Registry& registry, const platform::Paths& pa
 
 void BudgetAlarm::setAccount(const std::string& user, const std::string& account) {
     store_.emplace(registry_, user, account);
+    read_.clear();
 }
 
 void BudgetAlarm::clearAccount() {
     store_.reset();
+    read_.clear();
 }
 
-std::optional<BudgetStore> BudgetAlarm::store() const {
-    return store_;
+std::vector<BudgetEntry> BudgetAlarm::entries(const std::vector<std::string>& categories) const {
+    std::vector<BudgetEntry> out;
+    out.reserve(categories.size());
+    for (const std::string& c : categories) {
+        out.push_back(store_ ? store_->entry(c) : BudgetEntry{c, {}, {}});
+    }
+    return out;
+}
+
+bool BudgetAlarm::replaceAll(const std::vector<BudgetEntry>& entries) {
+    read_.clear();
+    return store_ && store_->replaceAll(entries);
+}
+
+bool BudgetAlarm::convert(const std::vector<std::string>& categories, bool toEuros) {
+    read_.clear();
+    return store_ && store_->convert(categories, toEuros);
 }
 
 Cents BudgetAlarm::monthlyMaximum(const std::string& category) const {
     if (!store_ || category.empty()) {
         return 0;
     }
-    return store_->maximum(category);
+    const auto [it, added] = read_.try_emplace(platform::foldCase(category), 0);
+    if (added) {
+        it->second = store_->maximum(category);
+    }
+    return it->second;
 }
 
 void BudgetAlarm::alarmCheck(const Grid& reg, int row, const MonthlySpending& spending,

@@ -1,12 +1,16 @@
-// The monthly budget maxima as the register consults them: a category's maximum for the
-// over-budget colouring and the reports, and the alarm after an edit that takes a category
-// past its maximum in the edited row's month (a warning, with "alarme.wav" when sounds are on).
+// The monthly budget maxima of the open account as the register consults them: a
+// category's maximum for the over-budget colouring and the reports, and the alarm after an
+// edit that takes a category past its maximum in the edited row's month (a warning, with
+// "alarme.wav" when sounds are on). The maxima are written through here too, so that the
+// ones already read (every painted category cell asks) stay right.
 #pragma once
 
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "money/Amount.h"
 #include "planning/BudgetStore.h"
@@ -35,8 +39,16 @@ public:
     // The open account, whose budgets apply; without one no category has a maximum.
     void setAccount(const std::string& user, const std::string& account);
     void clearAccount();
-    // The open account's budgets, if an account is open.
-    std::optional<BudgetStore> store() const;
+    bool hasAccount() const { return store_.has_value(); }
+    // The open account's stored budgets of `categories`, for the alarms window; empty
+    // entries without an open account.
+    std::vector<BudgetEntry> entries(const std::vector<std::string>& categories) const;
+
+    // "OK" of the alarms window (BudgetStore::replaceAll); false without an open account or
+    // when the settings could not be saved.
+    bool replaceAll(const std::vector<BudgetEntry>& entries);
+    // After the open account's currency changed (BudgetStore::convert).
+    bool convert(const std::vector<std::string>& categories, bool toEuros);
 
     Cents monthlyMaximum(const std::string& category) const override;
     // Warns when the row's category has a maximum and its debits in the month and year of
@@ -51,6 +63,9 @@ private:
     platform::Dialogs& dialogs_;
     std::function<bool()> soundsOn_;
     std::optional<BudgetStore> store_;
+    // The maxima read since the account opened or its budgets were written, by category
+    // folded as the settings store folds it.
+    mutable std::unordered_map<std::string, Cents> read_;
 };
 
 } // namespace ledgora

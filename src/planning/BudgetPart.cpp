@@ -17,8 +17,9 @@ void BudgetPart::loaded(const AccountRef& account) {
 }
 
 void BudgetPart::converted(const AccountRef& account, bool toEuros) {
-    if (!BudgetStore(registry_, account.user, account.account)
-             .convert(categories_.entries(), toEuros)) {
+    // The part follows the open account; a conversion is always the open account's.
+    alarm_.setAccount(account.user, account.account);
+    if (!alarm_.convert(categories_.entries(), toEuros)) {
         dialogs_.fail(settingsSaveError(registry_));
     }
 }

@@ -17,19 +17,19 @@ std::string normaliseMaximum(std::string_view typed) {
     return text == "0.00" ? std::string() : text;
 }
 
-BudgetTable::BudgetTable(const BudgetStore& store, const std::vector<std::string>& categories)
-    : grid_(static_cast<int>(categories.size()) + 1, budget_col::Count) {
+BudgetTable::BudgetTable(std::vector<BudgetEntry> stored)
+    : grid_(static_cast<int>(stored.size()) + 1, budget_col::Count) {
     grid_.set(0, budget_col::Category, "Rubriques");
     grid_.set(0, budget_col::Maximum, "Budget mensuel maximum à ne pas dépasser");
-    std::vector<std::string> names = categories;
-    std::stable_sort(names.begin(), names.end(), frenchLess);
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    std::stable_sort(stored.begin(), stored.end(), [](const BudgetEntry& a, const BudgetEntry& b) {
+        return frenchLess(a.category, b.category);
+    });
+    for (std::size_t i = 0; i < stored.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
-        const BudgetEntry e = store.entry(names[i]);
-        const Cents maximum = parseCents(e.montant);
-        grid_.set(row, budget_col::Category, names[i]);
+        const Cents maximum = parseCents(stored[i].montant);
+        grid_.set(row, budget_col::Category, std::move(stored[i].category));
         grid_.set(row, budget_col::Maximum, maximum == 0 ? std::string() : formatCents(maximum));
-        grid_.set(row, budget_col::Ecart, formatCents(parseCents(e.ecart)));
+        grid_.set(row, budget_col::Ecart, formatCents(parseCents(stored[i].ecart)));
     }
 }
 
@@ -70,10 +70,6 @@ std::vector<BudgetEntry> BudgetTable::entries() const {
                        grid_.at(r, budget_col::Ecart)});
     }
     return out;
-}
-
-bool BudgetTable::save(BudgetStore& store) const {
-    return store.replaceAll(entries());
 }
 
 } // namespace ledgora

@@ -1,6 +1,6 @@
 // The grid of the alarms window: one row per category with its monthly maximum and, out
-// of sight, the remainder that maximum carries; the validation of a typed maximum and
-// "OK", which writes the account's budgets anew from the grid.
+// of sight, the remainder that maximum carries; the validation of a typed maximum, and the
+// budgets "OK" writes anew from the grid (BudgetAlarm::replaceAll(table.entries())).
 #pragma once
 
 #include <string>
@@ -33,9 +33,10 @@ std::string normaliseMaximum(std::string_view typed);
 
 class BudgetTable {
 public:
-    // The header row and one row per category, sorted by name: the stored maximum with
-    // two decimals (empty when there is none) and its remainder with two decimals.
-    BudgetTable(const BudgetStore& store, const std::vector<std::string>& categories);
+    // The header row and one row per category of `stored` (BudgetAlarm::entries of the
+    // category list), sorted by name: the stored maximum with two decimals (empty when
+    // there is none) and its remainder with two decimals.
+    explicit BudgetTable(std::vector<BudgetEntry> stored);
 
     const Grid& grid() const { return grid_; }
     int categoryCount() const { return grid_.rowCount() - 1; }
@@ -54,9 +55,6 @@ public:
 
     // What "OK" writes: per row, "Montant" as shown and "Ecart" as held.
     std::vector<BudgetEntry> entries() const;
-    // "OK": the account's budgets become the grid's. False when the settings could not be
-    // saved.
-    bool save(BudgetStore& store) const;
 
 private:
     Grid grid_;

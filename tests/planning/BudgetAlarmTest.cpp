@@ -130,6 +130,11 @@ TEST_F(BudgetAlarmTest, TheMaximaAreTheOpenAccountsThroughItsPart) {
     EXPECT_EQ(alarm.monthlyMaximum("Courses"), 65596); // 100.00 euros: 655.957 francs
     part.converted({user, account, true}, true);
     EXPECT_EQ(alarm.monthlyMaximum("Courses"), 10000);
+    // Written through the alarm, a maximum already read is read again.
+    ASSERT_TRUE(alarm.replaceAll({{"Courses", "80.00", ""}}));
+    EXPECT_EQ(alarm.monthlyMaximum("COURSES"), 8000);
+    part.closed();
+    EXPECT_FALSE(alarm.replaceAll({{"Courses", "80.00", ""}}));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // conversion with the account's currency.
 #include <gtest/gtest.h>
 
+#include "planning/BudgetAlarm.h"
 #include "planning/BudgetStore.h"
 #include "planning/BudgetTable.h"
 #include "planning/BudgetTableLook.h"
@@ -24,6 +25,7 @@ protected:
     }
 
     BudgetStore store{registry, "Anne", "Courant"};
+    BudgetAlarm alarm{registry, paths, sounds, dialogs, [] { return false; }};
 };
 
 TEST_F(BudgetStoreTest, ATypedMaximumIsPositiveWithTwoDecimalsAndZeroRemovesIt) {
@@ -38,7 +40,10 @@ TEST_F(BudgetStoreTest, ATypedMaximumIsPositiveWithTwoDecimalsAndZeroRemovesIt) 
 
 TEST_F(BudgetStoreTest, OkWritesTheGridAnewAndTheAlarmsReadIt) {
     store.replaceAll({{"Loisirs", "30.00", ""}, {"Ancienne", "5.00", ""}});
-    BudgetTable table(store, {"Voiture", "Courses", "Loisirs", "Électricité"});
+    EXPECT_TRUE(alarm.entries({"Loisirs"})[0].montant.empty()); // no account open
+    alarm.setAccount("Anne", "Courant");
+    EXPECT_EQ(alarm.monthlyMaximum("Loisirs"), 3000);
+    BudgetTable table(alarm.entries({"Voiture", "Courses", "Loisirs", "Électricité"}));
     // Rows in French order, maxima as stored, remainders with two decimals.
     const Grid& g = table.grid();
     ASSERT_EQ(table.categoryCount(), 4);
@@ -56,8 +61,9 @@ TEST_F(BudgetStoreTest, OkWritesTheGridAnewAndTheAlarmsReadIt) {
 
     EXPECT_EQ(table.setMaximum(1, "-50"), "50.00");
     EXPECT_EQ(table.setMaximum(3, "0"), "");
-    ASSERT_TRUE(table.save(store));
-    EXPECT_EQ(store.maximum("Courses"), 5000);
+    ASSERT_TRUE(alarm.replaceAll(table.entries()));
+    EXPECT_EQ(alarm.monthlyMaximum("Loisirs"), 0);
+    EXPECT_EQ(alarm.monthlyMaximum("Courses"), 5000);
     EXPECT_EQ(stored("Courses", "Montant"), "50.00");
     EXPECT_EQ(store.maximum("Loisirs"), 0);
     EXPECT_EQ(stored("Loisirs", "Montant"), "");
@@ -105,15 +111,16 @@ TEST_F(BudgetStoreTest, FrancsAndBackRestoreEveryMaximum) {
 TEST_F(BudgetStoreTest, AMaximumEditedInEurosComesBackAsItsOwnFrancs) {
     store.replaceAll({{"Courses", "100.00", ""}, {"Essence", "100.00", ""}});
     store.convert({"Courses", "Essence"}, true);
-    BudgetTable table(store, {"Courses", "Essence"});
+    alarm.setAccount("Anne", "Courant");
+    BudgetTable table(alarm.entries({"Courses", "Essence"}));
     EXPECT_EQ(table.grid().at(1, budget_col::Maximum), "15.24");
     EXPECT_EQ(table.grid().at(1, budget_col::Ecart), "0.03");
     table.setMaximum(1, "20,00");
     // Typing the same maximum again keeps what it carries.
     table.setMaximum(2, "15.24");
     EXPECT_EQ(table.grid().at(2, budget_col::Ecart), "0.03");
-    ASSERT_TRUE(table.save(store));
-    ASSERT_TRUE(store.convert({"Courses", "Essence"}, false));
+    ASSERT_TRUE(alarm.replaceAll(table.entries()));
+    ASSERT_TRUE(alarm.convert({"Courses", "Essence"}, false));
     // 20.00 x 6.55957 = 131.19; the old remainder would have made it 131.22.
     EXPECT_EQ(stored("Courses", "Montant"), "131.19");
     EXPECT_EQ(stored("Essence", "Montant"), "100.00");
@@ -121,7 +128,8 @@ TEST_F(BudgetStoreTest, AMaximumEditedInEurosComesBackAsItsOwnFrancs) {
 
 TEST_F(BudgetStoreTest, TheWindowsColours) {
     store.replaceAll({{"Courses", "100.00", ""}, {"Essence", "50.00", ""}});
-    BudgetTable table(store, {"Courses", "Essence", "Loyer"});
+    alarm.setAccount("Anne", "Courant");
+    BudgetTable table(alarm.entries({"Courses", "Essence", "Loyer"}));
     Grid reg = makeRegister(4);
     reg.set(1, col::Date, "02/03/2024");
     reg.set(1, col::Rubrique, "Courses");
