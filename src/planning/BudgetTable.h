@@ -19,6 +19,11 @@ inline constexpr int Ecart = 2; // never shown
 inline constexpr int Count = 3;
 } // namespace budget_col
 
+// Asked after a new account was created; "Oui" opens the alarms window.
+inline constexpr const char* kBudgetQuestion =
+    "Voulez-vous saisir maintenant des budgets mensuels par rubriques afin de déclencher des "
+    "alarmes en cas de dépassement ?";
+
 // Shown instead of the window when there is no category.
 inline constexpr const char* kNoCategoryMessage =
     "Aucune rubrique n'est définie. Pour créer des rubriques, cliquez sur Options|Rubriques et "
