@@ -18,6 +18,13 @@ int runCalc(const Args& args, std::istream& in, std::ostream& out, std::ostream&
 int runLoan(const Args& args, std::ostream& out, std::ostream& err);
 int runInterest(const Args& args, std::ostream& out, std::ostream& err);
 int runConvert(const Args& args, std::ostream& out, std::ostream& err);
+// "report FILE.ldg --by category|mode --period P": a report of the "&Etats et graphiques"
+// menu as its window shows it, one "key TAB total" line per key, then the receipts and
+// expenses; a report without key says so on `err` and returns 1.
+int runReport(const Args& args, std::ostream& out, std::ostream& err);
+// "balances [--euros|--francs]": the balances of all the accounts of the user the program
+// would preselect, in the recap's currency unless one is given, then their total.
+int runBalances(const Args& args, std::ostream& out, std::ostream& err);
 // "handheld export|import USER ACCOUNT [--palm-user N]": the exchange with the handheld
 // through the builder shipped in `programFolder`, run in the data folder, without questions.
 int runHandheld(const Args& args, const std::filesystem::path& programFolder, std::ostream& out,

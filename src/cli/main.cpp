@@ -19,7 +19,10 @@ int usage(std::ostream& err) {
            "interest|final|capital|rate|duration [--capital K] [--rate R] [--duration D] "
            "[--months|--years] [--interest I] [--final F]\n"
            "       ledgora-cli convert francs|euros AMOUNT\n"
-           "       ledgora-cli handheld export|import USER ACCOUNT [--palm-user N]\n";
+           "       ledgora-cli handheld export|import USER ACCOUNT [--palm-user N]\n"
+           "       ledgora-cli report FILE.ldg --by category|mode --period "
+           "average-month|average-year|all|month:MM/YYYY|year:YYYY\n"
+           "       ledgora-cli balances [--euros|--francs]\n";
     return 2;
 }
 
@@ -51,6 +54,12 @@ int main(int argc, char** argv) {
     }
     if (command == "convert") {
         return cli::runConvert(args, std::cout, std::cerr);
+    }
+    if (command == "report") {
+        return cli::runReport(args, std::cout, std::cerr);
+    }
+    if (command == "balances") {
+        return cli::runBalances(args, std::cout, std::cerr);
     }
     if (command == "handheld") {
         std::error_code ec;

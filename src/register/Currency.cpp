@@ -6,11 +6,22 @@ namespace ledgora {
 namespace {
 
 void convertCell(Grid& grid, int row, int amountColumn, int remainderColumn, bool toEuros) {
-    std::string& amount = grid.at(row, amountColumn);
+    convertAmount(grid.at(row, amountColumn), grid.at(row, remainderColumn), toEuros);
+}
+
+void convertAmounts(Grid& grid, const AmountColumns& c, int firstRow, bool toEuros) {
+    for (int r = firstRow; r < grid.rowCount(); ++r) {
+        convertCell(grid, r, c.debit, c.debitRemainder, toEuros);
+        convertCell(grid, r, c.credit, c.creditRemainder, toEuros);
+    }
+}
+
+} // namespace
+
+void convertAmount(std::string& amount, std::string& remainder, bool toEuros) {
     if (amount.empty()) {
         return;
     }
-    std::string& remainder = grid.at(row, remainderColumn);
     if (toEuros) {
         const EuroAmount e = francsToEuros(parseAmount(amount));
         amount = formatAmount(e.euros);
@@ -22,15 +33,6 @@ void convertCell(Grid& grid, int row, int amountColumn, int remainderColumn, boo
         remainder.clear();
     }
 }
-
-void convertAmounts(Grid& grid, const AmountColumns& c, int firstRow, bool toEuros) {
-    for (int r = firstRow; r < grid.rowCount(); ++r) {
-        convertCell(grid, r, c.debit, c.debitRemainder, toEuros);
-        convertCell(grid, r, c.credit, c.creditRemainder, toEuros);
-    }
-}
-
-} // namespace
 
 void convertAmountsToEuros(Grid& grid, const AmountColumns& columns, int firstRow) {
     convertAmounts(grid, columns, firstRow, true);
