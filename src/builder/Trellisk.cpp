@@ -15,25 +15,6 @@ using com::VARIANT;
 
 namespace {
 
-// Code points of bytes 0x80..0x9F in Windows-1252 (the five unassigned bytes stand for
-// the C1 controls of the same value, as in the platform's conversion).
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char ansiByte(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-        return static_cast<char>(c);
-    }
-    for (int i = 0; i < 32; ++i) {
-        if (kHighControls[i] == c) {
-            return static_cast<char>(0x80 + i);
-        }
-    }
-    return '?';
-}
-
 // BSTR to Windows-1252 (database text), straight from UTF-16 into a reused buffer: the
 // builder's hot path (a field value per call) allocates nothing. Characters the code page
 // lacks, a surrogate pair included, become "?".
@@ -47,7 +28,7 @@ const std::string& ansiInto(BSTR text, std::string& out) {
             text[i + 1] <= 0xDFFF) {
             ++i;
         }
-        out[n++] = ansiByte(c);
+        out[n++] = c < 0x80 ? static_cast<char>(c) : platform::cp1252Byte(c);
     }
     out.resize(n);
     return out;

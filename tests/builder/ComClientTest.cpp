@@ -285,6 +285,44 @@ TEST_F(ComClient, RegisterActivateBuildReadUnregister) {
                                  "Interface\\" + com::formatGuid(IID_ITrellisk)));
 }
 
+// Field text arrives as UTF-16 and is kept in the code page of the handheld: what the code
+// page lacks, a character beyond 16 bits included, is one "?".
+TEST_F(ComClient, StringFieldsAreKeptInWindows1252) {
+    const struct {
+        const char16_t* typed;
+        const char* kept;
+    } cases[] = {
+        {u"Caf\u00E9 \u20AC\u0152\u0178", "Caf\xE9 \x80\x8C\x9F"},
+        {u"\u65E5\u672C", "??"},
+        {u"a\U0001F600b", "a?b"},
+        {u"\u0081\u00FF", "\x81\xFF"},
+    };
+    ASSERT_EQ(regsvr("/s"), 0);
+    ITrellisk* t = create();
+    ASSERT_NE(t, nullptr);
+    const com::BstrHolder file(path("texts")), creator("ABCD"), type("DATA"), name("Texts");
+    const com::BstrHolder field("texte");
+    ASSERT_EQ(t->PDBopen(file.get(), creator.get(), type.get(), name.get()), NO_ERROR);
+    for (const auto& c : cases) {
+        BSTR typed = com::SysAllocString(c.typed);
+        ASSERT_EQ(t->PDBaddStrField(field.get(), typed), NO_ERROR);
+        com::SysFreeString(typed);
+        ASSERT_EQ(t->PDBaddRecord(), NO_ERROR);
+    }
+    ASSERT_EQ(t->PDBbuild(), NO_ERROR);
+    ASSERT_EQ(t->PDBclose(), NO_ERROR);
+    const com::BstrHolder built(path("texts.pdb"));
+    ASSERT_EQ(t->PDBload(built.get()), NO_ERROR);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        ASSERT_EQ(t->PDBgetRecord(static_cast<std::int32_t>(i + 1)), NO_ERROR);
+        BSTR text = nullptr;
+        ASSERT_EQ(t->PDBgetStrField(field.get(), &text), NO_ERROR);
+        EXPECT_STREQ(ansiText(text), cases[i].kept) << i;
+    }
+    ASSERT_EQ(t->PDBclose(), NO_ERROR);
+    EXPECT_EQ(t->Release(), 0u);
+}
+
 // The numbers late-bound clients were compiled with: each name answers its own, and each
 // number reaches a method (one without parameters runs, one with them wants them).
 TEST_F(ComClient, LateBoundNamesAnswerTheRegisteredDispids) {
