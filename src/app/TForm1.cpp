@@ -85,7 +85,8 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     const auto maj = paths_.programFile("maj");
     Miseajour1->setVisible(QFileInfo(q(maj.string())).isExecutable());
 
-    calculat_ = std::make_unique<TCalculat>(registry_, paths_);
+    calculat_ =
+        std::make_unique<TCalculat>(registry_, paths_, clock != nullptr ? *clock : systemClock_);
     calculat_->setWindowIcon(pictures::icon(QStringLiteral("calculatrice")));
     createBuilder();
     // A change of user closes the account before the next chooser opens: the caption and
