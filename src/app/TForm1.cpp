@@ -494,8 +494,9 @@ void TForm1::updateLineButtons() {
 void TForm1::updateStatusBar() {
     const auto& session = workspace_->session();
     const ledgora::Balances& b = session.balances();
-    SoldePointeLabel->setText(amountHtml(QStringLiteral("Solde pointé :"), b.reconciled));
-    SoldeLabel->setText(amountHtml(QStringLiteral("Solde :"), b.balance));
+    SoldePointeLabel->setText(
+        amountHtml(QStringLiteral("Solde pointé :"), ledgora::centsToDouble(b.reconciled)));
+    SoldeLabel->setText(amountHtml(QStringLiteral("Solde :"), ledgora::centsToDouble(b.balance)));
     MonnaieImage->setPixmap(pictures::smallCurrency(session.euros()).pixmap(16, 16));
 }
 
