@@ -170,7 +170,7 @@ void GridModel::setLook(const ledgora::GridLook& look) {
     emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columns_ - 1));
 }
 
-void GridModel::cellsChanged(int gridRow, int firstColumn, int lastColumn) {
+void GridModel::gridCellsChanged(int gridRow, int firstColumn, int lastColumn) {
     const int row = gridRow - rowOffset();
     const int first = std::max(firstColumn - columnOffset(), 0);
     const int last = std::min(lastColumn - columnOffset(), columns_ - 1);
@@ -192,7 +192,7 @@ void GridModel::cellsChanged(int gridRow, int firstColumn, int lastColumn) {
     emit dataChanged(index(row, first), index(row, last));
 }
 
-void GridModel::rowsInserted(int firstGridRow, int count) {
+void GridModel::gridRowsInserted(int firstGridRow, int count) {
     const int first = std::clamp(firstGridRow - rowOffset(), 0, rows_);
     if (count <= 0) {
         return;
@@ -206,7 +206,7 @@ void GridModel::rowsInserted(int firstGridRow, int count) {
     }
 }
 
-void GridModel::rowsRemoved(int firstGridRow, int count) {
+void GridModel::gridRowsRemoved(int firstGridRow, int count) {
     const int first = firstGridRow - rowOffset();
     const int last = std::min(first + count, rows_) - 1;
     if (first < 0 || first > last) {

@@ -49,9 +49,9 @@ public:
 
     // The grid changed; the owner, or the observer of the grid's owner, says how, in grid
     // coordinates. Rows and columns are counted again only by the row calls and the reset.
-    void cellsChanged(int gridRow, int firstColumn, int lastColumn);
-    void rowsInserted(int firstGridRow, int count);
-    void rowsRemoved(int firstGridRow, int count);
+    void gridCellsChanged(int gridRow, int firstColumn, int lastColumn);
+    void gridRowsInserted(int firstGridRow, int count);
+    void gridRowsRemoved(int firstGridRow, int count);
     void gridReplaced();
 
 protected:

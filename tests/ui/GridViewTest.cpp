@@ -131,29 +131,29 @@ private slots:
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
 
         grid.set(2, 2, "1900.00");
-        model.cellsChanged(2, 2, 2);
+        model.gridCellsChanged(2, 2, 2);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed[0][0].toModelIndex(), model.indexOf(2, 2));
         QCOMPARE(changed[0][1].toModelIndex(), model.indexOf(2, 2));
         // A change reaching into the hidden column stops at the last shown one.
-        model.cellsChanged(3, 1, 3);
+        model.gridCellsChanged(3, 1, 3);
         QCOMPARE(changed[1][1].toModelIndex(), model.indexOf(3, 2));
 
         grid.insertRow(2);
         grid.insertRow(2);
-        model.rowsInserted(2, 2);
+        model.gridRowsInserted(2, 2);
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(inserted[0][1].toInt(), 1);
         QCOMPARE(inserted[0][2].toInt(), 2);
         QCOMPARE(model.rowCount(), 5);
 
         grid.removeRow(5);
-        model.rowsRemoved(5, 1);
+        model.gridRowsRemoved(5, 1);
         QCOMPARE(removed.count(), 1);
         QCOMPARE(removed[0][1].toInt(), 4);
         QCOMPARE(model.rowCount(), 4);
         // Rows that are not there are not announced.
-        model.rowsRemoved(9, 1);
+        model.gridRowsRemoved(9, 1);
         QCOMPARE(removed.count(), 1);
         QCOMPARE(reset.count(), 0);
 
@@ -172,7 +172,7 @@ private slots:
                          [&](int row, int column, const std::string& text) {
                              committed.emplace_back(row, column);
                              grid.set(row, column, text);
-                             model.cellsChanged(row, column, column);
+                             model.gridCellsChanged(row, column, column);
                          });
         QVERIFY(model.flags(model.indexOf(1, 2)) & Qt::ItemIsEditable);
         QVERIFY(!(model.flags(model.indexOf(1, 1)) & Qt::ItemIsEditable));

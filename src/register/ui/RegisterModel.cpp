@@ -116,12 +116,41 @@ void RegisterModel::sync() {
     const int now = countRows();
     const int rows = rowCount();
     if (now > rows) {
-        rowsInserted(rows + 1, now - rows);
+        gridRowsInserted(rows + 1, now - rows);
     } else if (now < rows) {
-        rowsRemoved(now + 1, rows - now);
+        gridRowsRemoved(now + 1, rows - now);
     }
     if (rowCount() > 0) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
         emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
     }
+}
+
+void RegisterModel::Listener::cellsChanged(int row, int firstColumn, int lastColumn) {
+    model_.gridCellsChanged(row, firstColumn, lastColumn);
+}
+
+void RegisterModel::Listener::rowsInserted(int first, int count) {
+    model_.gridRowsInserted(first, count);
+}
+
+void RegisterModel::Listener::rowsRemoved(int first, int count) {
+    model_.gridRowsRemoved(first, count);
+}
+
+void RegisterModel::Listener::balancesChanged(int fromRow) {
+    const int last = model_.rowCount();
+    if (fromRow >= 1 && fromRow <= last) {
+        emit model_.dataChanged(model_.indexOf(fromRow, ledgora::col::Solde),
+                                model_.indexOf(last, ledgora::col::Solde));
+    }
+    emit model_.balancesChanged();
+}
+
+void RegisterModel::Listener::currencyChanged() {
+    if (model_.rowCount() > 0) {
+        emit model_.dataChanged(model_.index(0, 0),
+                                model_.index(model_.rowCount() - 1, model_.columnCount() - 1));
+    }
+    emit model_.balancesChanged();
 }

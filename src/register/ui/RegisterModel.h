@@ -5,6 +5,7 @@
 #pragma once
 
 #include "register/AccountSession.h"
+#include "register/RegisterObserver.h"
 #include "ui/GridModel.h"
 
 class RegisterModel : public GridModel {
@@ -21,6 +22,11 @@ public:
     static int gridRow(const QModelIndex& index) { return index.row() + 1; }
     static int gridColumn(const QModelIndex& index) { return index.column() + 1; }
 
+    // The model's ear on the open account: each change the account announces becomes the
+    // model's matching signal (a cell, the balance column from a row on, rows inserted or
+    // removed, a reset only when the whole register is new).
+    ledgora::RegisterObserver& observer() { return listener_; }
+
     // After the account was loaded, created, closed or rearranged.
     void reload();
     // After rows were added at the end or cells changed in place.
@@ -34,5 +40,22 @@ protected:
     int countRows() const override;
 
 private:
+    class Listener : public ledgora::RegisterObserver {
+    public:
+        explicit Listener(RegisterModel& model) : model_(model) {}
+        void cellsChanged(int row, int firstColumn, int lastColumn) override;
+        void rowsInserted(int first, int count) override;
+        void rowsRemoved(int first, int count) override;
+        void registerReplaced() override { model_.reload(); }
+        void balancesChanged(int fromRow) override;
+        void currencyChanged() override;
+        void accountOpened() override { model_.reload(); }
+        void accountClosed() override { model_.reload(); }
+
+    private:
+        RegisterModel& model_;
+    };
+
     ledgora::AccountSession& session_;
+    Listener listener_{*this};
 };
