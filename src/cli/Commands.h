@@ -30,4 +30,11 @@ int runBalances(const Args& args, std::ostream& out, std::ostream& err);
 int runHandheld(const Args& args, const std::filesystem::path& programFolder, std::ostream& out,
                 std::ostream& err);
 
+// "export FILE.ldg OUT": the file the window's export writes for that account shown in
+// its stored currency, in the format of OUT's extension (csv, htm, txt, doc or xls).
+int runExport(const Args& args, std::ostream& out, std::ostream& err);
+// "print FILE.ldg OUT.pdf [--bw]": the window's printout of the account, every page, into
+// a PDF file; in black and white with --bw.
+int runPrint(const Args& args, std::ostream& out, std::ostream& err);
+
 } // namespace cli
