@@ -22,7 +22,8 @@ int usage(std::ostream& err) {
            "       ledgora-cli handheld export|import USER ACCOUNT [--palm-user N]\n"
            "       ledgora-cli report FILE.ldg --by category|mode --period "
            "average-month|average-year|all|month:MM/YYYY|year:YYYY\n"
-           "       ledgora-cli balances [--euros|--francs]\n";
+           "       ledgora-cli balances [--euros|--francs]\n"
+           "       ledgora-cli reconcile FILE.ldg STATEMENT [--euros|--francs]\n";
     return 2;
 }
 
@@ -60,6 +61,9 @@ int main(int argc, char** argv) {
     }
     if (command == "balances") {
         return cli::runBalances(args, std::cout, std::cerr);
+    }
+    if (command == "reconcile") {
+        return cli::runReconcile(args, std::cout, std::cerr);
     }
     if (command == "handheld") {
         std::error_code ec;
