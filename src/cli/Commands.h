@@ -25,6 +25,10 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err);
 // "balances [--euros|--francs]": the balances of all the accounts of the user the program
 // would preselect, in the recap's currency unless one is given, then their total.
 int runBalances(const Args& args, std::ostream& out, std::ostream& err);
+// "reconcile FILE.ldg STATEMENT [--euros|--francs]": the reconciliation window's result
+// line for the account's reconciled balance and the statement balance (a French "," taken
+// as "."), without its colour; the currency word is "Euros" unless --francs.
+int runReconcile(const Args& args, std::ostream& out, std::ostream& err);
 // "handheld export|import USER ACCOUNT [--palm-user N]": the exchange with the handheld
 // through the builder shipped in `programFolder`, run in the data folder, without questions.
 int runHandheld(const Args& args, const std::filesystem::path& programFolder, std::ostream& out,

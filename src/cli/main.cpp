@@ -24,7 +24,8 @@ int usage(std::ostream& err) {
            "average-month|average-year|all|month:MM/YYYY|year:YYYY\n"
            "       ledgora-cli balances [--euros|--francs]\n"
            "       ledgora-cli export FILE.ldg OUT.csv|htm|txt|doc|xls\n"
-           "       ledgora-cli print FILE.ldg OUT.pdf [--bw]\n";
+           "       ledgora-cli print FILE.ldg OUT.pdf [--bw]\n"
+           "       ledgora-cli reconcile FILE.ldg STATEMENT [--euros|--francs]\n";
     return 2;
 }
 
@@ -68,6 +69,9 @@ int main(int argc, char** argv) {
     }
     if (command == "print") {
         return cli::runPrint(args, std::cout, std::cerr);
+    }
+    if (command == "reconcile") {
+        return cli::runReconcile(args, std::cout, std::cerr);
     }
     if (command == "handheld") {
         std::error_code ec;
