@@ -25,6 +25,11 @@ int runReport(const Args& args, std::ostream& out, std::ostream& err);
 // "balances [--euros|--francs]": the balances of all the accounts of the user the program
 // would preselect, in the recap's currency unless one is given, then their total.
 int runBalances(const Args& args, std::ostream& out, std::ostream& err);
+// "schedule USER ACCOUNT [--date dd/mm/yyyy] [--password P] (--list | --yes)": the automatic
+// entry of the account's scheduled operations as opening it on that date would run it;
+// --list prints the operations it would propose and changes nothing, --yes enters them all
+// and saves the account.
+int runSchedule(const Args& args, std::ostream& out, std::ostream& err);
 // "handheld export|import USER ACCOUNT [--palm-user N]": the exchange with the handheld
 // through the builder shipped in `programFolder`, run in the data folder, without questions.
 int runHandheld(const Args& args, const std::filesystem::path& programFolder, std::ostream& out,
