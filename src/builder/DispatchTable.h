@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "builder/ITrellisk.h"
 #include "platform/com/Dispatch.h"
 
 namespace trellisk {

@@ -41,6 +41,39 @@ inline constexpr std::string_view kTrelliskLibraryHelp = "Project1 (bibliothèqu
 inline constexpr std::string_view kTrelliskInterfaceHelp = "Interface pour Trellisk Objet";
 inline constexpr std::string_view kTrelliskClassHelp = "Trellisk Objet";
 
+// The DISPIDs the type library registers, for late-bound clients (IDispatch::Invoke);
+// they are not the vtable order.
+namespace dispid {
+inline constexpr platform::com::DISPID PDBopen = 1;
+inline constexpr platform::com::DISPID PDBaddNumField = 2;
+inline constexpr platform::com::DISPID PDBaddStrField = 3;
+inline constexpr platform::com::DISPID PDBaddRecord = 4;
+inline constexpr platform::com::DISPID PDBbuild = 5;
+inline constexpr platform::com::DISPID PDBclose = 6;
+inline constexpr platform::com::DISPID PDBcDevelopper = 7;
+inline constexpr platform::com::DISPID PDBload = 8;
+inline constexpr platform::com::DISPID PDBgetRecord = 9;
+inline constexpr platform::com::DISPID PDBgetNumField = 10;
+inline constexpr platform::com::DISPID PDBgetStrField = 11;
+inline constexpr platform::com::DISPID PDBgetUserCount = 12;
+inline constexpr platform::com::DISPID PDBgetUserInfo = 13;
+inline constexpr platform::com::DISPID PDBsetInstallFlag = 14;
+inline constexpr platform::com::DISPID PDBgetStrFieldWithID = 15;
+inline constexpr platform::com::DISPID PDBgetRecordCount = 16;
+inline constexpr platform::com::DISPID PDBgetIsStrFieldWithID = 17;
+inline constexpr platform::com::DISPID PDBgetIsNumFieldWithID = 18;
+inline constexpr platform::com::DISPID PDBgetFieldCount = 19;
+inline constexpr platform::com::DISPID PDBgetNumFieldWithID = 20;
+inline constexpr platform::com::DISPID PDBopenFromScript = 21;
+inline constexpr platform::com::DISPID PDBbuildWithCsv = 22;
+inline constexpr platform::com::DISPID PDBcDevelopper2 = 23;
+inline constexpr platform::com::DISPID PDBexportToCsv = 24;
+inline constexpr platform::com::DISPID PDBbuildEncoded = 25;
+inline constexpr platform::com::DISPID PDBaddBlobField = 26;
+inline constexpr platform::com::DISPID PDBload2 = 27;
+inline constexpr platform::com::DISPID PDBopen2 = 28;
+} // namespace dispid
+
 // The 8-bit text behind the out-parameter of PDBgetStrField / PDBgetStrFieldWithID.
 inline const char* ansiText(BSTR value) {
     return reinterpret_cast<const char*>(value);

@@ -15,25 +15,6 @@ using com::VARIANT;
 
 namespace {
 
-// Code points of bytes 0x80..0x9F in Windows-1252 (the five unassigned bytes stand for
-// the C1 controls of the same value, as in the platform's conversion).
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char ansiByte(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-        return static_cast<char>(c);
-    }
-    for (int i = 0; i < 32; ++i) {
-        if (kHighControls[i] == c) {
-            return static_cast<char>(0x80 + i);
-        }
-    }
-    return '?';
-}
-
 // BSTR to Windows-1252 (database text), straight from UTF-16 into a reused buffer: the
 // builder's hot path (a field value per call) allocates nothing. Characters the code page
 // lacks, a surrogate pair included, become "?".
@@ -47,7 +28,7 @@ const std::string& ansiInto(BSTR text, std::string& out) {
             text[i + 1] <= 0xDFFF) {
             ++i;
         }
-        out[n++] = ansiByte(c);
+        out[n++] = c < 0x80 ? static_cast<char>(c) : platform::cp1252Byte(c);
     }
     out.resize(n);
     return out;
@@ -395,53 +376,53 @@ HRESULT Trellisk::Invoke(com::DISPID id, com::REFIID, com::LCID, com::WORD flags
         const auto s = [&](int i) { return texts[i].get(); };
         const auto i16 = [&](int i) { return static_cast<std::int16_t>(numbers[i]); };
         switch (method->id) {
-        case 1:
+        case dispid::PDBopen:
             answer = PDBopen(s(0), s(1), s(2), s(3));
             break;
-        case 2:
+        case dispid::PDBaddNumField:
             answer = PDBaddNumField(s(0), numbers[1]);
             break;
-        case 3:
+        case dispid::PDBaddStrField:
             answer = PDBaddStrField(s(0), s(1));
             break;
-        case 4:
+        case dispid::PDBaddRecord:
             answer = PDBaddRecord();
             break;
-        case 5:
+        case dispid::PDBbuild:
             answer = PDBbuild();
             break;
-        case 6:
+        case dispid::PDBclose:
             answer = PDBclose();
             break;
-        case 7:
+        case dispid::PDBcDevelopper:
             answer = PDBcDevelopper();
             break;
-        case 8:
+        case dispid::PDBload:
             answer = PDBload(s(0));
             break;
-        case 9:
+        case dispid::PDBgetRecord:
             answer = PDBgetRecord(static_cast<std::int32_t>(numbers[0]));
             break;
-        case 10:
-        case 20: {
+        case dispid::PDBgetNumField:
+        case dispid::PDBgetNumFieldWithID: {
             std::int64_t value = 0;
-            answer = method->id == 10 ? PDBgetNumField(s(0), &value)
-                                      : PDBgetNumFieldWithID(i16(0), &value);
+            answer = method->id == dispid::PDBgetNumField ? PDBgetNumField(s(0), &value)
+                                                          : PDBgetNumFieldWithID(i16(0), &value);
             storeInteger(args[1], answer == NO_ERROR ? value : 0);
             break;
         }
-        case 11:
-        case 15: {
+        case dispid::PDBgetStrField:
+        case dispid::PDBgetStrFieldWithID: {
             BSTR raw = nullptr;
-            answer =
-                method->id == 11 ? PDBgetStrField(s(0), &raw) : PDBgetStrFieldWithID(i16(0), &raw);
+            answer = method->id == dispid::PDBgetStrField ? PDBgetStrField(s(0), &raw)
+                                                          : PDBgetStrFieldWithID(i16(0), &raw);
             storeString(args[1], bstrFromAnsi(raw));
             break;
         }
-        case 12:
+        case dispid::PDBgetUserCount:
             answer = PDBgetUserCount();
             break;
-        case 13: {
+        case dispid::PDBgetUserInfo: {
             BSTR name = nullptr;
             BSTR install = nullptr;
             BSTR backup = nullptr;
@@ -451,43 +432,43 @@ HRESULT Trellisk::Invoke(com::DISPID id, com::REFIID, com::LCID, com::WORD flags
             storeString(args[3], backup);
             break;
         }
-        case 14:
+        case dispid::PDBsetInstallFlag:
             answer = PDBsetInstallFlag(i16(0));
             break;
-        case 16:
+        case dispid::PDBgetRecordCount:
             answer = PDBgetRecordCount();
             break;
-        case 17:
+        case dispid::PDBgetIsStrFieldWithID:
             answer = PDBgetIsStrFieldWithID(i16(0));
             break;
-        case 18:
+        case dispid::PDBgetIsNumFieldWithID:
             answer = PDBgetIsNumFieldWithID(i16(0));
             break;
-        case 19:
+        case dispid::PDBgetFieldCount:
             answer = PDBgetFieldCount();
             break;
-        case 21:
+        case dispid::PDBopenFromScript:
             answer = PDBopenFromScript(s(0), s(1), s(2));
             break;
-        case 22:
+        case dispid::PDBbuildWithCsv:
             answer = PDBbuildWithCsv(s(0), s(1));
             break;
-        case 23:
+        case dispid::PDBcDevelopper2:
             answer = PDBcDevelopper2(s(0));
             break;
-        case 24:
+        case dispid::PDBexportToCsv:
             answer = PDBexportToCsv(s(0), s(1), s(2));
             break;
-        case 25:
+        case dispid::PDBbuildEncoded:
             answer = PDBbuildEncoded();
             break;
-        case 26:
+        case dispid::PDBaddBlobField:
             answer = PDBaddBlobField(s(0), s(1));
             break;
-        case 27:
+        case dispid::PDBload2:
             answer = PDBload2(s(0));
             break;
-        case 28:
+        case dispid::PDBopen2:
             answer = PDBopen2(s(0), s(1), s(2), s(3));
             break;
         default:

@@ -1,35 +1,33 @@
 // How a calculator's result grid is drawn, cell by cell, so that the window and its
 // printout agree: the summary rows on the tooltip colour, the bold header row on light
-// grey, and the alignment of each cell.
+// grey, and the alignment of each cell. Black-and-white printing wraps it in
+// ledgora::BlackAndWhiteLook, which keeps the bold and the alignments.
 #pragma once
 
-#include <cstdint>
+#include "register/GridLook.h"
 
 namespace fincalc {
 
-// The tooltip colour is the system's, so it is named rather than given as a colour.
-enum class CellShade { Plain, Tooltip, Header };
+// The background of the bold header row (row 7).
+inline constexpr ledgora::Rgb kHeaderBackground{229, 229, 229};
 
-// The background of CellShade::Header.
-struct HeaderColour {
-    static constexpr std::uint8_t r = 229;
-    static constexpr std::uint8_t g = 229;
-    static constexpr std::uint8_t b = 229;
+class CalculatorGridLook : public ledgora::GridLook {
+public:
+    // `tooltip` is the system's tooltip background, which only the desktop knows: the
+    // window that shows or prints the grid passes it in.
+    explicit CalculatorGridLook(ledgora::Rgb tooltip) : tooltip_(tooltip) {}
+
+    // Rows 0 to 5 on the tooltip colour, row 7 bold on kHeaderBackground; rows 0 to 6 with
+    // column 0 to the right and the others to the left, from row 7 on column 0 centred and
+    // the others to the right.
+    ledgora::CellLook cell(const ledgora::Grid& grid, int row, int column) const override;
+    ledgora::Alignment alignment(const ledgora::Grid& grid, int row, int column) const override;
+    // The captions are ordinary cells: no caption row, no number column.
+    int fixedRows() const override { return 0; }
+    int fixedColumns() const override { return 0; }
+
+private:
+    ledgora::Rgb tooltip_;
 };
-
-enum class CellAlign { Left, Center, Right };
-
-struct CellLook {
-    CellShade shade = CellShade::Plain;
-    bool bold = false;
-    CellAlign align = CellAlign::Left;
-    bool operator==(const CellLook&) const = default;
-};
-
-// Rows 0 to 5 tooltip-coloured, row 7 bold on light grey; rows 0 to 6 with column 0 to
-// the right and the others to the left, from row 7 column 0 centred and the others to
-// the right. Black-and-white printing turns the shading off (`colour` false), on screen
-// too, and keeps the rest.
-CellLook calculatorCellLook(int row, int column, bool colour = true);
 
 } // namespace fincalc

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "fincalc/CalculatorInput.h"
 #include "money/Amount.h"
 #include "money/FrancEuro.h"
 
@@ -21,6 +22,29 @@ std::string formatFrench(double value) {
     out += ',';
     out += plain.substr(point + 1);
     return out;
+}
+
+std::optional<double> readConverterAmount(std::string_view text, std::string_view suffix) {
+    if (!suffix.empty() && text.ends_with(suffix)) {
+        text.remove_suffix(suffix.size());
+    }
+    std::string plain;
+    for (std::size_t i = 0; i < text.size();) {
+        // The groups the field shows: the French separator, a no-break space, a space.
+        if (text.substr(i).starts_with(kFrenchGroupSeparator)) {
+            i += kFrenchGroupSeparator.size();
+        } else if (text.substr(i).starts_with("\u00A0")) {
+            i += std::string_view("\u00A0").size();
+        } else if (text[i] == ' ') {
+            ++i;
+        } else {
+            plain += text[i++];
+        }
+    }
+    if (plain.empty()) {
+        return 0.0;
+    }
+    return readNumber(plain);
 }
 
 std::string francsToEurosText(double francs) {

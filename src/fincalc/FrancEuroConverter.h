@@ -2,6 +2,7 @@
 // digit grouping, a decimal comma, two decimals, then " F" or " €".
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,15 @@ inline constexpr std::string_view kFrenchGroupSeparator = "\u202F";
 
 // Shown instead of a result too large for a double.
 inline constexpr std::string_view kConversionOverflow = "Dépassement de capacité !";
+
+// Shown instead of a result when the amount typed is not a number ("1.2.3", a lone "-").
+inline constexpr std::string_view kUnreadableAmount = "montant illisible";
+
+// What a converter field holds: its text as typed or as shown ("1 000,50 F"), read with
+// "." or "," as the decimal separator, the digit groups and the currency suffix skipped.
+// An empty field reads 0, as the field starts at 0; nothing for a text that is not a
+// number.
+std::optional<double> readConverterAmount(std::string_view text, std::string_view suffix);
 
 // `value` with two decimals (rounded half away from zero), a decimal comma and its whole
 // part in groups of three digits: 152 449,02 and -1 234,50.

@@ -43,11 +43,6 @@ int byteOrNone(char32_t cp) {
     return -1;
 }
 
-int byteFor(char32_t cp) {
-    const int b = byteOrNone(cp);
-    return b < 0 ? '?' : b;
-}
-
 // Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when malformed.
 std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
     const auto b0 = static_cast<std::uint8_t>(text[i]);
@@ -104,6 +99,11 @@ bool isControl(char32_t cp) {
 }
 
 } // namespace
+
+char cp1252Byte(char32_t codePoint) {
+    const int b = byteOrNone(codePoint);
+    return static_cast<char>(b < 0 ? '?' : b);
+}
 
 bool isAscii(std::string_view text) {
     for (char c : text) {
@@ -202,7 +202,7 @@ std::string utf8ToCp1252(std::string_view text) {
             ++i;
             continue;
         }
-        out.push_back(static_cast<char>(byteFor(cp)));
+        out.push_back(cp1252Byte(cp));
         i += len;
     }
     return out;

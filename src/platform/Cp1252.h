@@ -16,6 +16,9 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // sequences, become "?".
 std::string utf8ToCp1252(std::string_view text);
 
+// The Windows-1252 byte of one Unicode code point; "?" when the code page has none.
+char cp1252Byte(char32_t codePoint);
+
 // True when the text is plain ASCII (no conversion needed either way).
 bool isAscii(std::string_view text);
 

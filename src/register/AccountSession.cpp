@@ -1,5 +1,6 @@
 #include "register/AccountSession.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -50,9 +51,51 @@ private:
 
 } // namespace
 
+// Gathers what the operations below change and tells the observers once, when the
+// outermost one ends.
+class Announcing {
+public:
+    explicit Announcing(AccountSession& s) : session_(s) { ++session_.announceDepth_; }
+    ~Announcing() {
+        if (--session_.announceDepth_ == 0) {
+            session_.announce();
+        }
+    }
+    Announcing(const Announcing&) = delete;
+    Announcing& operator=(const Announcing&) = delete;
+
+private:
+    AccountSession& session_;
+};
+
 AccountSession::AccountSession(AccountServices services, NameList& categories, NameList& modes)
     : services_(services), categories_(categories), modes_(modes), register_(makeRegister()) {
     resetPlanning();
+}
+
+void AccountSession::addObserver(RegisterObserver* observer) {
+    if (observer != nullptr &&
+        std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
+        observers_.push_back(observer);
+    }
+}
+
+void AccountSession::removeObserver(RegisterObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void AccountSession::announce() {
+    if (!changes_.empty()) {
+        changes_.announce(observers_);
+    }
+}
+
+void AccountSession::writeCell(int row, int column, std::string text) {
+    std::string& cell = register_.at(row, column);
+    if (cell != text) {
+        cell = std::move(text);
+        changes_.cell(row, column);
+    }
 }
 
 void AccountSession::setHooks(RegisterHooks* hooks) {
@@ -65,7 +108,9 @@ void AccountSession::setUser(const std::string& user) {
 }
 
 void AccountSession::close() {
+    Announcing announcing(*this);
     account_.clear();
+    changes_.closed();
     if (closed_) {
         closed_();
     }
@@ -91,6 +136,13 @@ std::filesystem::path AccountSession::planningFile(const std::string& account) c
 void AccountSession::recompute() {
     balances_ = recomputeBalances(register_);
     spending_.rebuild(register_);
+}
+
+void AccountSession::registerRewritten() {
+    Announcing announcing(*this);
+    recompute();
+    changes_.replaced();
+    changes_.balances(1);
 }
 
 bool AccountSession::save() {
@@ -140,6 +192,7 @@ bool AccountSession::save() {
 }
 
 bool AccountSession::load(const std::string& account) {
+    Announcing announcing(*this);
     ValidationOff off(*this);
     const std::string key = settings::accountKey(user_, account);
     // A save that was cut short is finished or undone first, so that the file is never
@@ -165,6 +218,9 @@ bool AccountSession::load(const std::string& account) {
     register_ = std::move(scratch);
     account_ = account;
     recompute();
+    changes_.replaced();
+    changes_.balances(1);
+    changes_.opened();
 
     std::error_code ec;
     if (std::filesystem::exists(planningFile(account), ec)) {
@@ -201,6 +257,7 @@ void AccountSession::loadPlanning(const std::string& account) {
 }
 
 bool AccountSession::create(const std::string& account, double initialBalance, bool euros) {
+    Announcing announcing(*this);
     ValidationOff off(*this);
     account_ = account;
     register_ = makeRegister(kInitialRows);
@@ -214,6 +271,9 @@ bool AccountSession::create(const std::string& account, double initialBalance, b
     }
     register_.set(1, col::Pointage, std::string(kTicked));
     recompute();
+    changes_.replaced();
+    changes_.balances(1);
+    changes_.opened();
     resetPlanning();
     euros_ = euros;
     bankBalance_ = 0.0;
@@ -222,6 +282,7 @@ bool AccountSession::create(const std::string& account, double initialBalance, b
 }
 
 void AccountSession::convert(bool toEuros) {
+    Announcing announcing(*this);
     if (toEuros) {
         convertAmountsToEuros(register_, kRegisterAmounts);
         convertAmountsToEuros(planning_, kPlanningAmounts);
@@ -237,6 +298,8 @@ void AccountSession::convert(bool toEuros) {
     recompute();
     hooks_->convertBudgets(toEuros);
     euros_ = toEuros;
+    changes_.balances(1);
+    changes_.currency();
 }
 
 void AccountSession::switchToEuros() {
@@ -255,9 +318,11 @@ void AccountSession::toggleMark(int row) {
     if (row < 1 || row >= register_.rowCount()) {
         return;
     }
-    std::string& mark = register_.at(row, col::Pointage);
-    mark = mark == kTicked ? std::string() : std::string(kTicked);
+    Announcing announcing(*this);
+    const bool ticked = register_.at(row, col::Pointage) == kTicked;
+    writeCell(row, col::Pointage, ticked ? std::string() : std::string(kTicked));
     balances_.reconciled = reconciledBalance(register_);
+    changes_.balances(row);
 }
 
 ValidationResult AccountSession::validateCell(int row, int column, std::string text) {
@@ -265,9 +330,9 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
     if (!register_.contains(row, column)) {
         return result;
     }
-    std::string& cell = register_.at(row, column);
+    Announcing announcing(*this);
     if (!validating_ || row == 0 || column == 0) {
-        cell = std::move(text);
+        writeCell(row, column, std::move(text));
         return result;
     }
     const bool amount = column == col::Debit || column == col::Credit;
@@ -280,8 +345,8 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
         text = normaliseAmountText(text);
         // A remainder belongs to the converted amount; beside a new amount it would be
         // added to it on the way back to francs.
-        if (text != cell) {
-            register_.at(row, column == col::Debit ? col::Deber : col::Creder).clear();
+        if (text != register_.at(row, column)) {
+            writeCell(row, column == col::Debit ? col::Deber : col::Creder, {});
         }
     }
     if (column == col::Numero && text == "0") {
@@ -292,10 +357,14 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
             text = formatDate(*date);
         }
     }
-    cell = std::move(text);
+    const std::string before = register_.at(row, column);
+    writeCell(row, column, std::move(text));
     if (amount) {
         recompute();
         result.balancesChanged = true;
+        if (register_.at(row, column) != before) {
+            changes_.balances(row);
+        }
     }
     if (amount || column == col::Rubrique || column == col::ModePaiement) {
         hooks_->transferCheck(register_, row);
@@ -318,7 +387,7 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
         }
     }
     if (column != col::Date && register_.at(row, col::Date).empty()) {
-        register_.set(row, col::Date, formatDate(services_.clock.now()));
+        writeCell(row, col::Date, formatDate(services_.clock.now()));
     }
     if (column == col::Rubrique || column == col::Debit) {
         spending_.rebuild(register_);
@@ -326,6 +395,7 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
     }
     if (row == register_.rowCount() - 1) {
         appendRow(register_);
+        changes_.rowsInserted(row + 1, 1);
         result.rowAppended = true;
     }
     return result;
@@ -339,15 +409,22 @@ std::optional<std::string> AccountSession::clickProposal(int row, int column) co
 }
 
 void AccountSession::appendLine() {
+    Announcing announcing(*this);
     appendRow(register_);
+    changes_.rowsInserted(register_.rowCount() - 1, 1);
 }
 
 bool AccountSession::insertLineAfter(int row) {
     if (!canInsertAfter(isOpen(), register_, row)) {
         return false;
     }
+    Announcing announcing(*this);
     register_.insertRow(row + 1);
     renumberRows(register_);
+    recompute();
+    // The rows below show new numbers and balances.
+    changes_.rowsInserted(row + 1, 1);
+    changes_.balances(row + 1);
     return true;
 }
 
@@ -364,18 +441,24 @@ bool AccountSession::deleteLine(int row) {
                                    register_.at(row, col::Number) + " ?")) {
         return false;
     }
+    Announcing announcing(*this);
     if (hooks_->isLinkedTransfer(register_, row)) {
         hooks_->deleteTwin(register_, row);
     }
     register_.removeRow(row);
     renumberRows(register_);
     recompute();
+    changes_.rowsRemoved(row, 1);
+    changes_.balances(row);
     return true;
 }
 
 void AccountSession::cleanUpLines() {
+    Announcing announcing(*this);
     cleanUpBlankRows(register_);
     recompute();
+    changes_.replaced();
+    changes_.balances(1);
 }
 
 int AccountSession::paste(int row, int column, const std::string& text) {
@@ -383,11 +466,13 @@ int AccountSession::paste(int row, int column, const std::string& text) {
     if (row < 1 || column < 1) {
         return 0;
     }
+    Announcing announcing(*this);
     std::vector<std::string> refused; // the shown numbers of the rows
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const int r = row + static_cast<int>(i);
         while (r >= register_.rowCount()) {
             appendRow(register_);
+            changes_.rowsInserted(register_.rowCount() - 1, 1);
         }
         const auto& line = cells[i];
         // What the amount column will hold once the line is pasted.
@@ -408,7 +493,7 @@ int AccountSession::paste(int row, int column, const std::string& text) {
                 break;
             }
             if (c == col::Pointage) {
-                register_.set(r, c, line[j] == kTicked ? std::string(kTicked) : std::string());
+                writeCell(r, c, line[j] == kTicked ? std::string(kTicked) : std::string());
                 continue;
             }
             if (breaksOneOf && (c == col::Debit || c == col::Credit)) {
@@ -422,6 +507,7 @@ int AccountSession::paste(int row, int column, const std::string& text) {
         }
     }
     recompute();
+    changes_.balances(row);
     if (!refused.empty()) {
         std::string rows;
         for (const auto& number : refused) {
@@ -436,14 +522,16 @@ int AccountSession::paste(int row, int column, const std::string& text) {
 }
 
 void AccountSession::clearCells(int top, int left, int bottom, int right) {
+    Announcing announcing(*this);
     for (int r = std::max(top, 1); r <= bottom && r < register_.rowCount(); ++r) {
         for (int c = std::max(left, 1); c <= right && c < kShownColumns; ++c) {
             if (c != col::Solde) {
-                register_.at(r, c).clear();
+                writeCell(r, c, {});
             }
         }
     }
     recompute();
+    changes_.balances(std::max(top, 1));
 }
 
 } // namespace ledgora

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -17,8 +18,10 @@
 #include "register/GridSearch.h"
 #include "register/MonthlySpending.h"
 #include "register/NameList.h"
+#include "register/RegisterChanges.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterHooks.h"
+#include "register/RegisterObserver.h"
 
 namespace ledgora {
 
@@ -51,6 +54,11 @@ struct ValidationResult {
 class AccountSession {
 public:
     AccountSession(AccountServices services, NameList& categories, NameList& modes);
+
+    // The views and windows that follow the account; the session does not own them. An
+    // observer is told once per operation, after it ended.
+    void addObserver(RegisterObserver* observer);
+    void removeObserver(RegisterObserver* observer);
 
     // Later subsystems plug in here; the session does not own them.
     void setHooks(RegisterHooks* hooks);
@@ -147,12 +155,20 @@ public:
     // Recomputes the running balances, the balance, the reconciled balance and the
     // monthly spending.
     void recompute();
+    // For a caller that rewrote the whole register through grid() (an import): recomputes
+    // and tells the observers that the register is new.
+    void registerRewritten();
 
     // The file of the open account (or of `account`).
     std::filesystem::path accountFile(const std::string& account) const;
     std::filesystem::path planningFile(const std::string& account) const;
 
 private:
+    friend class Announcing;
+    // Writes a cell and notes it when its text changed.
+    void writeCell(int row, int column, std::string text);
+    void announce();
+
     void resetPlanning();
     void loadPlanning(const std::string& account);
     void convert(bool toEuros);
@@ -163,6 +179,9 @@ private:
     RegisterHooks defaultHooks_;
     RegisterHooks* hooks_ = &defaultHooks_;
     std::function<void()> closed_;
+    std::vector<RegisterObserver*> observers_;
+    RegisterChanges changes_;
+    int announceDepth_ = 0;
 
     std::string user_;
     std::string account_;

@@ -166,7 +166,7 @@ TEST_F(ComClient, RegisterActivateBuildReadUnregister) {
     com::LPOLESTR namesToFind[] = {methodName, paramName};
     com::DISPID ids[2] = {};
     ASSERT_EQ(t->GetIDsOfNames(com::GUID_NULL, namesToFind, 2, 0, ids), com::S_OK);
-    EXPECT_EQ(ids[0], 11);
+    EXPECT_EQ(ids[0], dispid::PDBgetStrField);
     EXPECT_EQ(ids[1], 1);
     com::OLECHAR unknown[] = u"PDBfly";
     com::LPOLESTR unknownNames[] = {unknown};
@@ -178,9 +178,9 @@ TEST_F(ComClient, RegisterActivateBuildReadUnregister) {
     com::DISPPARAMS params{args, nullptr, 1, 0};
     args[0].vt = com::VT_I4;
     args[0].lVal = 1;
-    ASSERT_EQ(
-        t->Invoke(9, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params, &result, nullptr, nullptr),
-        com::S_OK); // PDBgetRecord(1)
+    ASSERT_EQ(t->Invoke(dispid::PDBgetRecord, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params,
+                        &result, nullptr, nullptr),
+              com::S_OK); // PDBgetRecord(1)
     EXPECT_EQ(result.vt, com::VT_I4);
     EXPECT_EQ(result.lVal, NO_ERROR);
 
@@ -191,9 +191,9 @@ TEST_F(ComClient, RegisterActivateBuildReadUnregister) {
     args[0].vt = com::VT_BYREF | com::VT_BSTR;
     args[0].pbstrVal = &out;
     params.cArgs = 2;
-    ASSERT_EQ(
-        t->Invoke(11, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params, &result, nullptr, nullptr),
-        com::S_OK);
+    ASSERT_EQ(t->Invoke(dispid::PDBgetStrField, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params,
+                        &result, nullptr, nullptr),
+              com::S_OK);
     EXPECT_EQ(result.lVal, NO_ERROR);
     // A late-bound client owns what it gets: a real BSTR.
     EXPECT_EQ(com::utf8FromBstr(out), "Élise Dupont");
@@ -209,30 +209,31 @@ TEST_F(ComClient, RegisterActivateBuildReadUnregister) {
     args[1].iVal = 1;
     params.rgdispidNamedArgs = named;
     params.cNamedArgs = 2;
-    ASSERT_EQ(
-        t->Invoke(20, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params, &result, nullptr, nullptr),
-        com::S_OK); // PDBgetNumFieldWithID(FieldID := 1, aFieldValue := number)
+    ASSERT_EQ(t->Invoke(dispid::PDBgetNumFieldWithID, com::GUID_NULL, 0, com::DISPATCH_METHOD,
+                        &params, &result, nullptr, nullptr),
+              com::S_OK); // PDBgetNumFieldWithID(FieldID := 1, aFieldValue := number)
     EXPECT_EQ(number.vt, com::VT_I8);
     EXPECT_EQ(number.llVal, 1000);
 
     params = com::DISPPARAMS{};
-    ASSERT_EQ(t->Invoke(19, com::GUID_NULL, 0, com::DISPATCH_METHOD | com::DISPATCH_PROPERTYGET,
-                        &params, &result, nullptr, nullptr),
+    ASSERT_EQ(t->Invoke(dispid::PDBgetFieldCount, com::GUID_NULL, 0,
+                        com::DISPATCH_METHOD | com::DISPATCH_PROPERTYGET, &params, &result, nullptr,
+                        nullptr),
               com::S_OK); // PDBgetFieldCount
     EXPECT_EQ(result.vt, com::VT_I2);
     EXPECT_EQ(result.iVal, 2);
-    EXPECT_EQ(
-        t->Invoke(9, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params, &result, nullptr, nullptr),
-        com::DISP_E_PARAMNOTOPTIONAL);
+    EXPECT_EQ(t->Invoke(dispid::PDBgetRecord, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params,
+                        &result, nullptr, nullptr),
+              com::DISP_E_PARAMNOTOPTIONAL);
     EXPECT_EQ(
         t->Invoke(99, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params, &result, nullptr, nullptr),
         com::DISP_E_MEMBERNOTFOUND);
     com::VARIANT tooMany[2];
     tooMany[0].vt = tooMany[1].vt = com::VT_I4;
     params = com::DISPPARAMS{tooMany, nullptr, 2, 0};
-    EXPECT_EQ(
-        t->Invoke(9, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params, &result, nullptr, nullptr),
-        com::DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(t->Invoke(dispid::PDBgetRecord, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params,
+                        &result, nullptr, nullptr),
+              com::DISP_E_BADPARAMCOUNT);
     com::VARIANT wrong;
     wrong.vt = com::VT_I4; // an out parameter given by value
     com::VARIANT id;
@@ -241,8 +242,8 @@ TEST_F(ComClient, RegisterActivateBuildReadUnregister) {
     com::VARIANT pair[2] = {wrong, id};
     com::UINT badArgument = 99;
     params = com::DISPPARAMS{pair, nullptr, 2, 0};
-    EXPECT_EQ(t->Invoke(15, com::GUID_NULL, 0, com::DISPATCH_METHOD, &params, &result, nullptr,
-                        &badArgument),
+    EXPECT_EQ(t->Invoke(dispid::PDBgetStrFieldWithID, com::GUID_NULL, 0, com::DISPATCH_METHOD,
+                        &params, &result, nullptr, &badArgument),
               com::DISP_E_TYPEMISMATCH);
     EXPECT_EQ(badArgument, 0u);
     ASSERT_EQ(t->PDBclose(), NO_ERROR);
@@ -282,6 +283,100 @@ TEST_F(ComClient, RegisterActivateBuildReadUnregister) {
                                  "TypeLib\\" + com::formatGuid(LIBID_Trellisk)));
     EXPECT_FALSE(after.keyExists(platform::Hive::ClassesRoot,
                                  "Interface\\" + com::formatGuid(IID_ITrellisk)));
+}
+
+// Field text arrives as UTF-16 and is kept in the code page of the handheld: what the code
+// page lacks, a character beyond 16 bits included, is one "?".
+TEST_F(ComClient, StringFieldsAreKeptInWindows1252) {
+    const struct {
+        const char16_t* typed;
+        const char* kept;
+    } cases[] = {
+        {u"Caf\u00E9 \u20AC\u0152\u0178", "Caf\xE9 \x80\x8C\x9F"},
+        {u"\u65E5\u672C", "??"},
+        {u"a\U0001F600b", "a?b"},
+        {u"\u0081\u00FF", "\x81\xFF"},
+    };
+    ASSERT_EQ(regsvr("/s"), 0);
+    ITrellisk* t = create();
+    ASSERT_NE(t, nullptr);
+    const com::BstrHolder file(path("texts")), creator("ABCD"), type("DATA"), name("Texts");
+    const com::BstrHolder field("texte");
+    ASSERT_EQ(t->PDBopen(file.get(), creator.get(), type.get(), name.get()), NO_ERROR);
+    for (const auto& c : cases) {
+        BSTR typed = com::SysAllocString(c.typed);
+        ASSERT_EQ(t->PDBaddStrField(field.get(), typed), NO_ERROR);
+        com::SysFreeString(typed);
+        ASSERT_EQ(t->PDBaddRecord(), NO_ERROR);
+    }
+    ASSERT_EQ(t->PDBbuild(), NO_ERROR);
+    ASSERT_EQ(t->PDBclose(), NO_ERROR);
+    const com::BstrHolder built(path("texts.pdb"));
+    ASSERT_EQ(t->PDBload(built.get()), NO_ERROR);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        ASSERT_EQ(t->PDBgetRecord(static_cast<std::int32_t>(i + 1)), NO_ERROR);
+        BSTR text = nullptr;
+        ASSERT_EQ(t->PDBgetStrField(field.get(), &text), NO_ERROR);
+        EXPECT_STREQ(ansiText(text), cases[i].kept) << i;
+    }
+    ASSERT_EQ(t->PDBclose(), NO_ERROR);
+    EXPECT_EQ(t->Release(), 0u);
+}
+
+// The numbers late-bound clients were compiled with: each name answers its own, and each
+// number reaches a method (one without parameters runs, one with them wants them).
+TEST_F(ComClient, LateBoundNamesAnswerTheRegisteredDispids) {
+    const struct {
+        const char16_t* name;
+        com::DISPID id;
+        bool takesArguments;
+    } registered[] = {
+        {u"PDBopen", 1, true},
+        {u"PDBaddNumField", 2, true},
+        {u"PDBaddStrField", 3, true},
+        {u"PDBaddRecord", 4, false},
+        {u"PDBbuild", 5, false},
+        {u"PDBclose", 6, false},
+        {u"PDBcDevelopper", 7, false},
+        {u"PDBload", 8, true},
+        {u"PDBgetRecord", 9, true},
+        {u"PDBgetNumField", 10, true},
+        {u"PDBgetStrField", 11, true},
+        {u"PDBgetUserCount", 12, false},
+        {u"PDBgetUserInfo", 13, true},
+        {u"PDBsetInstallFlag", 14, true},
+        {u"PDBgetStrFieldWithID", 15, true},
+        {u"PDBgetRecordCount", 16, false},
+        {u"PDBgetIsStrFieldWithID", 17, true},
+        {u"PDBgetIsNumFieldWithID", 18, true},
+        {u"PDBgetFieldCount", 19, false},
+        {u"PDBgetNumFieldWithID", 20, true},
+        {u"PDBopenFromScript", 21, true},
+        {u"PDBbuildWithCsv", 22, true},
+        {u"PDBcDevelopper2", 23, true},
+        {u"PDBexportToCsv", 24, true},
+        {u"PDBbuildEncoded", 25, false},
+        {u"PDBaddBlobField", 26, true},
+        {u"PDBload2", 27, true},
+        {u"PDBopen2", 28, true},
+    };
+    ASSERT_EQ(regsvr("/s"), 0);
+    ITrellisk* t = create();
+    ASSERT_NE(t, nullptr);
+    for (const auto& m : registered) {
+        std::u16string name(m.name);
+        com::LPOLESTR names[] = {name.data()};
+        com::DISPID id = 0;
+        ASSERT_EQ(t->GetIDsOfNames(com::GUID_NULL, names, 1, 0, &id), com::S_OK);
+        EXPECT_EQ(id, m.id);
+        com::DISPPARAMS none{};
+        com::VARIANT result;
+        EXPECT_EQ(t->Invoke(m.id, com::GUID_NULL, 0, com::DISPATCH_METHOD, &none, &result, nullptr,
+                            nullptr),
+                  m.takesArguments ? com::DISP_E_PARAMNOTOPTIONAL : com::S_OK)
+            << m.id;
+    }
+    EXPECT_EQ(t->Release(), 0u);
 }
 
 TEST_F(ComClient, ClassFactoryRefusesAggregationAndOtherClasses) {

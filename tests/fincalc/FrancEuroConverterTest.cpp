@@ -48,5 +48,31 @@ TEST(FrancEuroConverter, FrenchGrouping) {
     }
 }
 
+TEST(FrancEuroConverter, ReadsWhatTheFieldHolds) {
+    const std::optional<double> bad;
+    const struct {
+        std::string text;
+        std::string suffix;
+        std::optional<double> value;
+    } cases[] = {
+        {"", " F", 0.0},
+        {"100", " F", 100.0},
+        {"1234,5", " F", 1234.5},
+        {"1234.5", " €", 1234.5},
+        // Its own display read back: groups and suffix skipped.
+        {"152" + kGroup + "449,02 €", " €", 152449.02},
+        {"1\u00A0000,00 F", " F", 1000.0},
+        {"1 000", " F", 1000.0},
+        {"-15,24", " €", -15.24},
+        {"1.2.3", " F", bad},
+        {"-", " F", bad},
+        {"12,5 €", " F", bad}, // the other field's suffix is not skipped
+        {"1,5.2", " F", bad},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(readConverterAmount(c.text, c.suffix), c.value) << c.text;
+    }
+}
+
 } // namespace
 } // namespace fincalc

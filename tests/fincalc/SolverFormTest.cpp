@@ -7,6 +7,7 @@
 #include "fincalc/CompoundInterest.h"
 #include "fincalc/Loan.h"
 #include "fincalc/SimpleInterest.h"
+#include "register/BlackAndWhiteLook.h"
 
 namespace fincalc {
 namespace {
@@ -202,27 +203,38 @@ TEST(SolverForm, GridBeforeAnyComputation) {
 }
 
 TEST(CalculatorGridLook, ShadesBoldAndAlignment) {
+    using ledgora::Alignment;
+    constexpr ledgora::Rgb kTip{255, 255, 220};
+    const std::optional<ledgora::Rgb> none;
     const struct {
         int row;
         int column;
         bool colour;
-        CellLook look;
+        ledgora::CellLook look;
     } cases[] = {
-        {0, 0, true, {CellShade::Tooltip, false, CellAlign::Right}},
-        {5, 1, true, {CellShade::Tooltip, false, CellAlign::Left}},
-        {6, 0, true, {CellShade::Plain, false, CellAlign::Right}},
-        {6, 3, true, {CellShade::Plain, false, CellAlign::Left}},
-        {7, 0, true, {CellShade::Header, true, CellAlign::Center}},
-        {7, 2, true, {CellShade::Header, true, CellAlign::Right}},
-        {8, 0, true, {CellShade::Plain, false, CellAlign::Center}},
-        {200, 3, true, {CellShade::Plain, false, CellAlign::Right}},
-        {3, 1, false, {CellShade::Plain, false, CellAlign::Left}},
-        {7, 1, false, {CellShade::Plain, true, CellAlign::Right}},
+        {0, 0, true, {none, kTip, false, Alignment::Right}},
+        {5, 1, true, {none, kTip, false, Alignment::Left}},
+        {6, 0, true, {none, none, false, Alignment::Right}},
+        {6, 3, true, {none, none, false, Alignment::Left}},
+        {7, 0, true, {none, kHeaderBackground, true, Alignment::Center}},
+        {7, 2, true, {none, kHeaderBackground, true, Alignment::Right}},
+        {8, 0, true, {none, none, false, Alignment::Center}},
+        {200, 3, true, {none, none, false, Alignment::Right}},
+        // Black and white keeps the bold and the alignments, drops the shading.
+        {3, 1, false, {none, none, false, Alignment::Left}},
+        {7, 1, false, {none, none, true, Alignment::Right}},
     };
+    const Loan loan;
+    const CalculatorGridLook colour(kTip);
+    const ledgora::BlackAndWhiteLook plain(colour);
     for (const auto& c : cases) {
-        EXPECT_EQ(calculatorCellLook(c.row, c.column, c.colour), c.look)
-            << c.row << "," << c.column;
+        const ledgora::GridLook& look = c.colour ? static_cast<const ledgora::GridLook&>(colour)
+                                                 : static_cast<const ledgora::GridLook&>(plain);
+        EXPECT_EQ(look.cell(loan.grid(), c.row, c.column), c.look) << c.row << "," << c.column;
+        EXPECT_EQ(look.alignment(loan.grid(), c.row, c.column), c.look.alignment);
     }
+    EXPECT_EQ(colour.fixedRows(), 0);
+    EXPECT_EQ(colour.fixedColumns(), 0);
 }
 
 } // namespace

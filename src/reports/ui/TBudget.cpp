@@ -1,0 +1,67 @@
+#include "reports/ui/TBudget.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "planning/ui/WindowParts.h"
+#include "platform/Paths.h"
+#include "reports/ReportPies.h"
+#include "reports/ui/TPies.h"
+#include "ui/GridModel.h"
+#include "ui/GridView.h"
+
+TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budgets,
+                 std::string mainCaption, QWidget* parent)
+    : QDialog(parent), report_(std::move(report)), table_(ledgora::reportGrid(report_)),
+      look_(report_, budgets), mainCaption_(std::move(mainCaption)) {
+    setWindowTitle(windowparts::q(report_.caption));
+    model_ = new GridModel(table_, look_, this);
+    grid_ = new GridView(this);
+    grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setGridModel(model_);
+
+    Recettes = new QLabel(this);
+    Recettes->setObjectName(QStringLiteral("Recettes"));
+    Recettes->setText(windowparts::labelled(ledgora::kReceiptsLabel, report_.receipts));
+    Depenses = new QLabel(this);
+    Depenses->setObjectName(QStringLiteral("Depenses"));
+    Depenses->setText(windowparts::labelled(ledgora::kExpensesLabel, report_.expenses));
+
+    Imprimer = windowparts::button(this, "Imprimer", QStringLiteral("&Imprimer"));
+    Graphique = windowparts::button(this, "Graphique", QStringLiteral("&Graphique"));
+    Fermer = windowparts::button(this, "Fermer", QStringLiteral("&Fermer"));
+    auto* totals = new QHBoxLayout;
+    totals->addWidget(Recettes);
+    totals->addStretch();
+    totals->addWidget(Depenses);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Imprimer);
+    buttons->addWidget(Graphique);
+    buttons->addStretch();
+    buttons->addWidget(Fermer);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(totals);
+    layout->addLayout(buttons);
+    resize(480, 420);
+    windowparts::fitColumns(*grid_, 30);
+
+    connect(Imprimer, &QPushButton::clicked, this, &TBudget::ImprimerClick);
+    connect(Graphique, &QPushButton::clicked, this, &TBudget::GraphiqueClick);
+    connect(Fermer, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TBudget::~TBudget() = default;
+
+void TBudget::ImprimerClick() {
+    windowparts::printGrid(*this, table_, look_, mainCaption_, report_.caption);
+}
+
+void TBudget::GraphiqueClick() {
+    TPies pies(ledgora::reportPies(report_), windowparts::jobName(report_.caption), this);
+    pies_ = &pies;
+    pies.exec();
+    pies_ = nullptr;
+}

@@ -1,0 +1,52 @@
+// A budget or breakdown report: its table of keys and totals (blue for receipts, green
+// for expenses, red and bold past a budget), "Recettes :" and "Dépenses :" under it, and
+// the buttons "Imprimer", "Graphique" (the pies) and "Fermer".
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QDialog>
+
+#include "register/BudgetLimits.h"
+#include "register/Grid.h"
+#include "reports/BudgetReport.h"
+#include "reports/ReportLook.h"
+
+class GridModel;
+class GridView;
+class QLabel;
+class QPushButton;
+
+class TBudget : public QDialog {
+    Q_OBJECT
+public:
+    // `budgets` is borrowed; `mainCaption` starts the printout's title.
+    TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budgets,
+            std::string mainCaption, QWidget* parent = nullptr);
+    ~TBudget() override;
+
+    GridView* grid() const { return grid_; }
+    QLabel* receipts() const { return Recettes; }
+    QLabel* expenses() const { return Depenses; }
+    // The pies window, while "Graphique" has it open.
+    QDialog* pies() const { return pies_; }
+
+public slots:
+    void ImprimerClick();
+    void GraphiqueClick();
+
+private:
+    ledgora::BudgetReport report_;
+    ledgora::Grid table_;
+    ledgora::ReportLook look_;
+    std::string mainCaption_;
+    GridModel* model_;
+    GridView* grid_;
+    QLabel* Recettes;
+    QLabel* Depenses;
+    QPushButton* Imprimer;
+    QPushButton* Graphique;
+    QPushButton* Fermer;
+    QDialog* pies_ = nullptr;
+};
