@@ -6,6 +6,7 @@
 #include "TransferWorld.h"
 #include "planning/AutomaticEntry.h"
 #include "planning/PlanningSheet.h"
+#include "platform/FileIO.h"
 
 namespace ledgora {
 namespace {
@@ -110,6 +111,29 @@ TEST(AutomaticEntry, MarksGoStaleInAnotherMonthOrYear) {
         EXPECT_EQ(w.openOn(2024, 3, 5).size(), c.proposed ? 1u : 0u) << c.name;
         EXPECT_EQ(w.planning.at(1, planning_col::Entered), "X") << c.name;
     }
+}
+
+TEST(AutomaticEntry, TheMarksAreSavedInThePlanningFileAndRestored) {
+    EntryWorld w;
+    Grid& planning = w.session.planning();
+    planning.setRowCount(4);
+    planning.set(1, planning_col::Day, "1");
+    planning.set(1, planning_col::Rubrique, "Loyer");
+    planning.set(2, planning_col::Day, "2");
+    planning.set(2, planning_col::Rubrique, "Gaz");
+    AutomaticEntry entry{w.registry, w.clock, w.dialogs, w.transfers};
+    w.dialogs.no().yes();
+    entry.run("Anne", "Courant", planning, w.edits);
+    ASSERT_TRUE(w.session.save());
+    const auto bytes = platform::readFile(w.paths.planningFile("Anne", "Courant"));
+    ASSERT_TRUE(bytes);
+    EXPECT_NE(bytes->find("9,1,X\r\n"), std::string::npos);
+    EXPECT_NE(bytes->find("9,2,X\r\n"), std::string::npos);
+
+    ASSERT_TRUE(w.session.load("Courant"));
+    EXPECT_EQ(w.session.planning().at(1, planning_col::Entered), "X");
+    EXPECT_EQ(w.session.planning().at(2, planning_col::Entered), "X");
+    EXPECT_TRUE(entry.dueToday("Anne", "Courant", w.session.planning()).empty());
 }
 
 TEST(AutomaticEntry, NoStillMarksAndADayAloneIsNeverProposed) {
