@@ -25,7 +25,9 @@ int usage(std::ostream& err) {
            "       ledgora-cli balances [--euros|--francs]\n"
            "       ledgora-cli export FILE.ldg OUT.csv|htm|txt|doc|xls\n"
            "       ledgora-cli print FILE.ldg OUT.pdf [--bw]\n"
-           "       ledgora-cli reconcile FILE.ldg STATEMENT [--euros|--francs]\n";
+           "       ledgora-cli reconcile FILE.ldg STATEMENT [--euros|--francs]\n"
+           "       ledgora-cli schedule USER ACCOUNT [--date dd/mm/yyyy] [--password P] "
+           "(--list | --yes)\n";
     return 2;
 }
 
@@ -72,6 +74,9 @@ int main(int argc, char** argv) {
     }
     if (command == "reconcile") {
         return cli::runReconcile(args, std::cout, std::cerr);
+    }
+    if (command == "schedule") {
+        return cli::runSchedule(args, std::cout, std::cerr);
     }
     if (command == "handheld") {
         std::error_code ec;
