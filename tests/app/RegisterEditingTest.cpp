@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "Shots.h"
@@ -22,6 +21,7 @@
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 #include "register/ui/RegisterModel.h"
+#include "support/TempFolder.h"
 #include "ui/DateCellEdit.h"
 
 namespace col = ledgora::col;
@@ -31,7 +31,7 @@ class RegisterEditingTest : public QObject {
 
 private:
     platform::Paths paths() const {
-        const std::string root = home_->path().toStdString();
+        const std::string root = home_->path().string();
         return platform::Paths(root, root + "/registry", root + "/program");
     }
     // A window with an open account: the initial balance, a rent and the blank row.
@@ -77,11 +77,11 @@ private:
         return w.grid()->indexWidget(index);
     }
 
-    std::unique_ptr<QTemporaryDir> home_;
+    std::unique_ptr<ledgora::testing::TempFolder> home_;
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
 
 private slots:
-    void init() { home_ = std::make_unique<QTemporaryDir>(); }
+    void init() { home_ = std::make_unique<ledgora::testing::TempFolder>(); }
 
     void datesAreTypedWhole() {
         platform::ScriptedDialogs dialogs;
