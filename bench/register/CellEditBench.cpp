@@ -1,0 +1,79 @@
+// One cell edit on an open 100,000-operation register, from the typed text to the
+// observers' notification: validation, balances, monthly spending, the events. The
+// argument is the edited row (near the top, in the middle, the last operation).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "BenchRegister.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Sounds.h"
+#include "register/AccountSession.h"
+#include "register/NameList.h"
+#include "register/RegisterColumns.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace ledgora;
+
+constexpr int kOperations = 100'000;
+
+// Counts what a view would be told.
+class CountingView : public RegisterObserver {
+public:
+    int cells = 0;
+    int balances = 0;
+    void cellsChanged(int, int, int) override { ++cells; }
+    void balancesChanged(int) override { ++balances; }
+};
+
+void EditOneCell(benchmark::State& state) {
+    const fs::path root = fs::temp_directory_path() / "ledgora-bench" / "cell-edit";
+    fs::remove_all(root);
+    platform::Paths paths{root, root / "registry", root / "program"};
+    fs::create_directories(paths.userFolder("Anne"));
+    platform::Registry registry{paths.registryFolder()};
+    platform::FixedClock clock{platform::DateTime{2024, 3, 5, 10, 0, 0}};
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingSounds sounds;
+    NameList categories = NameList::builtInCategories();
+    NameList modes = NameList::builtInPaymentModes();
+    AccountSession session{{registry, paths, clock, dialogs, sounds}, categories, modes};
+    session.setUser("Anne");
+    session.setSoundsOn(false);
+    if (!session.create("Gros", 0, true)) {
+        state.SkipWithError("cannot create the account");
+        return;
+    }
+    session.grid() = bench::benchRegister(kOperations);
+    session.registerRewritten();
+    CountingView view;
+    session.addObserver(&view);
+
+    const int row = static_cast<int>(state.range(0));
+    bool flip = false;
+    for (auto _ : state) {
+        session.validateCell(row, col::Debit, flip ? "12,50" : "13,50");
+        flip = !flip;
+    }
+    if (view.cells == 0 || view.balances == 0) {
+        state.SkipWithError("no view was told");
+    }
+    session.removeObserver(&view);
+    fs::remove_all(root);
+}
+
+BENCHMARK(EditOneCell)
+    ->Arg(2)
+    ->Arg(kOperations / 2)
+    ->Arg(kOperations)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
