@@ -28,6 +28,10 @@
 #include "app/Version.h"
 #include "builder/ITrellisk.h"
 #include "calculator/ui/TCalculat.h"
+#include "fincalc/ui/TConvert.h"
+#include "fincalc/ui/TCredit.h"
+#include "fincalc/ui/TIntComp.h"
+#include "fincalc/ui/TIntSimp.h"
 #include "money/Amount.h"
 #include "platform/Paths.h"
 #include "platform/com/Activation.h"
@@ -185,6 +189,16 @@ void TForm1::createActions() {
     Calculatrice1 =
         action("Calculatrice1", QStringLiteral("&Calculatrice..."), &TForm1::Calculatrice1Click);
     Calculatrice1->setIcon(pictures::icon(QStringLiteral("calculatrice")));
+    ConvertisseurFrancsEuros1 =
+        action("ConvertisseurFrancsEuros1", QStringLiteral("Con&vertisseur Francs <-> Euros..."),
+               &TForm1::ConvertisseurFrancsEuros1Click);
+    Crdits1 = action("Crdits1", QStringLiteral("Cré&dits..."), &TForm1::Crdits1Click);
+    Placementsintrtssimples1 =
+        action("Placementsintrtssimples1", QStringLiteral("Placements à intérêts &simples..."),
+               &TForm1::Placementsintrtssimples1Click);
+    Placementsintrtscomposs1 =
+        action("Placementsintrtscomposs1", QStringLiteral("Placements à &intérêts composés..."),
+               &TForm1::Placementsintrtscomposs1Click);
     Motdepasse1 =
         action("Motdepasse1", QStringLiteral("&Mot de passe..."), &TForm1::Motdepasse1Click);
     Sons1 = action("Sons1", QStringLiteral("&Sons"), &TForm1::Sons1Click);
@@ -232,6 +246,8 @@ void TForm1::createMenus() {
 
     Outils1 = menuBar()->addMenu(QStringLiteral("Ou&tils"));
     Outils1->addAction(Calculatrice1);
+    Outils1->addAction(ConvertisseurFrancsEuros1);
+    Outils1->addActions({Crdits1, Placementsintrtssimples1, Placementsintrtscomposs1});
 
     Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
     Options1->addActions({Motdepasse1, RubriquesModes1});
@@ -582,6 +598,26 @@ void TForm1::MonnaieBtnClick() {
 
 void TForm1::Calculatrice1Click() {
     calculat_->showWorksheet();
+}
+
+void TForm1::ConvertisseurFrancsEuros1Click() {
+    TConvert window([this] { Apropos1Click(); }, this);
+    window.exec();
+}
+
+void TForm1::Crdits1Click() {
+    TCredit window(workspace_->dialogs(), this);
+    window.exec();
+}
+
+void TForm1::Placementsintrtssimples1Click() {
+    TIntSimp window(workspace_->dialogs(), this);
+    window.exec();
+}
+
+void TForm1::Placementsintrtscomposs1Click() {
+    TIntComp window(workspace_->dialogs(), this);
+    window.exec();
 }
 
 void TForm1::Motdepasse1Click() {

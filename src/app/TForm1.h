@@ -79,6 +79,10 @@ public slots:
     void Euro1Click();
     void MonnaieBtnClick();
     void Calculatrice1Click();
+    void ConvertisseurFrancsEuros1Click();
+    void Crdits1Click();
+    void Placementsintrtssimples1Click();
+    void Placementsintrtscomposs1Click();
     void Motdepasse1Click();
     void Sons1Click();
     void NoirEtBlanc1Click();
@@ -171,6 +175,10 @@ private:
     QAction* Franc1 = nullptr;
     QAction* Euro1 = nullptr;
     QAction* Calculatrice1 = nullptr;
+    QAction* ConvertisseurFrancsEuros1 = nullptr;
+    QAction* Crdits1 = nullptr;
+    QAction* Placementsintrtssimples1 = nullptr;
+    QAction* Placementsintrtscomposs1 = nullptr;
     QAction* Motdepasse1 = nullptr;
     QAction* Sons1 = nullptr;
     QAction* NoirEtBlanc1 = nullptr;

@@ -2,11 +2,13 @@
 // switch, closing (or not: a failed save, "Annuler" at the calculator's question) and
 // starting again at the same place. Questions are answered by a scripted dialogs port.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include "Shots.h"
 #include <QWindow>
@@ -298,6 +300,36 @@ private slots:
         QVERIFY(!w.grid()->isVisible());
         QCOMPARE(w.windowTitle(), QStringLiteral("Ledgora"));
         QVERIFY(!action(w, "Miseajour1")->isVisible()); // no "maj" beside the program
+    }
+
+    void theToolsMenuOpensTheCalculatorsWithoutAnAccount() {
+        platform::ScriptedDialogs dialogs;
+        dialogs.cancel(); // the chooser of the existing user is cancelled
+        TForm1 w(paths(), &dialogs, &clock_);
+        w.show();
+        w.activateWindow();
+        QTRY_COMPARE(dialogs.prompts().size(), std::size_t{1});
+        const std::pair<const char*, QString> items[] = {
+            {"ConvertisseurFrancsEuros1",
+             QStringLiteral("Sorvia - Convertisseur Francs <-> Euros")},
+            {"Crdits1", QStringLiteral("Plan d'amortissement d'un crédit")},
+            {"Placementsintrtssimples1", QStringLiteral("Placement à intérêts simples")},
+            {"Placementsintrtscomposs1", QStringLiteral("Placement à intérêts composés")},
+        };
+        for (const auto& [name, caption] : items) {
+            QVERIFY(action(w, name)->isEnabled());
+            QString opened;
+            QTimer closer;
+            connect(&closer, &QTimer::timeout, this, [&] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    opened = modal->windowTitle();
+                    modal->close();
+                }
+            });
+            closer.start(20);
+            action(w, name)->trigger(); // returns once the modal window is closed
+            QCOMPARE(opened, caption);
+        }
     }
 
     void theBuilderIsRegisteredAndCreatedAtStart() {

@@ -170,6 +170,9 @@ QWidget* SolverWindow::buildPanel() {
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setToolTip(QStringLiteral("Imprimer"));
     PrintBtn->setAutoDefault(false);
+    // Printing goes through the shared grid printing facility; until this window is wired
+    // to it the button is shown disabled rather than doing nothing.
+    PrintBtn->setEnabled(false);
     OKBtn = new QPushButton(QStringLiteral("Fermer"), panel);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setAutoDefault(false);
