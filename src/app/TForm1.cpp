@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include <filesystem>
+#include <map>
 
 #include <QActionGroup>
 #include <QApplication>
@@ -33,6 +34,9 @@
 #include "fincalc/ui/TIntComp.h"
 #include "fincalc/ui/TIntSimp.h"
 #include "money/Amount.h"
+#include "planning/BudgetAlarm.h"
+#include "planning/BudgetTable.h"
+#include "planning/ui/TAlarmes.h"
 #include "platform/Paths.h"
 #include "platform/com/Activation.h"
 #include "register/CellClipboard.h"
@@ -43,6 +47,8 @@
 #include "register/ui/RegisterModel.h"
 #include "register/ui/RegisterView.h"
 #include "register/ui/TRubMod.h"
+#include "reports/ReportCommands.h"
+#include "reports/ui/QtReportForms.h"
 #include "ui/HelpWindow.h"
 #include "ui/Pictures.h"
 #include "ui/Tfinddlg.h"
@@ -66,17 +72,57 @@ QString amountHtml(const QString& label, double value) {
 
 } // namespace
 
+// The open account as the reports see it: its register put in date order with the
+// validation off, then shown again by the window.
+class SessionReports : public ledgora::ReportedAccount {
+public:
+    SessionReports(ledgora::Workspace& workspace, std::function<void()> replaced)
+        : workspace_(workspace), replaced_(std::move(replaced)) {}
+
+    const ledgora::Grid& prepareRegister() override {
+        auto& session = workspace_.session();
+        session.setValidating(false);
+        ledgora::prepareForReports(session.grid());
+        session.setValidating(true);
+        session.registerRewritten();
+        replaced_();
+        return session.grid();
+    }
+    const ledgora::Grid& grid() const override { return workspace_.session().grid(); }
+    bool euros() const override { return workspace_.session().euros(); }
+    const std::string& user() const override { return workspace_.session().user(); }
+    const std::string& account() const override { return workspace_.session().account(); }
+    std::string caption() const override { return workspace_.caption(); }
+    bool save() override { return workspace_.session().save(); }
+
+private:
+    ledgora::Workspace& workspace_;
+    std::function<void()> replaced_;
+};
+
 TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform::Clock* clock)
     : paths_(std::move(paths)), registry_(paths_.registryFolder()), qtDialogs_(this) {
     Q_INIT_RESOURCE(icons); // the pictures are linked in from a static library
+    clock_ = clock != nullptr ? clock : &systemClock_;
     workspace_ = std::make_unique<ledgora::Workspace>(
-        registry_, paths_, clock != nullptr ? *clock : systemClock_,
+        registry_, paths_, *clock_,
         dialogs != nullptr ? *dialogs : static_cast<platform::Dialogs&>(qtDialogs_), sounds_);
+    budgets_ =
+        std::make_unique<ledgora::BudgetAlarm>(registry_, paths_, sounds_, workspace_->dialogs(),
+                                               [this] { return workspace_->options().sons; });
+    reported_ = std::make_unique<SessionReports>(*workspace_, [this] { refresh(); });
+    reportForms_ =
+        std::make_unique<QtReportForms>(this, *budgets_, [this] { return workspace_->caption(); });
+    reports_ = std::make_unique<ledgora::ReportCommands>(
+        *reported_, *reportForms_,
+        ledgora::ReportServices{registry_, paths_, workspace_->dialogs(), *budgets_});
     setWindowIcon(pictures::logo());
     resize(640, 480);
 
     createActions();
+    createReportActions();
     createMenus();
+    createReportMenu();
     createToolBar();
     createGrid();
     createStatusBar();
@@ -280,6 +326,8 @@ void TForm1::createToolBar() {
     ToolBar1->addSeparator();
     ToolBar1->addAction(MonnaieBtn);
     ToolBar1->addSeparator();
+    ToolBar1->addActions({BudgetBtn, ProgressionBtn, AlarmesBtn});
+    ToolBar1->addSeparator();
     ToolBar1->addActions({AideBtn, QuitterBtn});
     for (QAction* a : ToolBar1->actions()) {
         if (QWidget* button = ToolBar1->widgetForAction(a);
@@ -462,6 +510,12 @@ void TForm1::updateMenus() {
     Euro1->setEnabled(m.accountOpen);
     MonnaieBtn->setEnabled(m.accountOpen);
     Motdepasse1->setEnabled(m.password);
+    for (QAction* a :
+         {Alarmesbudgtaires1, AlarmesBtn, Budgetmoyen1->menuAction(), Ventilation1->menuAction(),
+          Progressiondusolde1, BudgetBtn, ProgressionBtn}) {
+        a->setEnabled(m.accountOpen);
+    }
+    Soldesdetouslescomptes1->setEnabled(m.allBalances);
     // The row rules of "&Lignes" show in the open menu (LignesMenuShow); outside it the
     // keys stay live and the commands answer for themselves (F8 on the initial balance
     // says why it refuses).
@@ -551,8 +605,12 @@ void TForm1::Supprimer2Click() {
 }
 
 void TForm1::Nouveau1Click() {
-    workspace_->accounts().newAccount();
+    const bool created = workspace_->accounts().newAccount();
     refresh();
+    if (created && workspace_->session().isOpen() &&
+        workspace_->dialogs().confirm(ledgora::kBudgetQuestion)) {
+        Alarmesbudgtaires1Click();
+    }
 }
 
 void TForm1::Ouvrir1Click() {
@@ -802,4 +860,93 @@ void TForm1::RubriquesModes1Click() {
     workspace_->categories().sort();
     workspace_->modes() = dialog.modes();
     workspace_->modes().sort();
+}
+
+void TForm1::createReportActions() {
+    auto action = [this](const char* name, const QString& text, auto slot) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    Alarmesbudgtaires1 = action("Alarmesbudgtaires1", QStringLiteral("&Alarmes budgétaires..."),
+                                &TForm1::Alarmesbudgtaires1Click);
+    AlarmesBtn = action("AlarmesBtn", QStringLiteral("Alarmes"), &TForm1::Alarmesbudgtaires1Click);
+    AlarmesBtn->setIcon(pictures::icon(QStringLiteral("alarme")));
+    Progressiondusolde1 = action("Progressiondusolde1", QStringLiteral("&Progression du solde..."),
+                                 &TForm1::Progressiondusolde1Click);
+    Soldesdetouslescomptes1 =
+        action("Soldesdetouslescomptes1", QStringLiteral("&Soldes de tous les comptes..."),
+               &TForm1::Soldesdetouslescomptes1Click);
+    ProgressionBtn =
+        action("ProgressionBtn", QStringLiteral("Progression"), &TForm1::Progressiondusolde1Click);
+    ProgressionBtn->setIcon(pictures::icon(QStringLiteral("graphique")));
+    BudgetBtn = action("BudgetBtn", QStringLiteral("Budget"),
+                       [this] { ReportClick(ledgora::ReportId::MonthlyAverageByCategory); });
+    BudgetBtn->setIcon(pictures::icon(QStringLiteral("graphique")));
+}
+
+void TForm1::createReportMenu() {
+    Outils1->addAction(Alarmesbudgtaires1);
+    Etats1 = new QMenu(QStringLiteral("&Etats et graphiques"), this);
+    menuBar()->insertMenu(Options1->menuAction(), Etats1);
+    // The ten reports under their group and submenu, in the order they are listed.
+    std::map<std::string_view, QMenu*> groups;
+    std::map<std::pair<std::string_view, std::string_view>, QMenu*> submenus;
+    for (const ledgora::ReportRequest& r : ledgora::kReportRequests) {
+        QMenu*& group = groups[r.group];
+        if (group == nullptr) {
+            group = Etats1->addMenu(QString::fromUtf8(r.group.data(), qsizetype(r.group.size())));
+        }
+        QMenu*& sub = submenus[{r.group, r.submenu}];
+        if (sub == nullptr) {
+            sub = group->addMenu(QString::fromUtf8(r.submenu.data(), qsizetype(r.submenu.size())));
+        }
+        QAction* item = sub->addAction(QString::fromUtf8(r.item.data(), qsizetype(r.item.size())));
+        item->setObjectName(QStringLiteral("Report%1").arg(static_cast<int>(r.id)));
+        const ledgora::ReportId id = r.id;
+        connect(item, &QAction::triggered, this, [this, id] { ReportClick(id); });
+    }
+    Budgetmoyen1 = groups["&Budget moyen"];
+    Ventilation1 = groups["&Ventilation"];
+    Etats1->addSeparator();
+    Etats1->addActions({Progressiondusolde1, Soldesdetouslescomptes1});
+    connect(Etats1, &QMenu::aboutToShow, this, &TForm1::updateMenus);
+}
+
+void TForm1::Alarmesbudgtaires1Click() {
+    auto& session = workspace_->session();
+    if (!session.isOpen()) {
+        return;
+    }
+    budgets_->setAccount(session.user(), session.account());
+    const platform::DateTime today = clock_->now();
+    TAlarmes::execute({*budgets_, workspace_->categories().entries(), session.spending(),
+                       today.year, today.month, session.euros(), workspace_->caption(),
+                       workspace_->dialogs(), registry_},
+                      this);
+    // The register's colours follow the maxima written.
+    Grille->viewport()->update();
+}
+
+void TForm1::ReportClick(ledgora::ReportId id) {
+    auto& session = workspace_->session();
+    if (!session.isOpen()) {
+        return;
+    }
+    budgets_->setAccount(session.user(), session.account());
+    reports_->report(id);
+}
+
+void TForm1::Progressiondusolde1Click() {
+    if (workspace_->session().isOpen()) {
+        reports_->progression();
+    }
+}
+
+void TForm1::Soldesdetouslescomptes1Click() {
+    if (workspace_->session().user().empty()) {
+        return;
+    }
+    reports_->allBalances(workspace_->options().recapInEuro);
 }

@@ -18,6 +18,14 @@
 #include "ui/QtSounds.h"
 #include "workspace/Workspace.h"
 
+namespace ledgora {
+class BudgetAlarm;
+class ReportCommands;
+enum class ReportId;
+} // namespace ledgora
+class QtReportForms;
+class SessionReports;
+
 namespace trellisk {
 struct ITrellisk;
 }
@@ -90,6 +98,10 @@ public slots:
     void Apropos1Click();
     void Miseajour1Click();
     void SiteWeb1Click();
+    void Alarmesbudgtaires1Click();
+    void ReportClick(ledgora::ReportId id);
+    void Progressiondusolde1Click();
+    void Soldesdetouslescomptes1Click();
     // A later copy of the program was started.
     void bringToFront();
 
@@ -123,6 +135,9 @@ private:
     bool printerAvailable() const;
     // Registers the builder library beside the program and creates the builder object.
     void createBuilder();
+    // The "&Etats et graphiques" menu, the alarms item and their toolbar buttons.
+    void createReportActions();
+    void createReportMenu();
 
     platform::Paths paths_;
     platform::Registry registry_;
@@ -145,6 +160,12 @@ private:
     // application's windows.
     std::unique_ptr<TCalculat> calculat_;
     trellisk::ITrellisk* builder_ = nullptr;
+    const platform::Clock* clock_ = nullptr;
+    // The open account's budget maxima, and the reports on the open account.
+    std::unique_ptr<ledgora::BudgetAlarm> budgets_;
+    std::unique_ptr<SessionReports> reported_;
+    std::unique_ptr<QtReportForms> reportForms_;
+    std::unique_ptr<ledgora::ReportCommands> reports_;
 
     QMenu* Compte1 = nullptr;
     QMenu* Monnaie1 = nullptr;
@@ -190,4 +211,13 @@ private:
     QAction* MonnaieBtn = nullptr;
     QAction* AideBtn = nullptr;
     QAction* QuitterBtn = nullptr;
+    QMenu* Etats1 = nullptr;
+    QMenu* Budgetmoyen1 = nullptr;
+    QMenu* Ventilation1 = nullptr;
+    QAction* Alarmesbudgtaires1 = nullptr;
+    QAction* AlarmesBtn = nullptr;
+    QAction* Progressiondusolde1 = nullptr;
+    QAction* Soldesdetouslescomptes1 = nullptr;
+    QAction* BudgetBtn = nullptr;
+    QAction* ProgressionBtn = nullptr;
 };

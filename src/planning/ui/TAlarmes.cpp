@@ -57,9 +57,7 @@ TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
 
     OK = windowparts::button(this, "OK", QStringLiteral("OK"));
     Annuler = windowparts::button(this, "Annuler", QStringLiteral("Annuler"));
-    Imprimer = windowparts::button(this, "Imprimer", QStringLiteral("&Imprimer"));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Imprimer);
     buttons->addStretch();
     buttons->addWidget(OK);
     buttons->addWidget(Annuler);
@@ -71,7 +69,6 @@ TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
 
     connect(OK, &QPushButton::clicked, this, &TAlarmes::OKClick);
     connect(Annuler, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Imprimer, &QPushButton::clicked, this, &TAlarmes::ImprimerClick);
 }
 
 TAlarmes::~TAlarmes() {
@@ -104,10 +101,4 @@ void TAlarmes::OKClick() {
         return;
     }
     accept();
-}
-
-void TAlarmes::ImprimerClick() {
-    commitOpenEditor();
-    windowparts::printGrid(*this, table_.grid(), look_, context_.mainCaption,
-                           ledgora::budgetTableCaption(context_.euros));
 }

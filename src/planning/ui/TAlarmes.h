@@ -1,6 +1,5 @@
 // The monthly budget maxima of the open account: one row per category, only the maximum
-// editable (a decimal editor), "OK" writing them all anew, "Annuler" nothing, "Imprimer"
-// the table.
+// editable (a decimal editor), "OK" writing them all anew, "Annuler" nothing.
 #pragma once
 
 #include <string>
@@ -47,7 +46,6 @@ public:
 
 public slots:
     void OKClick();
-    void ImprimerClick();
 
 private:
     void commitOpenEditor();
@@ -59,5 +57,4 @@ private:
     GridView* Grille;
     QPushButton* OK;
     QPushButton* Annuler;
-    QPushButton* Imprimer;
 };

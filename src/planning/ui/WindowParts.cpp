@@ -31,14 +31,4 @@ QString jobName(std::string_view caption) {
     return q(platform::kAppTitle) + QStringLiteral(" - ") + q(caption);
 }
 
-void printGrid(QWidget& window, const ledgora::Grid& grid, const ledgora::GridLook& look,
-               const std::string& mainCaption, const std::string& caption) {
-    // Waits for the program's grid printing.
-    (void)window;
-    (void)grid;
-    (void)look;
-    (void)mainCaption;
-    (void)caption;
-}
-
 } // namespace windowparts

@@ -1,6 +1,5 @@
-// What the budgets' and reports' windows share: texts from the core, their buttons, the
-// columns sized to their contents plus a margin, and the print of their table with the
-// program's page settings.
+// What the budgets' and reports' windows share: texts from the core, their buttons and
+// the columns sized to their contents plus a margin.
 #pragma once
 
 #include <string>
@@ -9,8 +8,6 @@
 #include <QString>
 
 #include "money/Amount.h"
-#include "register/Grid.h"
-#include "register/GridLook.h"
 
 class GridView;
 class QPushButton;
@@ -33,10 +30,5 @@ void fitColumns(GridView& view, int margin);
 
 // The application title + " - " + the window's caption.
 QString jobName(std::string_view caption);
-
-// The table printed as the program prints grids: title = the main window's caption + " - "
-// + the window's caption, with the logo in the page header.
-void printGrid(QWidget& window, const ledgora::Grid& grid, const ledgora::GridLook& look,
-               const std::string& mainCaption, const std::string& caption);
 
 } // namespace windowparts

@@ -31,7 +31,6 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
     Depenses->setObjectName(QStringLiteral("Depenses"));
     Depenses->setText(windowparts::labelled(ledgora::kExpensesLabel, report_.expenses));
 
-    Imprimer = windowparts::button(this, "Imprimer", QStringLiteral("&Imprimer"));
     Graphique = windowparts::button(this, "Graphique", QStringLiteral("&Graphique"));
     Fermer = windowparts::button(this, "Fermer", QStringLiteral("&Fermer"));
     auto* totals = new QHBoxLayout;
@@ -39,7 +38,6 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
     totals->addStretch();
     totals->addWidget(Depenses);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Imprimer);
     buttons->addWidget(Graphique);
     buttons->addStretch();
     buttons->addWidget(Fermer);
@@ -50,7 +48,6 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
     resize(480, 420);
     windowparts::fitColumns(*grid_, 30);
 
-    connect(Imprimer, &QPushButton::clicked, this, &TBudget::ImprimerClick);
     connect(Graphique, &QPushButton::clicked, this, &TBudget::GraphiqueClick);
     connect(Fermer, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -58,10 +55,6 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
 TBudget::~TBudget() {
     // The view goes while the grid it shows is still there (QDialog hides it later).
     delete grid_;
-}
-
-void TBudget::ImprimerClick() {
-    windowparts::printGrid(*this, table_, look_, mainCaption_, report_.caption);
 }
 
 void TBudget::GraphiqueClick() {

@@ -1,6 +1,6 @@
 // A budget or breakdown report: its table of keys and totals (blue for receipts, green
 // for expenses, red and bold past a budget), "Recettes :" and "Dépenses :" under it, and
-// the buttons "Imprimer", "Graphique" (the pies) and "Fermer".
+// the buttons "Graphique" (the pies) and "Fermer".
 #pragma once
 
 #include <memory>
@@ -21,7 +21,7 @@ class QPushButton;
 class TBudget : public QDialog {
     Q_OBJECT
 public:
-    // `budgets` is borrowed; `mainCaption` starts the printout's title.
+    // `budgets` is borrowed; `mainCaption` is the main window's caption.
     TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budgets,
             std::string mainCaption, QWidget* parent = nullptr);
     ~TBudget() override;
@@ -33,7 +33,6 @@ public:
     QDialog* pies() const { return pies_; }
 
 public slots:
-    void ImprimerClick();
     void GraphiqueClick();
 
 private:
@@ -45,7 +44,6 @@ private:
     GridView* grid_;
     QLabel* Recettes;
     QLabel* Depenses;
-    QPushButton* Imprimer;
     QPushButton* Graphique;
     QPushButton* Fermer;
     QDialog* pies_ = nullptr;

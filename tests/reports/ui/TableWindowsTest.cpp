@@ -63,15 +63,6 @@ QColor textColor(const QModelIndex& index) {
     return index.data(Qt::ForegroundRole).value<QBrush>().color();
 }
 
-// Closes the next modal window that opens, once it is shown.
-void closeNextModal() {
-    QTimer::singleShot(0, [] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            modal->close();
-        }
-    });
-}
-
 } // namespace
 
 class TableWindowsTest : public QObject {
