@@ -1,12 +1,10 @@
 #include "calculator/Evalueur.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <numbers>
 #include <optional>
-#include <random>
 
+#include "calculator/CalculatorFunction.h"
 #include "calculator/NumberText.h"
 #include "platform/Cp1252.h"
 
@@ -55,12 +53,6 @@ std::optional<std::int64_t> roundToInt64(double x) {
         return std::nullopt;
     }
     return static_cast<std::int64_t>(r);
-}
-
-std::uint64_t clockSeededDraw(std::uint64_t n) {
-    std::mt19937_64 generator(static_cast<std::uint64_t>(
-        std::chrono::high_resolution_clock::now().time_since_epoch().count()));
-    return std::uniform_int_distribution<std::uint64_t>(0, n - 1)(generator);
 }
 
 // Applies one operator; false on an arithmetic failure.
@@ -115,144 +107,6 @@ bool applyOperator(char op, double left, double right, double& result, EvaluerSt
     }
     return std::isfinite(result);
 }
-
-double sine(double x) {
-    return std::fabs(x) >= kTwoTo63 ? 0.0 : std::sin(x);
-}
-
-double cosine(double x) {
-    return std::fabs(x) >= kTwoTo63 ? 0.0 : std::cos(x);
-}
-
-// The function's value; false on an arithmetic failure. Domain errors are checked before.
-bool computeFunction(std::string_view name, double x, double& y, EvaluerState& state) {
-    if (name == "INT") {
-        y = std::trunc(x);
-    } else if (name == "FIX") {
-        if (!(std::fabs(x) < kTwoTo63)) {
-            return false;
-        }
-        y = static_cast<double>(static_cast<std::int64_t>(x));
-    } else if (name == "FRC") {
-        y = x - std::trunc(x);
-    } else if (name == "ABS") {
-        y = std::fabs(x);
-    } else if (name == "CAR") {
-        y = x * x;
-    } else if (name == "CUB") {
-        y = x * x * x;
-    } else if (name == "SGN") {
-        y = x < 0 ? -1.0 : (x > 0 ? 1.0 : x);
-    } else if (name == "RND") {
-        const auto n = roundToInt64(x);
-        if (!n) {
-            return false;
-        }
-        if (*n <= 0) {
-            y = 0;
-        } else {
-            const auto count = static_cast<std::uint64_t>(*n);
-            std::uint64_t draw =
-                state.options.random ? state.options.random(count) : clockSeededDraw(count);
-            y = static_cast<double>(draw < count ? draw : count - 1);
-        }
-    } else if (name == "SQR") {
-        y = std::sqrt(x);
-    } else if (name == "INV") {
-        y = 1 / x;
-    } else if (name == "EXP") {
-        y = std::exp(x);
-    } else if (name == "LGN") {
-        y = std::log(x);
-    } else if (name == "LOG") {
-        y = std::log(x) / std::log(10.0);
-    } else if (name == "SIN") {
-        y = sine(x);
-    } else if (name == "COS") {
-        y = cosine(x);
-    } else if (name == "TAN") {
-        y = sine(x) / cosine(x);
-    } else if (name == "ATN") {
-        y = std::atan(x);
-    } else if (name == "RAD") {
-        y = x * std::numbers::pi / 180;
-    } else if (name == "DEG") {
-        y = x * 180 / std::numbers::pi;
-    } else if (name == "FAC") {
-        const int n = static_cast<int>(x);
-        y = 1;
-        for (int i = 2; i <= n; ++i) {
-            y *= i;
-        }
-    } else if (name == "ASI") {
-        y = std::atan(x / std::sqrt(1 - x * x));
-    } else if (name == "ACO") {
-        y = std::atan2(std::sqrt(1 - x * x), x);
-    } else if (name == "SIH") {
-        y = (std::exp(x) - std::exp(-x)) * 0.5;
-        return std::isfinite(std::exp(x)) && std::isfinite(std::exp(-x)) && std::isfinite(y);
-    } else if (name == "COH") {
-        y = (std::exp(x) + std::exp(-x)) * 0.5;
-        return std::isfinite(std::exp(x)) && std::isfinite(std::exp(-x)) && std::isfinite(y);
-    } else if (name == "TAH") {
-        const double a = std::exp(x);
-        const double b = std::exp(-x);
-        y = (a - b) / (a + b);
-        return std::isfinite(a) && std::isfinite(b) && std::isfinite(y);
-    } else if (name == "ASH") {
-        const double square = x * x;
-        if (!std::isfinite(square)) {
-            return false;
-        }
-        const double sum = x + std::sqrt(square + 1);
-        if (!(sum > 0)) {
-            return false;
-        }
-        y = std::log(sum);
-    } else if (name == "ACH") {
-        const double square = x * x;
-        if (!std::isfinite(square)) {
-            return false;
-        }
-        y = std::log(x + std::sqrt(square - 1));
-    } else if (name == "ATH") {
-        y = 0.5 * std::log((1 + x) / (1 - x));
-    } else {
-        return false;
-    }
-    return std::isfinite(y);
-}
-
-// The domain message of a function for x, or nothing when x is inside its domain.
-std::string_view domainMessage(std::string_view name, double x) {
-    if (name == "SQR" && x < 0) {
-        return "racine carrée d'un nombre négatif.";
-    }
-    if (name == "INV" && x == 0) {
-        return "division par zéro.";
-    }
-    if ((name == "LGN" || name == "LOG") && x <= 0) {
-        return "logarithme d'un nombre négatif ou nul.";
-    }
-    if (name == "ASI" && (x <= -1 || x >= 1)) {
-        return "valeur interdite pour arcsinus.";
-    }
-    if (name == "ACO" && (x <= -1 || x >= 1)) {
-        return "valeur interdite pour arccosinus.";
-    }
-    if (name == "ACH" && x < 1) {
-        return "valeur interdite pour argch.";
-    }
-    if (name == "ATH" && (x <= -1 || x >= 1)) {
-        return "valeur interdite pour argth.";
-    }
-    return {};
-}
-
-constexpr std::array<std::string_view, 28> kFunctionNames = {
-    "INT", "FIX", "FRC", "ABS", "CAR", "CUB", "SGN", "RND", "SQR", "INV",
-    "EXP", "LGN", "LOG", "SIN", "COS", "TAN", "ATN", "RAD", "DEG", "FAC",
-    "ASI", "ACO", "SIH", "COH", "TAH", "ASH", "ACH", "ATH"};
 
 } // namespace
 
@@ -421,38 +275,19 @@ double EvaluerOperateurs(std::string text, EvaluerState& state) {
 }
 
 bool AppliquerFonction(std::string_view name, double& value, EvaluerState& state) {
-    bool known = false;
-    for (const std::string_view candidate : kFunctionNames) {
-        known = known || candidate == name;
-    }
-    if (!known) {
+    const CalculatorFunction* function = findCalculatorFunction(name);
+    if (function == nullptr) {
         return false;
     }
-    if (name == "FAC") {
-        // Three independent tests: the last failing one decides the message.
-        bool refused = false;
-        if (value > 170) {
-            assign(state, "paramètre de factorielle trop grand.", false);
-            refused = true;
-        }
-        if (value != std::trunc(value)) {
-            assign(state, "paramètre de factorielle non entier.", false);
-            refused = true;
-        }
-        if (value < 0) {
-            assign(state, "paramètre de factorielle négatif.", false);
-            refused = true;
-        }
-        if (refused) {
+    // A value outside the domain is kept; the message says why.
+    if (function->refusal != nullptr) {
+        if (const std::string_view message = function->refusal(value); !message.empty()) {
+            assign(state, message, false);
             return true;
         }
     }
-    if (const std::string_view message = domainMessage(name, value); !message.empty()) {
-        assign(state, message, false);
-        return true;
-    }
     double result = 0;
-    if (!computeFunction(name, value, result, state)) {
+    if (!function->value(value, result, state.options.random) || !std::isfinite(result)) {
         assign(state, "dépassement de capacité.", true);
         result = kErrorValue;
     }

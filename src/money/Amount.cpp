@@ -260,6 +260,51 @@ double parseTypedAmount(std::string_view typed) {
     return parseAmount(text);
 }
 
+TypedAmount typedAmountState(std::string_view typed) {
+    if (typed.empty()) {
+        return TypedAmount::Complete;
+    }
+    std::string text(typed);
+    if (const auto comma = text.find(','); comma != std::string::npos) {
+        text[comma] = '.';
+    }
+    const NumberPrefix n = scanNumber(text);
+    if (n.found && n.end == text.size()) {
+        double value = 0.0;
+        const auto result = std::from_chars(text.data() + n.start, text.data() + n.end, value,
+                                            std::chars_format::general);
+        const bool inRange = result.ec == std::errc() && std::isfinite(value) &&
+                             value * 100.0 <= static_cast<double>(kMaxCents);
+        return inRange ? TypedAmount::Complete : TypedAmount::Refused;
+    }
+    // A beginning of one: blanks, a sign, digits with one ".", an exponent mark with its
+    // sign once there is a digit.
+    const auto isSign = [](char c) { return c == '+' || c == '-'; };
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    if (i < text.size() && isSign(text[i])) {
+        ++i;
+    }
+    std::size_t digits = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && isDigit(text[i]); ++i) {
+            ++digits;
+        }
+    }
+    if (digits > 0 && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && isSign(text[i])) {
+            ++i;
+        }
+    }
+    return i == text.size() ? TypedAmount::Incomplete : TypedAmount::Refused;
+}
+
 std::string normaliseAmountText(std::string_view typed) {
     if (typed.empty()) {
         return {};

@@ -45,6 +45,13 @@ inline double centsToDouble(Cents cents) {
 // first "," read as "." (1500,50 is 1500.50); then the tolerant parse.
 double parseTypedAmount(std::string_view typed);
 
+// Where a text typed into an amount cell stands against parseTypedAmount(): Complete when
+// it reads all of it (the empty text too) as an amount within the range parseCents()
+// reads, Incomplete when more typing can make it so ("-", "12,", "1e"), Refused when
+// nothing typed after it can ("12a", "1,2,3", "1e999").
+enum class TypedAmount { Complete, Incomplete, Refused };
+TypedAmount typedAmountState(std::string_view typed);
+
 // The text an edited amount cell keeps: empty stays empty; otherwise the first ","
 // becomes ".", and the text is parsed and formatted (12,5 gives 12.50).
 std::string normaliseAmountText(std::string_view typed);

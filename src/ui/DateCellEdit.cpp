@@ -15,22 +15,24 @@ namespace {
 
 constexpr const char* kDateFormat = "dd/MM/yyyy";
 
-// Digits and "/" only, ten at most; what is typed counts as a date only once it is a
-// whole real one, so Enter and Tab cannot take a half-typed or impossible date.
+// What core reads as a date is taken whole, pasted with blanks around it too; otherwise
+// only digits, "/" and blanks, ten at most, and what is typed counts as a date only once
+// it is a whole real one, so Enter and Tab cannot take a half-typed or impossible date.
 class TypedDateValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
+        if (input.isEmpty() || ledgora::parseTypedDate(input.toStdString())) {
+            return Acceptable;
+        }
         if (input.size() > 10) {
             return Invalid;
         }
         for (const QChar c : input) {
-            if (!c.isDigit() && c != QLatin1Char('/')) {
+            const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+            if (!digit && c != QLatin1Char('/') && c != QLatin1Char(' ')) {
                 return Invalid;
             }
-        }
-        if (input.isEmpty() || ledgora::parseTypedDate(input.toStdString())) {
-            return Acceptable;
         }
         return Intermediate;
     }

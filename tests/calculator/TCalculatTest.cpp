@@ -77,9 +77,10 @@ private:
     std::unique_ptr<platform::Registry> registry_;
     std::unique_ptr<platform::Paths> paths_;
     QuietPrompts prompts_;
+    platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
 
     std::unique_ptr<TCalculat> window() {
-        auto w = std::make_unique<TCalculat>(*registry_, *paths_);
+        auto w = std::make_unique<TCalculat>(*registry_, *paths_, clock_);
         w->setPrompts(&prompts_);
         return w;
     }
@@ -118,6 +119,24 @@ private slots:
         press(*w, {"4", "÷", "0", "="});
         QCOMPARE(w->pageText(), QString("4÷0=?"));
         QCOMPARE(status(*w), QString("Erreur en ligne 1 : division par zéro."));
+    }
+
+    void everyFunctionKeyInsertsAFunctionTheEvaluatorKnows() {
+        auto w = window();
+        w->showWorksheet();
+        const char* names[] = {"ABS", "ACH", "ACO", "ASI", "ASH", "ATH", "ATN", "CAR", "COH", "COS",
+                               "CUB", "DEG", "EXP", "FAC", "FIX", "FRC", "INT", "INV", "LGN", "LOG",
+                               "RAD", "RND", "SIH", "SIN", "SGN", "SQR", "TAH", "TAN"};
+        for (const char* name : names) {
+            QPushButton* b = key(*w, name);
+            QVERIFY2(!b->toolTip().isEmpty(), name);
+            press(*w, {"&C", name, "0", ",", "5", ")", "="});
+            QVERIFY2(w->pageText().startsWith(QString(name) + "(0,5)="), name);
+            // A name the evaluator did not know would stay in the line, unreadable.
+            QVERIFY2(!status(*w).contains("expression incorrecte"), name);
+        }
+        QCOMPARE(key(*w, "ABS")->toolTip(), QString("valeur absolue"));
+        QCOMPARE(key(*w, "RAD")->toolTip(), QString("conversion degrés -> radians)"));
     }
 
     void theWindowComesBackWhereItWasLeft() {

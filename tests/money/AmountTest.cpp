@@ -123,6 +123,44 @@ TEST(Amount, NormalisesTypedAmounts) {
     EXPECT_DOUBLE_EQ(parseTypedAmount(""), 0.0);
 }
 
+// An amount cell takes a text only when all of it reads, within the range sums hold.
+TEST(Amount, TypedAmountsAreCompleteOnTheirWayOrRefused) {
+    using T = TypedAmount;
+    const struct {
+        const char* typed;
+        TypedAmount state;
+    } cases[] = {
+        {"", T::Complete},
+        {"1500,50", T::Complete},
+        {"12.5", T::Complete},
+        {"-7", T::Complete},
+        {"+,5", T::Complete},
+        {" 3", T::Complete},
+        {"2e3", T::Complete},
+        {"1,", T::Complete},
+        {"-", T::Incomplete},
+        {",", T::Incomplete},
+        {" ", T::Incomplete},
+        {"1e", T::Incomplete},
+        {"1E-", T::Incomplete},
+        {"12a", T::Refused},
+        {"1,2,3", T::Refused},
+        {"1.2.3", T::Refused},
+        {"1,2.3", T::Refused},
+        {"e5", T::Refused},
+        {"12 ", T::Refused},
+        {"1 234", T::Refused},
+        {"--1", T::Refused},
+        {"1e5e", T::Refused},
+        {"1e999", T::Refused},
+        {"2000000000000000", T::Refused},
+        {"1000000000000000", T::Complete},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(typedAmountState(c.typed), c.state) << '"' << c.typed << '"';
+    }
+}
+
 TEST(Cents, ReadsAmountTextToTheCent) {
     struct Case {
         const char* text;

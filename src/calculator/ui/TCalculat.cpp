@@ -38,6 +38,7 @@
 #include <QVBoxLayout>
 #include <numbers>
 
+#include "calculator/CalculatorFunction.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -56,42 +57,6 @@ std::string s(const QString& text) {
 constexpr const char* kKeypadHint =
     "Les fonctions doivent être écrites en MAJUSCULES et les variables en minuscules";
 
-struct FunctionKey {
-    const char* name;
-    const char* hint;
-};
-
-constexpr FunctionKey kFunctions[] = {
-    {"ABS", "valeur absolue"},
-    {"ACH", "argument cosinus hyperbolique (argch)"},
-    {"ACO", "arc cosinus (arccos)"},
-    {"ASI", "arc sinus (arcsin)"},
-    {"ASH", "argument sinus hyperbolique (argsh)"},
-    {"ATH", "argument tangente hyperbolique (argth)"},
-    {"ATN", "arc tangente (arctg)"},
-    {"CAR", "carré (x^2)"},
-    {"COH", "cosinus hyperbolique (ch)"},
-    {"COS", "cosinus"},
-    {"CUB", "cube (x^3)"},
-    {"DEG", "conversion radians -> degrés"},
-    {"EXP", "exponentielle de base e"},
-    {"FAC", "factorielle"},
-    {"FIX", "enlève les décimales"},
-    {"FRC", "ne garde que les décimales"},
-    {"INT", "partie entière"},
-    {"INV", "inverse (1/x)"},
-    {"LGN", "logarithme népérien (ln)"},
-    {"LOG", "logarithme décimal (log)"},
-    {"RAD", "conversion degrés -> radians)"},
-    {"RND", "RND(x) renvoie un entier aléatoire compris entre 0 et x"},
-    {"SIH", "sinus hyperbolique (sh)"},
-    {"SIN", "sinus"},
-    {"SGN", "signe : -1 (<0), 0 ou 1 (>0)"},
-    {"SQR", "racine carrée"},
-    {"TAH", "tangente hyperbolique (th)"},
-    {"TAN", "tangente (tan)"},
-};
-
 // A Windows colour reference (0x00BBGGRR).
 QColor fromColourRef(int ref) {
     return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
@@ -103,9 +68,10 @@ QIcon themeIcon(const char* name) {
 
 } // namespace
 
-TCalculat::TCalculat(platform::Registry& registry, const platform::Paths& paths, QWidget* parent)
+TCalculat::TCalculat(platform::Registry& registry, const platform::Paths& paths,
+                     const platform::Clock& clock, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint), registry_(registry),
-      paths_(paths), document_(sheet_, *this, paths.dataFolder()) {
+      paths_(paths), clock_(clock), document_(sheet_, *this, paths.dataFolder()) {
     setObjectName("Calculat");
     setWindowTitle("Calculatrice");
 
@@ -359,8 +325,9 @@ QWidget* TCalculat::buildKeypad() {
     auto* functions = new QGridLayout;
     functions->setSpacing(3);
     int index = 0;
-    for (const FunctionKey& f : kFunctions) {
-        QPushButton* b = keypadButton(f.name, q(f.hint));
+    for (const calculator::CalculatorFunction& f : calculator::calculatorFunctions()) {
+        QPushButton* b = keypadButton(QString::fromUtf8(f.name.data(), f.name.size()),
+                                      QString::fromUtf8(f.hint.data(), f.hint.size()));
         const std::string text = std::string(f.name) + "(";
         connect(b, &QPushButton::clicked, this, [this, text] { insertFromKeypad(text); });
         functions->addWidget(b, index / 7, index % 7);

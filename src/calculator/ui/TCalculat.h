@@ -34,9 +34,10 @@ class TCalculat : public QMainWindow, private calculator::WorksheetPrompts {
     Q_OBJECT
 
 public:
-    // Reads the "Calculat" settings and reopens the last file when so configured.
+    // Reads the "Calculat" settings and reopens the last file when so configured. `clock`
+    // dates the printouts; it must outlive the window.
     TCalculat(platform::Registry& registry, const platform::Paths& paths,
-              QWidget* parent = nullptr);
+              const platform::Clock& clock, QWidget* parent = nullptr);
     ~TCalculat() override;
 
     // Questions and file dialogs go to `prompts` instead of message boxes (tests).
@@ -110,7 +111,7 @@ private:
 
     platform::Registry& registry_;
     platform::Paths paths_;
-    platform::SystemClock clock_;
+    const platform::Clock& clock_;
     calculator::Worksheet sheet_;
     calculator::WorksheetDocument document_;
     calculator::WorksheetPrompts* prompts_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
+#include "money/Amount.h"
 #include "money/DateText.h"
 #include "register/CellRules.h"
 #include "register/ui/RegisterModel.h"
@@ -40,6 +41,29 @@ QLineEdit* patternEditor(QWidget* parent, const char* pattern) {
     auto* edit = new QLineEdit(parent);
     edit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), edit));
+    return edit;
+}
+
+// An amount cell takes what core reads as an amount, whole; a key that no further typing
+// could make one of is refused.
+class TypedAmountValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        switch (ledgora::typedAmountState(input.toStdString())) {
+        case ledgora::TypedAmount::Complete:
+            return Acceptable;
+        case ledgora::TypedAmount::Incomplete:
+            return Intermediate;
+        default:
+            return Invalid;
+        }
+    }
+};
+
+QLineEdit* amountEditor(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setValidator(new TypedAmountValidator(edit));
     return edit;
 }
 
@@ -99,7 +123,7 @@ QWidget* RegisterDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     case EditorKind::Number:
         return patternEditor(parent, "[0-9]*");
     case EditorKind::Decimal:
-        return patternEditor(parent, "[-+]?[0-9]*[.,]?[0-9]*");
+        return amountEditor(parent);
     case EditorKind::Category:
         return listEditor(parent, categories_);
     case EditorKind::PaymentMode:
