@@ -17,8 +17,8 @@ const FavourText& favourText(Favour favour) {
     return kFavourTexts.back();
 }
 
-std::string reconciledText(double reconciled, bool euros) {
-    return formatAmount(reconciled) + " " + std::string(currencyWord(euros));
+std::string reconciledText(Cents reconciled, bool euros) {
+    return formatCents(reconciled) + " " + std::string(currencyWord(euros));
 }
 
 ReconciliationResult reconcile(std::string_view statement, std::string_view reconciled,

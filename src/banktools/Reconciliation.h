@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "money/Amount.h"
 #include "register/CellRules.h"
 
 namespace ledgora {
@@ -38,7 +39,7 @@ struct ReconciliationResult {
 };
 
 // The reconciled balance as the window shows it: two decimals, a space, the currency word.
-std::string reconciledText(double reconciled, bool euros);
+std::string reconciledText(Cents reconciled, bool euros);
 
 // The statement balance `statement` (as typed in the number field: "," or ".", read by its
 // longest leading number, a lone sign reads 0) against the reconciled text shown. Both are

@@ -28,7 +28,7 @@ int runReconcile(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     const ledgora::Balances b = ledgora::recomputeBalances(reg);
-    out << ledgora::reconcile(positional[1], ledgora::formatAmount(b.reconciled), euros).text
+    out << ledgora::reconcile(positional[1], ledgora::formatCents(b.reconciled), euros).text
         << '\n';
     return 0;
 }

@@ -49,7 +49,7 @@ TEST(ReconciliationTest, FieldShowsAStoredBalanceButNotZero) {
     for (const auto& [stored, shown] : cases) {
         EXPECT_EQ(statementFieldText(stored), shown) << stored;
     }
-    EXPECT_EQ(reconciledText(-12.345, true), "-12.35 Euros");
+    EXPECT_EQ(reconciledText(-1235, true), "-12.35 Euros");
     EXPECT_EQ(reconciledText(0, false), "0.00 Francs");
 }
 

@@ -1,16 +1,26 @@
 // The bank tools' windows offscreen, typed into as a French user types.
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include "TestWorld.h"
 #include "app/Shots.h"
+#include "banktools/ui/TBordereau.h"
 #include "banktools/ui/TRapproch.h"
+#include "banktools/ui/TRenseignements.h"
 #include "money/Amount.h"
 #include "register/RegisterColumns.h"
+#include "support/TestMachine.h"
 #include "ui/TFloatEdit.h"
+#include "ui/Tfinddlg.h"
+#include "workspace/Workspace.h"
 
 using ledgora::col::Credit;
 using ledgora::col::Debit;
@@ -26,6 +36,51 @@ struct World : ledgora::testing::TestWorld {
         session.recompute();
     }
 };
+
+// The program's state around the slip window: an account with cheques received and paid.
+struct SlipWorld : ledgora::testing::TestMachine {
+    ledgora::Workspace workspace{registry, paths, clock, dialogs, sounds};
+
+    explicit SlipWorld(bool withCheques = true) {
+        std::filesystem::create_directories(paths.userFolder("Anne"));
+        workspace.session().setUser("Anne");
+        workspace.session().create("Courant", 0, true);
+        ledgora::Grid& reg = workspace.session().grid();
+        reg.setRowCount(6);
+        const char* rows[][5] = {
+            {"05/03/2024", "Chèque", "Salaire", "", "100.00"},
+            {"01/03/2024", "Espèces", "Divers", "chèque de Paul", "50.50"},
+            {"02/03/2024", "Chèque", "Courses", "", ""},
+            {"03/03/2024", "CHEQUE", "Divers", "", "30.00"},
+        };
+        for (int i = 0; i < (withCheques ? 4 : 0); ++i) {
+            const int r = i + 2;
+            reg.set(r, ledgora::col::Date, rows[i][0]);
+            reg.set(r, ledgora::col::ModePaiement, rows[i][1]);
+            reg.set(r, ledgora::col::Rubrique, rows[i][2]);
+            reg.set(r, ledgora::col::Notes, rows[i][3]);
+            reg.set(r, ledgora::col::Credit, rows[i][4]);
+            reg.set(r, ledgora::col::Debit, rows[i][4][0] == 0 ? "12.00" : "");
+        }
+        workspace.session().recompute();
+    }
+};
+
+// Clicks the "A remettre" box of slip row `row`.
+void tick(TBordereau& w, int row) {
+    QTableView* view = w.grid();
+    const QRect cell = view->visualRect(view->model()->index(row - 1, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+// Runs `answer` on the modal dialog the next call opens.
+template <typename Dialog, typename F> void whenOpened(F answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        QVERIFY(d != nullptr);
+        answer(*d);
+    });
+}
 
 QRgb textColour(const QLabel* label) {
     return label->palette().color(QPalette::WindowText).rgb();
@@ -143,6 +198,146 @@ private slots:
         QCOMPARE(closeWith(nullptr), QStringLiteral("100.03"));
         world.session.switchToEuros();
         QCOMPARE(closeWith(nullptr), QStringLiteral("15.25"));
+    }
+
+    void depositSlipListsTicksTotalsAndSorts() {
+        SlipWorld world;
+        TBordereau w(world.workspace);
+        QVERIFY(w.prepare());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(
+            w.windowTitle(),
+            QStringLiteral(
+                "Ledgora - Bordereau de remise de chèques - Anne : compte \"Courant\" (Euros)"));
+        QAbstractItemModel* m = w.grid()->model();
+        QCOMPARE(m->rowCount(), 2);
+        QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QStringLiteral("A remettre"));
+        QCOMPARE(m->index(0, 1).data().toString(), QStringLiteral("01/03/2024"));
+        QCOMPARE(m->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+        QCOMPARE(m->index(0, 5).data(Qt::ForegroundRole).value<QBrush>().color(),
+                 QColor(0, 0, 255));
+        QCOMPARE(w.totalLabel()->text(), QStringLiteral("Total remis : 0.00"));
+
+        tick(w, 1);
+        tick(w, 2);
+        QCOMPARE(w.totalLabel()->text(), QStringLiteral("Total remis : 150.50"));
+        QCoreApplication::processEvents(); // the layout follows the longer total
+        saveShot(w, "TBordereau.png");
+        tick(w, 1);
+        QCOMPARE(w.totalLabel()->text(), QStringLiteral("Total remis : 100.00"));
+
+        // Notes are typed over in the slip only.
+        QTableView* view = w.grid();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        view->setCurrentIndex(m->index(1, 4));
+        QTest::keyClick(view, 'R'); // typing over the cell opens its editor
+        QTest::keyClicks(QApplication::focusWidget(), "emis le 6");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(m->index(1, 4).data().toString(), QStringLiteral("Remis le 6"));
+        QCOMPARE(world.workspace.session().grid().at(2, ledgora::col::Notes), std::string());
+        // Nothing but the notes takes text.
+        view->setCurrentIndex(m->index(1, 5));
+        QTest::keyClicks(view, "9");
+        QCOMPARE(m->index(1, 5).data().toString(), QStringLiteral("100.00"));
+
+        // A click on "Montant" sorts by amount, ticks and all.
+        const QHeaderView* header = view->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(5) + 5, 5));
+        QCOMPARE(m->index(0, 5).data().toString(), QStringLiteral("50.50"));
+        QCOMPARE(m->headerData(0, Qt::Vertical).toString(), QStringLiteral("1"));
+        QCOMPARE(m->index(1, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+    }
+
+    void depositSlipWithoutChequesStaysClosed() {
+        SlipWorld world(false);
+        TBordereau w(world.workspace);
+        w.Execute();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(world.dialogs.texts(),
+                 std::vector<std::string>{"Aucun chèque à remettre trouvé."});
+    }
+
+    void depositSlipSearch() {
+        SlipWorld world;
+        TBordereau w(world.workspace);
+        QVERIFY(w.prepare());
+        w.show();
+        whenOpened<Tfinddlg>([](Tfinddlg& d) {
+            d.findChild<QLineEdit*>()->setText(QStringLiteral("salaire"));
+            d.accept();
+        });
+        w.Chercher1Click();
+        QCOMPARE(w.grid()->currentIndex().row(), 1);
+        QVERIFY(w.grid()->selectionModel()->isRowSelected(1, {}));
+        w.Suivant1Click();
+        QCOMPARE(world.dialogs.texts(), std::vector<std::string>{"Recherche infructueuse."});
+    }
+
+    void depositSlipPrintAsksTheDetailsOnce() {
+        SlipWorld world;
+        TBordereau w(world.workspace);
+        QVERIFY(w.prepare());
+        w.show();
+        w.Imprimer1Click();
+        QCOMPARE(world.dialogs.texts(),
+                 std::vector<std::string>{"Vous n'avez sélectionné aucun chèque à remettre !"});
+        QVERIFY(!w.lastPrintJob());
+
+        tick(w, 1);
+        tick(w, 2);
+        whenOpened<TRenseignements>([](TRenseignements& d) {
+            QCOMPARE(d.windowTitle(),
+                     QStringLiteral("Renseignements à faire figurer sur le bordereau"));
+            QCOMPARE(d.focusWidget(), d.numberField());
+            QTest::keyClicks(d.numberField(), "0123 456");
+            QTest::keyClicks(d.nameField(), "Anne Martin");
+            QTest::keyClicks(d.addressField(), "3 rue des Lilas");
+            QTest::keyClick(d.addressField(), Qt::Key_Return); // a new line, not OK
+            QTest::keyClicks(d.addressField(), "75001 Paris");
+            QVERIFY(d.isVisible());
+            saveShot(d, "TRenseignements.png");
+            d.accept();
+        });
+        w.Apercu1Click();
+        QVERIFY(w.lastPrintJob());
+        QCOMPARE(w.lastPrintJob()->title, std::string("Total remis : 150.50 Euros"));
+        QCOMPARE(w.lastPrintJob()->header,
+                 (std::vector<std::string>{"Bordereau de remise de chèques - Compte n° 0123 456",
+                                           "Anne Martin - 3 rue des Lilas", "75001 Paris"}));
+        QCOMPARE(w.lastPrintJob()->grid.rowCount(), 3);
+
+        // Next time: prefilled, and "Annuler" prints nothing.
+        whenOpened<TRenseignements>([](TRenseignements& d) {
+            QCOMPARE(d.nameField()->text(), QStringLiteral("Anne Martin"));
+            QCOMPARE(d.addressField()->toPlainText(),
+                     QStringLiteral("3 rue des Lilas\n75001 Paris"));
+            d.reject();
+        });
+        w.Imprimer1Click();
+        QVERIFY(!w.lastPrintJob());
+    }
+
+    void detailsDialogFocusAndRefusal() {
+        platform::ScriptedDialogs dialogs;
+        TRenseignements d({"123", "Anne", ""}, dialogs);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QCOMPARE(d.focusWidget(), d.addressField());
+        d.nameField()->setText(QStringLiteral("Ő"));
+        d.accept();
+        QVERIFY(d.isVisible());
+        QCOMPARE(
+            dialogs.texts(),
+            std::vector<std::string>{
+                "Ce renseignement contient des caractères qui ne peuvent pas être enregistrés."});
+        QCOMPARE(d.focusWidget(), d.nameField());
+        d.nameField()->setText(QStringLiteral("Anne Œuvre"));
+        d.accept();
+        QVERIFY(!d.isVisible());
+        QCOMPARE(d.details().name, std::string("Anne Œuvre"));
     }
 };
 
