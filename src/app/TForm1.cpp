@@ -26,6 +26,8 @@
 
 #include "app/TAboutBox.h"
 #include "app/Version.h"
+#include "banktools/ui/TBordereau.h"
+#include "banktools/ui/TRapproch.h"
 #include "builder/ITrellisk.h"
 #include "calculator/ui/TCalculat.h"
 #include "money/Amount.h"
@@ -88,6 +90,7 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     calculat_ =
         std::make_unique<TCalculat>(registry_, paths_, clock != nullptr ? *clock : systemClock_);
     calculat_->setWindowIcon(pictures::icon(QStringLiteral("calculatrice")));
+    bordereau_ = new TBordereau(*workspace_, this);
     createBuilder();
     // A change of user closes the account before the next chooser opens: the caption and
     // the hidden register say so at once.
@@ -185,6 +188,10 @@ void TForm1::createActions() {
     Calculatrice1 =
         action("Calculatrice1", QStringLiteral("&Calculatrice..."), &TForm1::Calculatrice1Click);
     Calculatrice1->setIcon(pictures::icon(QStringLiteral("calculatrice")));
+    RapprochMnu = action("RapprochMnu", QStringLiteral("&Rapprochement automatique..."),
+                         &TForm1::RapprochMnuClick);
+    BordereauMnu = action("BordereauMnu", QStringLiteral("&Bordereau de remise de chèques..."),
+                          &TForm1::BordereauMnuClick);
     Motdepasse1 =
         action("Motdepasse1", QStringLiteral("&Mot de passe..."), &TForm1::Motdepasse1Click);
     Sons1 = action("Sons1", QStringLiteral("&Sons"), &TForm1::Sons1Click);
@@ -232,6 +239,7 @@ void TForm1::createMenus() {
 
     Outils1 = menuBar()->addMenu(QStringLiteral("Ou&tils"));
     Outils1->addAction(Calculatrice1);
+    Outils1->addActions({RapprochMnu, BordereauMnu});
 
     Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
     Options1->addActions({Motdepasse1, RubriquesModes1});
@@ -443,6 +451,8 @@ void TForm1::updateMenus() {
     Enregistrer1->setEnabled(m.accountOpen);
     Enregistrersous1->setEnabled(m.accountOpen);
     Franc1->setEnabled(m.accountOpen);
+    RapprochMnu->setEnabled(m.accountOpen);
+    BordereauMnu->setEnabled(m.accountOpen);
     Euro1->setEnabled(m.accountOpen);
     MonnaieBtn->setEnabled(m.accountOpen);
     Motdepasse1->setEnabled(m.password);
@@ -582,6 +592,20 @@ void TForm1::MonnaieBtnClick() {
 
 void TForm1::Calculatrice1Click() {
     calculat_->showWorksheet();
+}
+
+void TForm1::RapprochMnuClick() {
+    if (!workspace_->session().isOpen()) {
+        return;
+    }
+    TRapproch dialog(workspace_->session(), this);
+    dialog.exec();
+}
+
+void TForm1::BordereauMnuClick() {
+    if (workspace_->session().isOpen()) {
+        bordereau_->Execute();
+    }
 }
 
 void TForm1::Motdepasse1Click() {

@@ -32,6 +32,7 @@ class QToolBar;
 class QToolButton;
 class RegisterDelegate;
 class RegisterModel;
+class TBordereau;
 class TCalculat;
 
 class TForm1 : public QMainWindow {
@@ -79,6 +80,8 @@ public slots:
     void Euro1Click();
     void MonnaieBtnClick();
     void Calculatrice1Click();
+    void RapprochMnuClick();
+    void BordereauMnuClick();
     void Motdepasse1Click();
     void Sons1Click();
     void NoirEtBlanc1Click();
@@ -140,6 +143,8 @@ private:
     // A window of its own, with no owner window, so that it can stay above every
     // application's windows.
     std::unique_ptr<TCalculat> calculat_;
+    // The deposit slip window lives for the whole run; it is rebuilt at each opening.
+    TBordereau* bordereau_ = nullptr;
     trellisk::ITrellisk* builder_ = nullptr;
 
     QMenu* Compte1 = nullptr;
@@ -171,6 +176,8 @@ private:
     QAction* Franc1 = nullptr;
     QAction* Euro1 = nullptr;
     QAction* Calculatrice1 = nullptr;
+    QAction* RapprochMnu = nullptr;
+    QAction* BordereauMnu = nullptr;
     QAction* Motdepasse1 = nullptr;
     QAction* Sons1 = nullptr;
     QAction* NoirEtBlanc1 = nullptr;
