@@ -27,6 +27,8 @@
 
 #include "app/TAboutBox.h"
 #include "app/Version.h"
+#include "banktools/ui/TBordereau.h"
+#include "banktools/ui/TRapproch.h"
 #include "builder/ITrellisk.h"
 #include "calculator/ui/TCalculat.h"
 #include "fincalc/ui/TConvert.h"
@@ -138,6 +140,7 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     calculat_ =
         std::make_unique<TCalculat>(registry_, paths_, clock != nullptr ? *clock : systemClock_);
     calculat_->setWindowIcon(pictures::icon(QStringLiteral("calculatrice")));
+    bordereau_ = new TBordereau(*workspace_, this);
     createBuilder();
     // A change of user closes the account before the next chooser opens: the caption and
     // the hidden register say so at once.
@@ -245,6 +248,10 @@ void TForm1::createActions() {
     Placementsintrtscomposs1 =
         action("Placementsintrtscomposs1", QStringLiteral("Placements à &intérêts composés..."),
                &TForm1::Placementsintrtscomposs1Click);
+    RapprochMnu = action("RapprochMnu", QStringLiteral("&Rapprochement automatique..."),
+                         &TForm1::RapprochMnuClick);
+    BordereauMnu = action("BordereauMnu", QStringLiteral("&Bordereau de remise de chèques..."),
+                          &TForm1::BordereauMnuClick);
     Motdepasse1 =
         action("Motdepasse1", QStringLiteral("&Mot de passe..."), &TForm1::Motdepasse1Click);
     Sons1 = action("Sons1", QStringLiteral("&Sons"), &TForm1::Sons1Click);
@@ -294,6 +301,7 @@ void TForm1::createMenus() {
     Outils1->addAction(Calculatrice1);
     Outils1->addAction(ConvertisseurFrancsEuros1);
     Outils1->addActions({Crdits1, Placementsintrtssimples1, Placementsintrtscomposs1});
+    Outils1->addActions({RapprochMnu, BordereauMnu});
 
     Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
     Options1->addActions({Motdepasse1, RubriquesModes1});
@@ -507,6 +515,8 @@ void TForm1::updateMenus() {
     Enregistrer1->setEnabled(m.accountOpen);
     Enregistrersous1->setEnabled(m.accountOpen);
     Franc1->setEnabled(m.accountOpen);
+    RapprochMnu->setEnabled(m.accountOpen);
+    BordereauMnu->setEnabled(m.accountOpen);
     Euro1->setEnabled(m.accountOpen);
     MonnaieBtn->setEnabled(m.accountOpen);
     Motdepasse1->setEnabled(m.password);
@@ -676,6 +686,20 @@ void TForm1::Placementsintrtssimples1Click() {
 void TForm1::Placementsintrtscomposs1Click() {
     TIntComp window(workspace_->dialogs(), this);
     window.exec();
+}
+
+void TForm1::RapprochMnuClick() {
+    if (!workspace_->session().isOpen()) {
+        return;
+    }
+    TRapproch dialog(workspace_->session(), this);
+    dialog.exec();
+}
+
+void TForm1::BordereauMnuClick() {
+    if (workspace_->session().isOpen()) {
+        bordereau_->Execute();
+    }
 }
 
 void TForm1::Motdepasse1Click() {
@@ -887,7 +911,8 @@ void TForm1::createReportActions() {
 }
 
 void TForm1::createReportMenu() {
-    Outils1->addAction(Alarmesbudgtaires1);
+    // The alarms stand before the deposit slip in "Ou&tils".
+    Outils1->insertAction(BordereauMnu, Alarmesbudgtaires1);
     Etats1 = new QMenu(QStringLiteral("&Etats et graphiques"), this);
     menuBar()->insertMenu(Options1->menuAction(), Etats1);
     // The ten reports under their group and submenu, in the order they are listed.

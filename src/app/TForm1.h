@@ -40,6 +40,7 @@ class QToolBar;
 class QToolButton;
 class RegisterDelegate;
 class RegisterModel;
+class TBordereau;
 class TCalculat;
 
 class TForm1 : public QMainWindow {
@@ -91,6 +92,8 @@ public slots:
     void Crdits1Click();
     void Placementsintrtssimples1Click();
     void Placementsintrtscomposs1Click();
+    void RapprochMnuClick();
+    void BordereauMnuClick();
     void Motdepasse1Click();
     void Sons1Click();
     void NoirEtBlanc1Click();
@@ -159,6 +162,8 @@ private:
     // A window of its own, with no owner window, so that it can stay above every
     // application's windows.
     std::unique_ptr<TCalculat> calculat_;
+    // The deposit slip window lives for the whole run; it is rebuilt at each opening.
+    TBordereau* bordereau_ = nullptr;
     trellisk::ITrellisk* builder_ = nullptr;
     const platform::Clock* clock_ = nullptr;
     // The open account's budget maxima, and the reports on the open account.
@@ -200,6 +205,8 @@ private:
     QAction* Crdits1 = nullptr;
     QAction* Placementsintrtssimples1 = nullptr;
     QAction* Placementsintrtscomposs1 = nullptr;
+    QAction* RapprochMnu = nullptr;
+    QAction* BordereauMnu = nullptr;
     QAction* Motdepasse1 = nullptr;
     QAction* Sons1 = nullptr;
     QAction* NoirEtBlanc1 = nullptr;
