@@ -24,7 +24,9 @@ int usage(std::ostream& err) {
            "average-month|average-year|all|month:MM/YYYY|year:YYYY\n"
            "       ledgora-cli balances [--euros|--francs]\n"
            "       ledgora-cli export FILE.ldg OUT.csv|htm|txt|doc|xls\n"
-           "       ledgora-cli print FILE.ldg OUT.pdf [--bw]\n";
+           "       ledgora-cli print FILE.ldg OUT.pdf [--bw]\n"
+           "       ledgora-cli backup DEST\n"
+           "       ledgora-cli restore SRC\n";
     return 2;
 }
 
@@ -68,6 +70,12 @@ int main(int argc, char** argv) {
     }
     if (command == "print") {
         return cli::runPrint(args, std::cout, std::cerr);
+    }
+    if (command == "backup") {
+        return cli::runBackup(args, std::cout, std::cerr);
+    }
+    if (command == "restore") {
+        return cli::runRestore(args, std::cout, std::cerr);
     }
     if (command == "handheld") {
         std::error_code ec;
