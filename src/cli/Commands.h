@@ -46,4 +46,11 @@ int runExport(const Args& args, std::ostream& out, std::ostream& err);
 // a PDF file; in black and white with --bw.
 int runPrint(const Args& args, std::ostream& out, std::ostream& err);
 
+// "backup DEST": a backup set of the data folder and the settings of the current
+// LEDGORA_HOME written into the folder DEST, without questions.
+int runBackup(const Args& args, std::ostream& out, std::ostream& err);
+// "restore SRC": the whole backup set in SRC restored without questions; says what it
+// restored.
+int runRestore(const Args& args, std::ostream& out, std::ostream& err);
+
 } // namespace cli

@@ -27,7 +27,9 @@ int usage(std::ostream& err) {
            "       ledgora-cli print FILE.ldg OUT.pdf [--bw]\n"
            "       ledgora-cli reconcile FILE.ldg STATEMENT [--euros|--francs]\n"
            "       ledgora-cli schedule USER ACCOUNT [--date dd/mm/yyyy] [--password P] "
-           "(--list | --yes)\n";
+           "(--list | --yes)\n"
+           "       ledgora-cli backup DEST\n"
+           "       ledgora-cli restore SRC\n";
     return 2;
 }
 
@@ -77,6 +79,12 @@ int main(int argc, char** argv) {
     }
     if (command == "schedule") {
         return cli::runSchedule(args, std::cout, std::cerr);
+    }
+    if (command == "backup") {
+        return cli::runBackup(args, std::cout, std::cerr);
+    }
+    if (command == "restore") {
+        return cli::runRestore(args, std::cout, std::cerr);
     }
     if (command == "handheld") {
         std::error_code ec;

@@ -28,7 +28,6 @@ ProgressDialog::ProgressDialog(QWidget* parent, const QString& caption, const QS
     QApplication::setOverrideCursor(Qt::WaitCursor);
     cursor_ = true;
     started_.start();
-    lastPaint_.start();
 }
 
 ProgressDialog::~ProgressDialog() {
@@ -48,7 +47,7 @@ void ProgressDialog::showNow() {
 
 void ProgressDialog::step(int done, int total) {
     const bool last = done >= total;
-    if (!last && lastPaint_.elapsed() < kPaintEveryMs) {
+    if (!last && lastPaint_.isValid() && lastPaint_.elapsed() < kPaintEveryMs) {
         return;
     }
     lastPaint_.restart();
