@@ -43,7 +43,7 @@ TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
                                return;
                            }
                            table_.setMaximum(row, text);
-                           model_->cellsChanged(row, 0, ledgora::budget_col::Count - 1);
+                           model_->gridCellsChanged(row, 0, ledgora::budget_col::Count - 1);
                        });
     Grille = new GridView(this);
     Grille->setObjectName(QStringLiteral("Grille"));

@@ -34,6 +34,11 @@ private:
 RegisterModel::RegisterModel(ledgora::AccountSession& session, QObject* parent)
     : GridModel(session.grid(), std::make_unique<SessionLook>(session), parent), session_(session) {
     recount();
+    session_.addObserver(&listener_);
+}
+
+RegisterModel::~RegisterModel() {
+    session_.removeObserver(&listener_);
 }
 
 int RegisterModel::countRows() const {
@@ -101,9 +106,8 @@ bool RegisterModel::setData(const QModelIndex& index, const QVariant& value, int
     if (role != Qt::EditRole) {
         return false;
     }
+    // The account announces what the edit changed; the listener repaints that much.
     session_.validateCell(r, c, value.toString().toStdString());
-    sync();
-    emit balancesChanged();
     return true;
 }
 

@@ -12,6 +12,7 @@ class RegisterModel : public GridModel {
     Q_OBJECT
 public:
     explicit RegisterModel(ledgora::AccountSession& session, QObject* parent = nullptr);
+    ~RegisterModel() override;
 
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
