@@ -33,7 +33,7 @@ function(ledgora_add_qtest name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} ledgora_test_support Qt6::Test)
     target_compile_definitions(${name} PRIVATE
         LEDGORA_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
     add_test(NAME ${name} COMMAND ${name})

@@ -279,26 +279,14 @@ void TForm1::createGrid() {
     delegate_ = new RegisterDelegate(ws.categories(), ws.modes(), ws.dialogs());
     Grille = new RegisterView(delegate_, ledgora::col::Notes - 1, this);
     Grille->setObjectName(QStringLiteral("Grille"));
-    Grille->setModel(model_);
+    Grille->setGridModel(model_);
     Grille->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    Grille->setAlternatingRowColors(false);
-    Grille->verticalHeader()->setMinimumWidth(40);
-    Grille->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    Grille->verticalHeader()->setDefaultSectionSize(Grille->fontMetrics().height() + 8);
-    Grille->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
-    const ledgora::Rgb page = ledgora::colors::kRegister;
     const ledgora::Rgb hint = ledgora::colors::kHint;
-    Grille->setStyleSheet(QStringLiteral("QTableView { background: rgb(%1,%2,%3); }"
-                                         " QToolTip { background: rgb(%4,%5,%6); color: black; }")
-                              .arg(page.r)
-                              .arg(page.g)
-                              .arg(page.b)
+    Grille->setStyleSheet(QStringLiteral("QToolTip { background: rgb(%1,%2,%3); color: black; }")
                               .arg(hint.r)
                               .arg(hint.g)
                               .arg(hint.b));
     connect(Grille, &QTableView::clicked, this, &TForm1::GrilleClickCell);
-    connect(Grille->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
-            &TForm1::GrilleRightClickCell);
     connect(model_, &RegisterModel::balancesChanged, this, &TForm1::updateStatusBar);
     connect(Grille->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TForm1::updateLineButtons);
@@ -494,8 +482,9 @@ void TForm1::updateLineButtons() {
 void TForm1::updateStatusBar() {
     const auto& session = workspace_->session();
     const ledgora::Balances& b = session.balances();
-    SoldePointeLabel->setText(amountHtml(QStringLiteral("Solde pointé :"), b.reconciled));
-    SoldeLabel->setText(amountHtml(QStringLiteral("Solde :"), b.balance));
+    SoldePointeLabel->setText(
+        amountHtml(QStringLiteral("Solde pointé :"), ledgora::centsToDouble(b.reconciled)));
+    SoldeLabel->setText(amountHtml(QStringLiteral("Solde :"), ledgora::centsToDouble(b.balance)));
     MonnaieImage->setPixmap(pictures::smallCurrency(session.euros()).pixmap(16, 16));
 }
 
@@ -528,11 +517,6 @@ void TForm1::GrilleClickCell(const QModelIndex& index) {
     if (auto proposal = session.clickProposal(r, c)) {
         Grille->propose(index, q(*proposal));
     }
-}
-
-void TForm1::GrilleRightClickCell(const QPoint& pos) {
-    const int column = Grille->horizontalHeader()->logicalIndexAt(pos);
-    Grille->fitColumn(column);
 }
 
 void TForm1::Choisir1Click() {

@@ -101,7 +101,6 @@ private:
     void createGrid();
     void FormActivate();
     void GrilleClickCell(const QModelIndex& index);
-    void GrilleRightClickCell(const QPoint& pos);
     // After every command: the register, caption, pictures, menus and status bar follow.
     void refresh(bool reloadRegister = true);
     void updateMenus();

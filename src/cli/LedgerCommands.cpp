@@ -19,8 +19,8 @@ int runBalance(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     const ledgora::Balances b = ledgora::recomputeBalances(reg);
-    out << "Solde : " << ledgora::formatAmount(b.balance) << '\n'
-        << "Solde pointé : " << ledgora::formatAmount(b.reconciled) << '\n';
+    out << "Solde : " << ledgora::formatCents(b.balance) << '\n'
+        << "Solde pointé : " << ledgora::formatCents(b.reconciled) << '\n';
     return 0;
 }
 

@@ -22,7 +22,12 @@ int usage(std::ostream& err) {
            "       ledgora-cli handheld export|import USER ACCOUNT [--palm-user N]\n"
            "       ledgora-cli report FILE.ldg --by category|mode --period "
            "average-month|average-year|all|month:MM/YYYY|year:YYYY\n"
-           "       ledgora-cli balances [--euros|--francs]\n";
+           "       ledgora-cli balances [--euros|--francs]\n"
+           "       ledgora-cli export FILE.ldg OUT.csv|htm|txt|doc|xls\n"
+           "       ledgora-cli print FILE.ldg OUT.pdf [--bw]\n"
+           "       ledgora-cli reconcile FILE.ldg STATEMENT [--euros|--francs]\n"
+           "       ledgora-cli schedule USER ACCOUNT [--date dd/mm/yyyy] [--password P] "
+           "(--list | --yes)\n";
     return 2;
 }
 
@@ -60,6 +65,18 @@ int main(int argc, char** argv) {
     }
     if (command == "balances") {
         return cli::runBalances(args, std::cout, std::cerr);
+    }
+    if (command == "export") {
+        return cli::runExport(args, std::cout, std::cerr);
+    }
+    if (command == "print") {
+        return cli::runPrint(args, std::cout, std::cerr);
+    }
+    if (command == "reconcile") {
+        return cli::runReconcile(args, std::cout, std::cerr);
+    }
+    if (command == "schedule") {
+        return cli::runSchedule(args, std::cout, std::cerr);
     }
     if (command == "handheld") {
         std::error_code ec;

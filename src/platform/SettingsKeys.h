@@ -47,6 +47,7 @@ inline constexpr std::string_view kEuro = "Euro";
 inline constexpr std::string_view kBankSolde = "BankSolde";
 inline constexpr std::string_view kBankSoldeEcart = "BankSoldeEcart";
 inline constexpr std::string_view kLastMonth = "LastMonth";
+inline constexpr std::string_view kLastYear = "LastYear";
 inline constexpr std::string_view kLastNumVir = "lastnumvir";
 inline constexpr std::string_view kDepositNumber = "Numéro";
 inline constexpr std::string_view kDepositName = "Nom";

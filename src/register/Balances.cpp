@@ -5,28 +5,28 @@
 
 namespace ledgora {
 
-double recomputeRunningBalances(Grid& reg) {
-    double total = 0.0;
+Cents recomputeRunningBalances(Grid& reg) {
+    Cents total = 0;
     for (int r = 1; r < reg.rowCount(); ++r) {
         const std::string& debit = reg.at(r, col::Debit);
         const std::string& credit = reg.at(r, col::Credit);
-        total = total + parseAmount(credit) - parseAmount(debit);
+        total = addCents(total, addCents(parseCents(credit), -parseCents(debit)));
         std::string& solde = reg.at(r, col::Solde);
         if (debit.empty() && credit.empty()) {
             solde.clear();
         } else {
-            solde = formatAmount(total);
+            solde = formatCents(total);
         }
     }
     return total;
 }
 
-double reconciledBalance(const Grid& reg) {
-    double total = 0.0;
+Cents reconciledBalance(const Grid& reg) {
+    Cents total = 0;
     for (int r = 1; r < reg.rowCount(); ++r) {
         if (reg.at(r, col::Pointage) == kTicked) {
-            total =
-                total + parseAmount(reg.at(r, col::Credit)) - parseAmount(reg.at(r, col::Debit));
+            total = addCents(total, addCents(parseCents(reg.at(r, col::Credit)),
+                                             -parseCents(reg.at(r, col::Debit))));
         }
     }
     return total;

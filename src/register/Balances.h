@@ -2,21 +2,23 @@
 // balance.
 #pragma once
 
+#include "money/Amount.h"
 #include "register/Grid.h"
 
 namespace ledgora {
 
 struct Balances {
-    double balance = 0.0;
-    double reconciled = 0.0;
+    Cents balance = 0;
+    Cents reconciled = 0;
 };
 
 // Writes the running balance into "solde" of every row with a debit or a credit (and
-// empties it elsewhere); returns the final balance.
-double recomputeRunningBalances(Grid& reg);
+// empties it elsewhere); returns the final balance. Amounts are read to the cent and
+// summed in cents, so the balances are exact whatever the number of rows.
+Cents recomputeRunningBalances(Grid& reg);
 
 // Credit minus debit over the rows whose reconciled mark is ticked.
-double reconciledBalance(const Grid& reg);
+Cents reconciledBalance(const Grid& reg);
 
 // Both of the above.
 Balances recomputeBalances(Grid& reg);

@@ -74,7 +74,7 @@ bool isOverBudget(const Grid& reg, int row, const RegisterHooks& hooks,
     if (!date) {
         return false;
     }
-    return spending.spending(category, date->year, date->month) > maximum;
+    return spending.spending(category, date->year, date->month) > centsOf(maximum);
 }
 
 CellStyle registerCellStyle(const Grid& reg, int row, int column, const RegisterHooks& hooks,

@@ -10,6 +10,9 @@
 
 namespace ledgora {
 
+// What "&Chercher..." and "&Suivant" say when nothing matches.
+inline constexpr const char* kSearchMiss = "Recherche infructueuse.";
+
 struct FindOptions {
     enum class Direction { TopToBottom, LeftToRight };
     enum class Scope { Everything, CurrentColumn, CurrentRow };

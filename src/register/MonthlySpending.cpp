@@ -21,13 +21,14 @@ void MonthlySpending::rebuild(const Grid& reg) {
         if (!date) {
             continue;
         }
-        sums_[key(reg.at(r, col::Rubrique), date->year, date->month)] += parseAmount(debit);
+        Cents& sum = sums_[key(reg.at(r, col::Rubrique), date->year, date->month)];
+        sum = addCents(sum, parseCents(debit));
     }
 }
 
-double MonthlySpending::spending(const std::string& category, int year, int month) const {
+Cents MonthlySpending::spending(const std::string& category, int year, int month) const {
     const auto it = sums_.find(key(category, year, month));
-    return it == sums_.end() ? 0.0 : it->second;
+    return it == sums_.end() ? 0 : it->second;
 }
 
 } // namespace ledgora

@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "money/Amount.h"
 #include "register/Grid.h"
 
 namespace ledgora {
@@ -13,11 +14,11 @@ class MonthlySpending {
 public:
     // Sums the debits of every dated row by exact category text, year and month.
     void rebuild(const Grid& reg);
-    double spending(const std::string& category, int year, int month) const;
+    Cents spending(const std::string& category, int year, int month) const;
 
 private:
     static std::string key(const std::string& category, int year, int month);
-    std::unordered_map<std::string, double> sums_;
+    std::unordered_map<std::string, Cents> sums_;
 };
 
 } // namespace ledgora

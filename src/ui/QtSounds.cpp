@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include <QApplication>
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -23,4 +24,8 @@ void QtSounds::play(const std::filesystem::path& wavFile) {
         effect->setSource(QUrl::fromLocalFile(QString::fromStdString(wavFile.string())));
     }
     effect->play();
+}
+
+void QtSounds::beep() {
+    QApplication::beep();
 }

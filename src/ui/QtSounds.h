@@ -17,6 +17,7 @@ public:
     explicit QtSounds(QObject* parent = nullptr);
     ~QtSounds() override;
     void play(const std::filesystem::path& wavFile) override;
+    void beep() override;
     bool hasOutput() const { return hasOutput_; }
 
 private:

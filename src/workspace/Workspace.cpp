@@ -7,6 +7,7 @@
 #include "platform/SettingsKeys.h"
 #include "register/AccountNames.h"
 #include "register/GridTextFormat.h"
+#include "workspace/WindowCaption.h"
 
 namespace ledgora {
 namespace {
@@ -49,15 +50,8 @@ void Workspace::start() {
 }
 
 std::string Workspace::caption() const {
-    std::string text(platform::kAppTitle);
-    if (!session_.user().empty()) {
-        text += " - " + session_.user();
-    }
-    if (session_.isOpen()) {
-        text += " : compte \"" + session_.account() + "\"";
-        text += session_.euros() ? " (Euros)" : " (Francs)";
-    }
-    return text;
+    return windowCaption(session_.user(), session_.isOpen() ? session_.account() : std::string(),
+                         session_.euros());
 }
 
 MenuState Workspace::menuState(bool printerAvailable) const {

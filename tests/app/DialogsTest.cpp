@@ -11,10 +11,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "Shots.h"
+#include "support/TempFolder.h"
 #include <QTimer>
 #include <QTranslator>
 #include <QTreeView>
@@ -150,7 +150,8 @@ private slots:
         QVERIFY(qtFrench.load(QStringLiteral("qtbase_fr"),
                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
         QApplication::installTranslator(&qtFrench);
-        QTemporaryDir folder;
+        const ledgora::testing::TempFolder temp;
+        const QDir folder(QString::fromStdString(temp.path().string()));
         QDir(folder.path()).mkdir(QStringLiteral("Archives"));
         QFile page(folder.path() + QStringLiteral("/page.CLC"));
         QVERIFY(page.open(QIODevice::WriteOnly));

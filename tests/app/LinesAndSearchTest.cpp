@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +21,7 @@
 #include "register/RegisterColumns.h"
 #include "register/ui/RegisterModel.h"
 #include "register/ui/TRubMod.h"
+#include "support/TempFolder.h"
 #include "ui/Tfinddlg.h"
 
 class LinesAndSearchTest : public QObject {
@@ -29,7 +29,7 @@ class LinesAndSearchTest : public QObject {
 
 private:
     platform::Paths paths() const {
-        const std::string root = home_->path().toStdString();
+        const std::string root = home_->path().string();
         return platform::Paths(root, root + "/registry", root + "/program");
     }
     static QAction* action(TForm1& w, const char* name) {
@@ -60,7 +60,7 @@ private:
         return w;
     }
 
-    std::unique_ptr<QTemporaryDir> home_;
+    std::unique_ptr<ledgora::testing::TempFolder> home_;
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
 
     // Keys reach the window's shortcuts only while it is the active window.
@@ -70,7 +70,7 @@ private:
     }
 
 private slots:
-    void init() { home_ = std::make_unique<QTemporaryDir>(); }
+    void init() { home_ = std::make_unique<ledgora::testing::TempFolder>(); }
 
     void findSelectsTheRow() {
         platform::ScriptedDialogs dialogs;

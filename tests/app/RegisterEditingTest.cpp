@@ -9,8 +9,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "Shots.h"
@@ -21,6 +21,7 @@
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 #include "register/ui/RegisterModel.h"
+#include "support/TempFolder.h"
 #include "ui/DateCellEdit.h"
 
 namespace col = ledgora::col;
@@ -30,7 +31,7 @@ class RegisterEditingTest : public QObject {
 
 private:
     platform::Paths paths() const {
-        const std::string root = home_->path().toStdString();
+        const std::string root = home_->path().string();
         return platform::Paths(root, root + "/registry", root + "/program");
     }
     // A window with an open account: the initial balance, a rent and the blank row.
@@ -76,11 +77,11 @@ private:
         return w.grid()->indexWidget(index);
     }
 
-    std::unique_ptr<QTemporaryDir> home_;
+    std::unique_ptr<ledgora::testing::TempFolder> home_;
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
 
 private slots:
-    void init() { home_ = std::make_unique<QTemporaryDir>(); }
+    void init() { home_ = std::make_unique<ledgora::testing::TempFolder>(); }
 
     void datesAreTypedWhole() {
         platform::ScriptedDialogs dialogs;
@@ -299,6 +300,39 @@ private slots:
         again.resize(1000, 500);
         QTest::qWait(20);
         QCOMPARE(grid->columnWidth(col::Notes - 1), notes);
+    }
+    // What the account announces reaches the view as that much and no more: an amount's
+    // edit repaints its cell and the balance column from its row on, a new row is
+    // inserted, and nothing resets the table.
+    void anAnnouncedEditRepaintsOnlyWhatChanged() {
+        platform::ScriptedDialogs dialogs;
+        auto w = openWindow(dialogs);
+        RegisterModel& model = *w->model();
+        auto& session = w->workspace().session();
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy balances(&model, &RegisterModel::balancesChanged);
+
+        session.validateCell(2, col::Debit, "650");
+        model.observer().cellsChanged(2, col::Debit, col::Debit);
+        model.observer().balancesChanged(2);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(changed[0][0].toModelIndex(), cell(*w, 2, col::Debit));
+        QCOMPARE(changed[0][1].toModelIndex(), cell(*w, 2, col::Debit));
+        QCOMPARE(changed[1][0].toModelIndex(), cell(*w, 2, col::Solde));
+        QCOMPARE(changed[1][1].toModelIndex(), cell(*w, blankRow(*w), col::Solde));
+        QCOMPARE(balances.count(), 1);
+        QCOMPARE(cell(*w, 2, col::Solde).data().toString(), QStringLiteral("350.00"));
+        QVERIFY(w->balanceText().contains(QStringLiteral("350.00")));
+
+        const int rows = model.rowCount();
+        session.appendLine();
+        model.observer().rowsInserted(blankRow(*w), 1);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted[0][1].toInt(), rows);
+        QCOMPARE(model.rowCount(), rows + 1);
+        QCOMPARE(reset.count(), 0);
     }
 };
 

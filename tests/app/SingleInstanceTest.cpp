@@ -4,17 +4,18 @@
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/SingleInstance.h"
+#include "support/TempFolder.h"
 
 class SingleInstanceTest : public QObject {
     Q_OBJECT
 
 private slots:
     void aSecondCopyOnTheSameDataIsRefusedAndWakesTheFirst() {
-        QTemporaryDir home;
+        const ledgora::testing::TempFolder temp;
+        const QDir home(QString::fromStdString(temp.path().string()));
         QVERIFY(QDir(home.path()).mkdir(QStringLiteral("data")));
         QVERIFY(QDir(home.path()).mkdir(QStringLiteral("other")));
         QVERIFY(QFile::link(home.filePath(QStringLiteral("data")),
@@ -41,7 +42,8 @@ private slots:
     // The program itself, copied to another folder as an installed copy would be, started
     // from elsewhere with another TMPDIR, on the same data reached through a link.
     void theProgramStartedFromAnotherFolderIsRefused() {
-        QTemporaryDir home;
+        const ledgora::testing::TempFolder temp;
+        const QDir home(QString::fromStdString(temp.path().string()));
         const QString data = home.filePath(QStringLiteral("home/Orvand/Ledgora"));
         QVERIFY(QDir().mkpath(data));
         QVERIFY(QFile::link(home.filePath(QStringLiteral("home")),

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "Shots.h"
@@ -22,6 +21,7 @@
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 #include "register/ui/RegisterModel.h"
+#include "support/TempFolder.h"
 #include "ui/HelpWindow.h"
 
 using platform::Hive;
@@ -32,7 +32,7 @@ class TForm1Test : public QObject {
 
 private:
     platform::Paths paths() const {
-        const std::string root = home_.path().toStdString();
+        const std::string root = home_.path().string();
         return platform::Paths(root, root + "/registry", root + "/program");
     }
     static QAction* action(TForm1& w, const char* name) {
@@ -57,18 +57,18 @@ private:
 
     // A home of its own, for a test that must start from nothing.
     platform::Paths freshHome() {
-        fresh_ = std::make_unique<QTemporaryDir>();
-        const std::string root = fresh_->path().toStdString();
+        fresh_ = std::make_unique<ledgora::testing::TempFolder>();
+        const std::string root = fresh_->path().string();
         return platform::Paths(root, root + "/registry", root + "/program");
     }
 
-    QTemporaryDir home_;
-    std::unique_ptr<QTemporaryDir> fresh_;
+    ledgora::testing::TempFolder home_;
+    std::unique_ptr<ledgora::testing::TempFolder> fresh_;
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
 
 private slots:
     void firstStartToSecondStart() {
-        QVERIFY(home_.isValid());
+        QVERIFY(std::filesystem::is_directory(home_.path()));
         platform::ScriptedDialogs dialogs;
         dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
         {
@@ -302,7 +302,7 @@ private slots:
 
     void theBuilderIsRegisteredAndCreatedAtStart() {
         // The program folder holds the registration tool and the builder library.
-        const std::string program = home_.path().toStdString() + "/program";
+        const std::string program = home_.path().string() + "/program";
         std::filesystem::create_directories(program);
         for (const char* file : {"regsvr", "libtrellisk.so"}) {
             std::filesystem::copy_file(std::string(LEDGORA_BIN_DIR) + "/" + file,
@@ -311,7 +311,7 @@ private slots:
         }
         // The registration tool writes the registry of its environment: this home's.
         const QByteArray saved = qgetenv("LEDGORA_HOME");
-        qputenv("LEDGORA_HOME", home_.path().toLocal8Bit());
+        qputenv("LEDGORA_HOME", QByteArray::fromStdString(home_.path().string()));
         platform::ScriptedDialogs dialogs;
         TForm1 w(paths(), &dialogs, &clock_);
         qputenv("LEDGORA_HOME", saved);
@@ -323,7 +323,7 @@ private slots:
     void helpOpensItsContents() {
         // The help pages ship in the program folder's "help" folder.
         platform::ScriptedDialogs dialogs;
-        const std::string program = home_.path().toStdString() + "/program";
+        const std::string program = home_.path().string() + "/program";
         std::filesystem::create_directories(program);
         std::filesystem::remove_all(program + "/help");
         std::filesystem::copy(std::string(LEDGORA_TEST_DATA) + "/../../resources/help",

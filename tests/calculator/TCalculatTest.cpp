@@ -9,7 +9,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <deque>
 #include <memory>
@@ -18,6 +17,7 @@
 #include "calculator/ui/TCalculat.h"
 #include "platform/FileIO.h"
 #include "platform/Registry.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ class TCalculatTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<ledgora::testing::TempFolder> dir_;
     std::unique_ptr<platform::Registry> registry_;
     std::unique_ptr<platform::Paths> paths_;
     QuietPrompts prompts_;
@@ -89,8 +89,8 @@ private:
 
 private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        const std::filesystem::path root = dir_->path().toStdString();
+        dir_ = std::make_unique<ledgora::testing::TempFolder>();
+        const std::filesystem::path root = dir_->path().string();
         registry_ = std::make_unique<platform::Registry>(root / "registry");
         paths_ = std::make_unique<platform::Paths>(root, root / "registry", root);
     }
@@ -215,7 +215,7 @@ private slots:
     }
 
     void theLastFileIsReopenedWhenAsked() {
-        const std::filesystem::path file = dir_->path().toStdString() + "/page.CLC";
+        const std::filesystem::path file = dir_->path().string() + "/page.CLC";
         platform::writeFileAtomically(
             file,
             platform::readFile(std::string(LEDGORA_TEST_DATA) + "/calculator/page.CLC").value());

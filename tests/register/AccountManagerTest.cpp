@@ -25,7 +25,7 @@ TEST(AccountManager, NewUserThenFirstAccount) {
     EXPECT_EQ(i.ws.session().account(), "Courant");
     EXPECT_FALSE(i.dialogs.lastFormCouldCancel()); // no account was open
     EXPECT_EQ(i.ws.session().grid().at(1, col::Debit), "250.00");
-    EXPECT_DOUBLE_EQ(i.ws.session().balances().balance, -250);
+    EXPECT_EQ(i.ws.session().balances().balance, centsOf(-250));
     EXPECT_EQ(decodePassword(i.registry.readString(Hive::CurrentUser, settings::userKey("Anne"),
                                                    settings::kPassword)),
               "secret");

@@ -37,7 +37,7 @@ TEST(AccountSession, NewAccountIsSavedWithItsInitialBalanceRow) {
     EXPECT_EQ(reg.at(1, col::Rubrique), "Solde initial");
     EXPECT_EQ(reg.at(1, col::Pointage), "X");
     EXPECT_EQ(reg.at(1, col::Date), "05/03/2024");
-    EXPECT_DOUBLE_EQ(w.session.balances().balance, -250);
+    EXPECT_EQ(w.session.balances().balance, centsOf(-250));
     EXPECT_TRUE(fs::exists(w.paths.accountFile("Anne", "Courant")));
     EXPECT_TRUE(fs::exists(w.paths.planningFile("Anne", "Courant")));
     EXPECT_EQ(accountValue(w, "Courant", "Euro"), "1");
@@ -74,8 +74,8 @@ TEST(AccountSession, LoadSortsCleansUpAndBalances) {
         EXPECT_EQ(reg.at(r, col::Solde), expected[r - 1][2]);
     }
     EXPECT_EQ(reg.at(4, col::Notes), "Marché, boulangerie");
-    EXPECT_DOUBLE_EQ(w.session.balances().balance, 2344.70);
-    EXPECT_DOUBLE_EQ(w.session.balances().reconciled, 304.70);
+    EXPECT_EQ(w.session.balances().balance, centsOf(2344.70));
+    EXPECT_EQ(w.session.balances().reconciled, centsOf(304.70));
     EXPECT_TRUE(w.session.validating());
     EXPECT_EQ(w.session.planning().rowCount(), 2); // no planning file: reset
 }
@@ -281,13 +281,13 @@ TEST(AccountSession, TickingAMarkUpdatesTheReconciledBalance) {
     TestWorld w;
     ASSERT_TRUE(w.session.create("Courant", 100, true));
     w.session.validateCell(2, col::Debit, "40");
-    EXPECT_DOUBLE_EQ(w.session.balances().reconciled, 100);
+    EXPECT_EQ(w.session.balances().reconciled, centsOf(100));
     w.session.toggleMark(2);
-    EXPECT_DOUBLE_EQ(w.session.balances().reconciled, 60);
+    EXPECT_EQ(w.session.balances().reconciled, centsOf(60));
     w.session.toggleMark(1);
-    EXPECT_DOUBLE_EQ(w.session.balances().reconciled, -40);
+    EXPECT_EQ(w.session.balances().reconciled, centsOf(-40));
     w.session.toggleMark(2);
-    EXPECT_DOUBLE_EQ(w.session.balances().reconciled, 0);
+    EXPECT_EQ(w.session.balances().reconciled, centsOf(0));
 }
 
 } // namespace

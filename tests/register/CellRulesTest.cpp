@@ -82,9 +82,9 @@ TEST(CellRules, SpendingIsExactCaseAndDatedRowsOnly) {
     reg.set(5, col::Date, "");
     MonthlySpending spending;
     spending.rebuild(reg);
-    EXPECT_DOUBLE_EQ(spending.spending("Courses", 2024, 3), 110.0);
-    EXPECT_DOUBLE_EQ(spending.spending("courses", 2024, 3), 500.0);
-    EXPECT_DOUBLE_EQ(spending.spending("Courses", 2024, 4), 0.0);
+    EXPECT_EQ(spending.spending("Courses", 2024, 3), centsOf(110.0));
+    EXPECT_EQ(spending.spending("courses", 2024, 3), centsOf(500.0));
+    EXPECT_EQ(spending.spending("Courses", 2024, 4), centsOf(0.0));
 }
 
 TEST(CellRules, AlignmentAndEditors) {

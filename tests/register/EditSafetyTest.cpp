@@ -138,7 +138,7 @@ TEST(EditSafety, PasteKeepsTheDebitCreditOneOfRule) {
         for (int r = 2; r < g.rowCount(); ++r) {
             balance += parseAmount(g.at(r, col::Credit)) - parseAmount(g.at(r, col::Debit));
         }
-        EXPECT_DOUBLE_EQ(w.session.balances().balance, balance);
+        EXPECT_EQ(w.session.balances().balance, centsOf(balance));
     }
     TestWorld w;
     ASSERT_TRUE(w.session.create("Courant", 100, true));

@@ -34,7 +34,7 @@ TEST(LineOperations, DeletingAsksAndRenumbers) {
     EXPECT_EQ(g.at(5, col::Notes), "op5");
     EXPECT_EQ(g.at(5, col::Number), "5");
     EXPECT_EQ(g.at(7, col::Number), "7");
-    EXPECT_DOUBLE_EQ(w.session.balances().balance, 100 - (1 + 2 + 3 + 5 + 6));
+    EXPECT_EQ(w.session.balances().balance, centsOf(100 - (1 + 2 + 3 + 5 + 6)));
 }
 
 TEST(LineOperations, TheInitialBalanceRowStays) {
@@ -82,11 +82,11 @@ TEST(LineOperations, CopyCutAndPaste) {
     EXPECT_EQ(g.at(9, col::Debit), "700.00");
     EXPECT_EQ(g.at(9, col::Date), "05/03/2024");
     EXPECT_EQ(g.at(10, col::Number), "10"); // the blank row after the last edit
-    EXPECT_DOUBLE_EQ(w.session.balances().balance, 100 - 21 - 12.5 - 700);
+    EXPECT_EQ(w.session.balances().balance, centsOf(100 - 21 - 12.5 - 700));
 
     w.session.clearCells(8, col::Debit, 9, col::Solde);
     EXPECT_EQ(g.at(8, col::Debit), "");
-    EXPECT_DOUBLE_EQ(w.session.balances().balance, 100 - 21);
+    EXPECT_EQ(w.session.balances().balance, centsOf(100 - 21));
 }
 
 TEST(LineOperations, ClipboardTextParsing) {

@@ -124,8 +124,8 @@ TEST(Balances, RunningBalanceSkipsRowsWithoutAmounts) {
     const Balances b = recomputeBalances(reg);
     EXPECT_EQ(column(reg, col::Solde),
               (std::vector<std::string>{"100.00", "", "69.50", "-130.50", "-130.50", ""}));
-    EXPECT_DOUBLE_EQ(b.balance, -130.5);
-    EXPECT_DOUBLE_EQ(b.reconciled, 69.5);
+    EXPECT_EQ(b.balance, centsOf(-130.5));
+    EXPECT_EQ(b.reconciled, centsOf(69.5));
 }
 
 } // namespace

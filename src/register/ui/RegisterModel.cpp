@@ -1,117 +1,73 @@
 #include "register/ui/RegisterModel.h"
 
-#include <QBrush>
-#include <QColor>
-#include <QFont>
-
 #include "register/CellRules.h"
 #include "register/RegisterColumns.h"
+#include "register/RegisterLook.h"
 #include "ui/Pictures.h"
 
 namespace {
 
-QColor toQColor(const ledgora::Rgb& c) {
-    return QColor(c.r, c.g, c.b);
-}
+// The register's look with the session's rules as they are when a cell is painted.
+class SessionLook : public ledgora::GridLook {
+public:
+    explicit SessionLook(const ledgora::AccountSession& session) : session_(session) {}
 
-Qt::Alignment toQt(ledgora::Alignment a) {
-    switch (a) {
-    case ledgora::Alignment::Center:
-        return Qt::AlignCenter;
-    case ledgora::Alignment::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case ledgora::Alignment::Left:
-        break;
+    ledgora::CellLook cell(const ledgora::Grid& grid, int row, int column) const override {
+        return look().cell(grid, row, column);
     }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
+    ledgora::Alignment alignment(const ledgora::Grid& grid, int row, int column) const override {
+        return look().alignment(grid, row, column);
+    }
+    int shownColumns(const ledgora::Grid&) const override { return ledgora::kShownColumns; }
+    std::optional<ledgora::Rgb> gridColor() const override { return look().gridColor(); }
+
+private:
+    ledgora::RegisterLook look() const {
+        return ledgora::RegisterLook(session_.hooks(), &session_.spending());
+    }
+
+    const ledgora::AccountSession& session_;
+};
 
 } // namespace
 
 RegisterModel::RegisterModel(ledgora::AccountSession& session, QObject* parent)
-    : QAbstractTableModel(parent), session_(session),
-      rows_(session.isOpen() ? session.grid().rowCount() - 1 : 0) {}
-
-int RegisterModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
+    : GridModel(session.grid(), std::make_unique<SessionLook>(session), parent), session_(session) {
+    recount();
 }
 
-int RegisterModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ledgora::kShownColumns - 1;
-}
-
-QModelIndex RegisterModel::indexOf(int gridRow, int gridColumn) const {
-    return index(gridRow - 1, gridColumn - 1);
+int RegisterModel::countRows() const {
+    return session_.isOpen() ? GridModel::countRows() : 0;
 }
 
 QVariant RegisterModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_) {
+    if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
     const ledgora::Grid& grid = session_.grid();
     const int r = gridRow(index);
     const int c = gridColumn(index);
-    const std::string& text = grid.at(r, c);
     switch (role) {
     case Qt::DisplayRole:
-        return c == ledgora::col::Pointage ? QVariant() : QString::fromStdString(text);
-    case Qt::EditRole:
-        return QString::fromStdString(text);
+        return c == ledgora::col::Pointage ? QVariant() : GridModel::data(index, role);
     case Qt::CheckStateRole:
         if (c == ledgora::col::Pointage) {
-            return text == ledgora::kTicked ? Qt::Checked : Qt::Unchecked;
+            return grid.at(r, c) == ledgora::kTicked ? Qt::Checked : Qt::Unchecked;
         }
         return {};
-    case Qt::BackgroundRole:
-    case Qt::ForegroundRole:
-    case Qt::FontRole: {
-        const ledgora::CellStyle style =
-            ledgora::registerCellStyle(grid, r, c, session_.hooks(), &session_.spending());
-        if (role == Qt::BackgroundRole) {
-            return QBrush(toQColor(style.background));
-        }
-        if (role == Qt::ForegroundRole) {
-            return QBrush(toQColor(style.text));
-        }
-        if (!style.bold) {
-            return {};
-        }
-        QFont bold;
-        bold.setBold(true);
-        return bold;
-    }
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(toQt(ledgora::registerCellAlignment(r, c)));
     case Qt::ToolTipRole: {
         const std::string hint = ledgora::registerCellHint(grid, r, c, session_.hooks());
         return hint.empty() ? QVariant() : QString::fromStdString(hint);
     }
     case Qt::DecorationRole:
         if (c == ledgora::col::ModePaiement) {
-            const QIcon icon = pictures::paymentMode(ledgora::paymentModePicture(text));
+            const QIcon icon = pictures::paymentMode(ledgora::paymentModePicture(grid.at(r, c)));
             return icon.isNull() ? QVariant() : QVariant(icon);
         }
         return {};
     default:
-        return {};
+        return GridModel::data(index, role);
     }
-}
-
-QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    const ledgora::Grid& grid = session_.grid();
-    if (orientation == Qt::Horizontal) {
-        if (role == Qt::DisplayRole) {
-            return QString::fromStdString(grid.at(0, section + 1));
-        }
-        return {};
-    }
-    if (role == Qt::DisplayRole) {
-        return QString::fromStdString(grid.at(section + 1, ledgora::col::Number));
-    }
-    if (role == Qt::TextAlignmentRole) {
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    }
-    return {};
 }
 
 Qt::ItemFlags RegisterModel::flags(const QModelIndex& index) const {
@@ -131,7 +87,7 @@ Qt::ItemFlags RegisterModel::flags(const QModelIndex& index) const {
 }
 
 bool RegisterModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || index.row() >= rows_) {
+    if (!index.isValid() || index.row() >= rowCount()) {
         return false;
     }
     const int r = gridRow(index);
@@ -152,25 +108,49 @@ bool RegisterModel::setData(const QModelIndex& index, const QVariant& value, int
 }
 
 void RegisterModel::reload() {
-    beginResetModel();
-    rows_ = session_.isOpen() ? session_.grid().rowCount() - 1 : 0;
-    endResetModel();
+    gridReplaced();
     emit balancesChanged();
 }
 
 void RegisterModel::sync() {
-    const int now = session_.isOpen() ? session_.grid().rowCount() - 1 : 0;
-    if (now > rows_) {
-        beginInsertRows({}, rows_, now - 1);
-        rows_ = now;
-        endInsertRows();
-    } else if (now < rows_) {
-        beginRemoveRows({}, now, rows_ - 1);
-        rows_ = now;
-        endRemoveRows();
+    const int now = countRows();
+    const int rows = rowCount();
+    if (now > rows) {
+        gridRowsInserted(rows + 1, now - rows);
+    } else if (now < rows) {
+        gridRowsRemoved(now + 1, rows - now);
     }
-    if (rows_ > 0) {
-        emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
-        emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
     }
+}
+
+void RegisterModel::Listener::cellsChanged(int row, int firstColumn, int lastColumn) {
+    model_.gridCellsChanged(row, firstColumn, lastColumn);
+}
+
+void RegisterModel::Listener::rowsInserted(int first, int count) {
+    model_.gridRowsInserted(first, count);
+}
+
+void RegisterModel::Listener::rowsRemoved(int first, int count) {
+    model_.gridRowsRemoved(first, count);
+}
+
+void RegisterModel::Listener::balancesChanged(int fromRow) {
+    const int last = model_.rowCount();
+    if (fromRow >= 1 && fromRow <= last) {
+        emit model_.dataChanged(model_.indexOf(fromRow, ledgora::col::Solde),
+                                model_.indexOf(last, ledgora::col::Solde));
+    }
+    emit model_.balancesChanged();
+}
+
+void RegisterModel::Listener::currencyChanged() {
+    if (model_.rowCount() > 0) {
+        emit model_.dataChanged(model_.index(0, 0),
+                                model_.index(model_.rowCount() - 1, model_.columnCount() - 1));
+    }
+    emit model_.balancesChanged();
 }

@@ -1,6 +1,7 @@
 #include "reports/ui/TBudget.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,6 +22,7 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
     grid_ = new GridView(this);
     grid_->setObjectName(QStringLiteral("grid"));
     grid_->setGridModel(model_);
+    grid_->verticalHeader()->hide(); // no number column in these tables
 
     Recettes = new QLabel(this);
     Recettes->setObjectName(QStringLiteral("Recettes"));
@@ -53,7 +55,10 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
     connect(Fermer, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-TBudget::~TBudget() = default;
+TBudget::~TBudget() {
+    // The view goes while the grid it shows is still there (QDialog hides it later).
+    delete grid_;
+}
 
 void TBudget::ImprimerClick() {
     windowparts::printGrid(*this, table_, look_, mainCaption_, report_.caption);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +31,7 @@ TRecap::TRecap(const ledgora::AllBalances& balances, bool euros, QWidget* parent
     grid_ = new GridView(this);
     grid_->setObjectName(QStringLiteral("grid"));
     grid_->setGridModel(model_);
+    grid_->verticalHeader()->hide(); // no number column in these tables
     SoldeGeneral = new QLabel(this);
     SoldeGeneral->setObjectName(QStringLiteral("SoldeGeneral"));
     Problemes = new QLabel(this);
@@ -64,7 +66,10 @@ TRecap::TRecap(const ledgora::AllBalances& balances, bool euros, QWidget* parent
     setWindowTitle(q(recap_.caption));
 }
 
-TRecap::~TRecap() = default;
+TRecap::~TRecap() {
+    // The view goes while the grid it shows is still there (QDialog hides it later).
+    delete grid_;
+}
 
 bool TRecap::euros() const {
     return Euros->isChecked();

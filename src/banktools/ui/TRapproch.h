@@ -1,0 +1,44 @@
+// "Rapprochement automatique": the reconciled balance of the open account against the
+// balance of the last bank statement, with the difference and in whose favour it is.
+// Opened modally from the main window; the rules are banktools/Reconciliation's.
+#pragma once
+
+#include <QDialog>
+
+namespace ledgora {
+class AccountSession;
+}
+class QLabel;
+class QPushButton;
+class TFloatEdit;
+
+class TRapproch : public QDialog {
+    Q_OBJECT
+public:
+    // Shows `session`'s reconciled balance and stored statement balance; "Fermer" stores
+    // the statement balance back into it (in memory: the next save writes it).
+    explicit TRapproch(ledgora::AccountSession& session, QWidget* parent = nullptr);
+
+    TFloatEdit* statementField() const { return SoldeBanqueEdit; }
+    QLabel* resultLabel() const { return DifferenceLabel; }
+    QLabel* reconciledLabel() const { return SoldePointeLabel; }
+    QPushButton* calculateButton() const { return CalculerBtn; }
+    QPushButton* closeButton() const { return FermerBtn; }
+
+public slots:
+    void CalculerBtnClick();
+    void FermerBtnClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void SoldeBanqueEditChange();
+
+    ledgora::AccountSession& session_;
+    QLabel* SoldePointeLabel;
+    TFloatEdit* SoldeBanqueEdit;
+    QPushButton* CalculerBtn;
+    QLabel* DifferenceLabel;
+    QPushButton* FermerBtn;
+};

@@ -1,0 +1,117 @@
+// The monthly planning's edit rules on its grid: what each column holds and accepts, the
+// checks after an edit (the day's warnings, the amounts, the lists, the transfer question),
+// the click-fill, the totals, the line commands, the sort and the search. The planning
+// window shows the grid and forwards the user's actions here; the account owns the grid.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "money/Amount.h"
+#include "platform/Dialogs.h"
+#include "register/AccountSession.h"
+#include "register/CellRules.h"
+#include "register/Grid.h"
+#include "register/GridSearch.h"
+#include "register/NameList.h"
+
+namespace ledgora {
+
+// The planning's columns beside the amounts and the mark (column 0 holds row numbers).
+namespace planning_col {
+inline constexpr int Day = 1;
+inline constexpr int Rubrique = 2;
+inline constexpr int Notes = 3;
+inline constexpr int Mode = 4;
+// Columns from this one on (the remainders and the mark) are never shown.
+inline constexpr int Shown = 7;
+} // namespace planning_col
+
+inline constexpr const char* kLeapYearWarning = "Attention aux années bissextiles !";
+inline constexpr const char* kShortMonthWarning = "Attention : tous les mois n'ont pas 31 jours...";
+inline constexpr const char* kBadEntry = "Saisie incorrecte.";
+// Asked after a new account was created; "Oui" opens the planning window.
+inline constexpr const char* kPlanningQuestion =
+    "Voulez-vous saisir maintenant des opérations qui se répètent tous les mois ?";
+
+struct PlanningTotals {
+    Cents debits = 0;
+    Cents credits = 0;
+};
+
+// Columns 1 to 6 are empty.
+bool isBlankPlanningRow(const Grid& planning, int row);
+
+// The sums of the debits and credits of every planned row (unreadable amounts count 0).
+PlanningTotals planningTotals(const Grid& planning);
+
+// The editor of a planning column: the day's whole-number editor, the lists, the decimal
+// amounts, the mark's check box.
+EditorKind planningEditorKind(int column);
+
+class PlanningSheet {
+public:
+    // `otherAccounts` lists the user's accounts other than the open one, read afresh at
+    // each call (the transfer question goes to one of them). All borrowed.
+    PlanningSheet(Grid& grid, NameList& categories, NameList& modes, platform::Dialogs& dialogs,
+                  std::function<std::vector<std::string>()> otherAccounts);
+
+    const Grid& grid() const { return grid_; }
+
+    // Off while the program fills or rearranges the grid: validation only stores the text.
+    bool validating() const { return validating_; }
+    void setValidating(bool on) { validating_ = on; }
+
+    // Whether the user may type into a cell: data rows, shown columns 1 to 6, a debit only
+    // while the credit is empty and the other way round.
+    bool mayEdit(int row, int column) const;
+
+    // Stores `text` typed into a cell, then its checks: a category or mode capitalised and
+    // added to its list, an amount normalised (its remainder dropped when it changes), the
+    // day's warnings (29 to 31) or its refusal ("Saisie incorrecte.", emptied), the transfer
+    // question after a mode, a blank row after the last one.
+    void validateCell(int row, int column, std::string text);
+
+    // What a click on an empty day, category or mode cell proposes: the nearest filled cell
+    // above in that column. Nothing in row 1 or when nothing above is filled.
+    std::optional<std::string> clickFill(int row, int column) const;
+
+    PlanningTotals totals() const { return planningTotals(grid_); }
+
+    // "&Lignes": a blank row at the end; a row after `row` (not after the last one); the
+    // removal of `row` after "Voulez-vous vraiment supprimer la ligne n ?", never of the
+    // blank last row nor below two rows; the removal of blank rows.
+    void appendLine();
+    bool canInsertAfter(int row) const;
+    bool insertLineAfter(int row);
+    bool canDelete(int row) const;
+    bool deleteLine(int row);
+    void cleanUp();
+
+    // A click on the caption of `column` (1 to 6): a stable ascending sort, the day and the
+    // amounts as numbers, then the blank rows removed and one appended.
+    void sortBy(int column);
+
+    // "&Chercher..." and "&Suivant" over columns 1 to 9; a miss says "Recherche
+    // infructueuse.".
+    std::optional<CellPosition> find(const FindOptions& options, CellPosition current);
+    std::optional<CellPosition> findNext();
+    const GridSearch& search() const { return search_; }
+
+private:
+    void checkDay(std::string& day);
+    void askTransfer(int row);
+    std::optional<CellPosition> tellMiss(std::optional<CellPosition> found);
+
+    Grid& grid_;
+    NameList& categories_;
+    NameList& modes_;
+    platform::Dialogs& dialogs_;
+    std::function<std::vector<std::string>()> otherAccounts_;
+    bool validating_ = true;
+    GridSearch search_{planning_col::Day, planning_col::Entered};
+};
+
+} // namespace ledgora

@@ -1,0 +1,113 @@
+#include "planning/ui/TAlarmes.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include "planning/ui/WindowParts.h"
+#include "register/GridTextFormat.h"
+#include "ui/GridModel.h"
+#include "ui/GridView.h"
+#include "ui/TFloatEdit.h"
+
+using windowparts::q;
+
+namespace {
+
+// The maximum is typed in the numeric box, right-aligned as the amounts are.
+class MaximumDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        auto* editor = new TFloatEdit(parent);
+        editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        editor->setFrame(false);
+        return editor;
+    }
+};
+
+} // namespace
+
+TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
+    : QDialog(parent), context_(std::move(context)),
+      table_(context_.alarm.entries(context_.categories)),
+      look_(context_.spending, context_.year, context_.month) {
+    setWindowTitle(q(ledgora::budgetTableCaption(context_.euros)));
+    model_ = new GridModel(table_.grid(), look_, this);
+    model_->setEditing(&ledgora::BudgetTable::mayEdit,
+                       [this](int row, int column, const std::string& text) {
+                           if (column != ledgora::budget_col::Maximum) {
+                               return;
+                           }
+                           table_.setMaximum(row, text);
+                           model_->cellsChanged(row, 0, ledgora::budget_col::Count - 1);
+                       });
+    Grille = new GridView(this);
+    Grille->setObjectName(QStringLiteral("Grille"));
+    Grille->setItemDelegate(new MaximumDelegate(Grille));
+    Grille->setGridModel(model_);
+    Grille->verticalHeader()->hide(); // no number column in these tables
+    Grille->setSortByColumn([this](int column) {
+        table_.sortBy(column);
+        model_->gridReplaced();
+    });
+
+    OK = windowparts::button(this, "OK", QStringLiteral("OK"));
+    Annuler = windowparts::button(this, "Annuler", QStringLiteral("Annuler"));
+    Imprimer = windowparts::button(this, "Imprimer", QStringLiteral("&Imprimer"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Imprimer);
+    buttons->addStretch();
+    buttons->addWidget(OK);
+    buttons->addWidget(Annuler);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Grille, 1);
+    layout->addLayout(buttons);
+    resize(520, 460);
+    windowparts::fitColumns(*Grille, 30);
+
+    connect(OK, &QPushButton::clicked, this, &TAlarmes::OKClick);
+    connect(Annuler, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Imprimer, &QPushButton::clicked, this, &TAlarmes::ImprimerClick);
+}
+
+TAlarmes::~TAlarmes() {
+    // The view goes while the grid it shows is still there (QDialog hides it later).
+    delete Grille;
+}
+
+bool TAlarmes::execute(AlarmesContext context, QWidget* parent) {
+    if (context.categories.empty()) {
+        context.dialogs.warn(ledgora::kNoCategoryMessage);
+        return false;
+    }
+    TAlarmes window(std::move(context), parent);
+    return window.exec() == QDialog::Accepted;
+}
+
+void TAlarmes::commitOpenEditor() {
+    QWidget* editor = Grille->indexWidget(Grille->currentIndex());
+    if (editor != nullptr) {
+        emit Grille->itemDelegate()->commitData(editor);
+        emit Grille->itemDelegate()->closeEditor(editor);
+    }
+}
+
+void TAlarmes::OKClick() {
+    commitOpenEditor();
+    if (!context_.alarm.replaceAll(table_.entries())) {
+        // The window stays open, so that nothing typed is lost.
+        context_.dialogs.fail(ledgora::settingsSaveError(context_.registry));
+        return;
+    }
+    accept();
+}
+
+void TAlarmes::ImprimerClick() {
+    commitOpenEditor();
+    windowparts::printGrid(*this, table_.grid(), look_, context_.mainCaption,
+                           ledgora::budgetTableCaption(context_.euros));
+}

@@ -1,0 +1,63 @@
+// The monthly budget maxima of the open account: one row per category, only the maximum
+// editable (a decimal editor), "OK" writing them all anew, "Annuler" nothing, "Imprimer"
+// the table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QDialog>
+
+#include "planning/BudgetAlarm.h"
+#include "planning/BudgetTable.h"
+#include "planning/BudgetTableLook.h"
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
+#include "register/MonthlySpending.h"
+
+class GridModel;
+class GridView;
+class QPushButton;
+
+struct AlarmesContext {
+    ledgora::BudgetAlarm& alarm;
+    std::vector<std::string> categories;
+    // The open register's spending and today's month, for the categories already over.
+    const ledgora::MonthlySpending& spending;
+    int year = 0;
+    int month = 0;
+    bool euros = true;
+    std::string mainCaption;
+    platform::Dialogs& dialogs;
+    const platform::Registry& registry;
+};
+
+class TAlarmes : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAlarmes(AlarmesContext context, QWidget* parent = nullptr);
+    ~TAlarmes() override;
+
+    // The window for the open account, or the message that there is no category and no
+    // window; true when "OK" wrote the maxima.
+    static bool execute(AlarmesContext context, QWidget* parent);
+
+    GridView* grid() const { return Grille; }
+    const ledgora::BudgetTable& table() const { return table_; }
+
+public slots:
+    void OKClick();
+    void ImprimerClick();
+
+private:
+    void commitOpenEditor();
+
+    AlarmesContext context_;
+    ledgora::BudgetTable table_;
+    ledgora::BudgetTableLook look_;
+    GridModel* model_;
+    GridView* Grille;
+    QPushButton* OK;
+    QPushButton* Annuler;
+    QPushButton* Imprimer;
+};

@@ -1,0 +1,344 @@
+#include "ui/GridPrinter.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include "money/DateText.h"
+#include "platform/FileIO.h"
+
+namespace {
+
+// Lengths in 0.1 mm: the unit of the page layout.
+constexpr double kUnitsPerMm = 10.0;
+constexpr int kCellFontSize = 30;   // 3 mm, about 8.5 points
+constexpr int kHeaderFontSize = 32; // time, date, credit line, page number
+constexpr int kTitleFontSize = 40;
+constexpr double kCellPadding = 12;
+constexpr double kRowHeightFactor = 1.5;
+constexpr double kFooter = 70;
+constexpr double kMargin = 10; // mm on each side
+// No column takes more than this share of the page width; its longer texts are cut.
+constexpr double kWidestColumn = 0.4;
+
+QString q(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QColor colour(const ledgora::Rgb& c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QFont pageFont(int size, bool bold) {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(size);
+    f.setBold(bold);
+    // Widths measured once must be the widths drawn on any device.
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setKerning(false);
+    return f;
+}
+
+std::string twoDigits(int n) {
+    return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
+}
+
+} // namespace
+
+// Text widths for the page cutting and the alignments. Digits and the characters of
+// amounts and dates are summed from a table, everything else is measured once per text:
+// a register of 100,000 rows has few distinct texts besides its numbers.
+class GridPrinter::Metrics {
+public:
+    Metrics() : fonts_{pageFont(kCellFontSize, false), pageFont(kCellFontSize, true)} {
+        for (int b = 0; b < 2; ++b) {
+            metrics_[b].emplace(fonts_[b]);
+            for (char c : std::string_view("0123456789.,-+/: X")) {
+                table_[b][static_cast<unsigned char>(c)] = metrics_[b]->horizontalAdvance(QChar(c));
+            }
+        }
+        ascent_ = metrics_[0]->ascent();
+        height_ = metrics_[0]->height();
+    }
+
+    double width(std::string_view text, bool bold) {
+        const int b = bold ? 1 : 0;
+        double sum = 0;
+        bool simple = true;
+        for (const char c : text) {
+            const double w = table_[b][static_cast<unsigned char>(c)];
+            if (w == 0) {
+                simple = false;
+                break;
+            }
+            sum += w;
+        }
+        if (simple) {
+            return sum;
+        }
+        auto& cache = cache_[b];
+        const auto found = cache.find(std::string(text));
+        if (found != cache.end()) {
+            return found->second;
+        }
+        const double w = metrics_[b]->horizontalAdvance(
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        cache.emplace(std::string(text), w);
+        return w;
+    }
+
+    const QFont& font(bool bold) const { return fonts_[bold ? 1 : 0]; }
+    const QFontMetricsF& metrics(bool bold) const { return *metrics_[bold ? 1 : 0]; }
+    double ascent() const { return ascent_; }
+    double height() const { return height_; }
+
+private:
+    std::array<QFont, 2> fonts_;
+    std::array<std::optional<QFontMetricsF>, 2> metrics_;
+    std::array<std::array<double, 256>, 2> table_{};
+    std::array<std::unordered_map<std::string, double>, 2> cache_;
+    double ascent_ = 0;
+    double height_ = 0;
+};
+
+GridPrinter::GridPrinter(const ledgora::Grid& grid, const ledgora::GridLook& look,
+                         ledgora::PrintSettings settings, const platform::Clock& clock)
+    : grid_(grid), look_(look), blackAndWhite_(look), settings_(std::move(settings)),
+      clock_(clock) {}
+
+GridPrinter::~GridPrinter() = default;
+
+QFont GridPrinter::cellFont(bool bold) const {
+    return pageFont(kCellFontSize, bold);
+}
+
+const ledgora::GridLook& GridPrinter::activeLook() const {
+    return settings_.blackAndWhite ? static_cast<const ledgora::GridLook&>(blackAndWhite_) : look_;
+}
+
+QPageLayout GridPrinter::defaultLayout() const {
+    return QPageLayout(QPageSize(QPageSize::A4),
+                       settings_.portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
+                       QMarginsF(kMargin, kMargin, kMargin, kMargin), QPageLayout::Millimeter);
+}
+
+ledgora::PageArea GridPrinter::pageArea(const QPageLayout& layout) const {
+    const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
+    return {paint.width() * kUnitsPerMm, paint.height() * kUnitsPerMm,
+            static_cast<double>(std::max(0, settings_.headerArea)),
+            settings_.pageNumbers ? kFooter : 0.0};
+}
+
+const ledgora::GridPages& GridPrinter::pages(const QPageLayout& layout) {
+    if (!metrics_) {
+        metrics_ = std::make_unique<Metrics>();
+    }
+    const ledgora::PageArea area = pageArea(layout);
+    if (pages_ && pagesLayout_ == layout) {
+        return *pages_;
+    }
+    if (!columns_) {
+        // Bold and alignment do not change with black and white: measured once.
+        columns_ = ledgora::measureColumns(
+            grid_, look_,
+            [this](std::string_view text, bool bold) { return metrics_->width(text, bold); },
+            kCellPadding, area.width * kWidestColumn);
+    }
+    pages_.emplace(*columns_, metrics_->height() * kRowHeightFactor, grid_.rowCount(),
+                   look_.fixedRows(), area, settings_.fitToWidth, settings_.centred);
+    pagesLayout_ = layout;
+    return *pages_;
+}
+
+void GridPrinter::drawPage(QPainter& painter, const QPageLayout& layout, int page) {
+    const ledgora::GridPages& p = pages(layout);
+    if (page < 1 || page > p.pageCount()) {
+        return;
+    }
+    const ledgora::PageArea area = pageArea(layout);
+    painter.save();
+    drawHeader(painter, area, page);
+    const double top = area.header;
+    drawRows(painter, p, top, 0, p.fixedRows());
+    const ledgora::GridPages::Rows rows = p.rows(page);
+    drawRows(painter, p, top + p.fixedRows() * p.rowHeight(), rows.first, rows.end);
+    painter.restore();
+}
+
+void GridPrinter::drawHeader(QPainter& painter, const ledgora::PageArea& area, int page) {
+    painter.setPen(Qt::black);
+    const QFont font = pageFont(kHeaderFontSize, false);
+    const QFontMetricsF fm(font);
+    const double line = fm.ascent();
+    painter.setFont(font);
+    const platform::DateTime now = clock_.now();
+    if (settings_.time) {
+        painter.drawText(QPointF(0, line), q(twoDigits(now.hour) + ":" + twoDigits(now.minute)));
+    }
+    if (settings_.date) {
+        const QString date = q(ledgora::formatDate(now));
+        painter.drawText(QPointF(area.width - fm.horizontalAdvance(date), line), date);
+    }
+    // The credit line sits at a quarter of the header's height above the grid, after a
+    // gap as wide as "www".
+    const QString credit = q(ledgora::creditLine());
+    painter.drawText(QPointF(fm.horizontalAdvance(QStringLiteral("www")), area.header * 0.75),
+                     credit);
+    if (settings_.pageNumbers) {
+        const QString number =
+            QStringLiteral("%1 %2").arg(QLatin1String(ledgora::kPageNumberPrefix)).arg(page);
+        painter.drawText(
+            QPointF((area.width - fm.horizontalAdvance(number)) / 2, area.height - fm.descent()),
+            number);
+    }
+    if (!settings_.title.empty()) {
+        const QFont titleFont = pageFont(kTitleFontSize, true);
+        const QFontMetricsF tm(titleFont);
+        QString title = q(settings_.title);
+        title = tm.elidedText(title, Qt::ElideRight, area.width * 0.6);
+        painter.setFont(titleFont);
+        painter.drawText(QPointF((area.width - tm.horizontalAdvance(title)) / 2, tm.ascent()),
+                         title);
+    }
+}
+
+void GridPrinter::drawRows(QPainter& painter, const ledgora::GridPages& pages, double top,
+                           int first, int end) {
+    if (end <= first) {
+        return;
+    }
+    const ledgora::GridLook& look = activeLook();
+    const double scale = pages.scale();
+    // Drawn at the grid's own size, the painter shrinking it to the page.
+    painter.save();
+    painter.scale(scale, scale);
+    std::vector<double> edges = pages.columnEdges();
+    for (double& e : edges) {
+        e /= scale;
+    }
+    top /= scale;
+    const int columns = static_cast<int>(edges.size()) - 1;
+    const double rowHeight = pages.rowHeight() / scale;
+    const double baseline = (rowHeight - metrics_->height()) / 2 + metrics_->ascent();
+
+    std::vector<ledgora::CellLook> looks(static_cast<std::size_t>(columns));
+    int fontBold = -1;
+    QColor pen(Qt::black);
+    painter.setPen(pen);
+    for (int r = first; r < end; ++r) {
+        const double y = top + (r - first) * rowHeight;
+        for (int c = 0; c < columns; ++c) {
+            looks[static_cast<std::size_t>(c)] = look.cell(grid_, r, c);
+        }
+        // Backgrounds: neighbouring cells of one colour in one rectangle.
+        for (int c = 0; c < columns;) {
+            const auto& bg = looks[static_cast<std::size_t>(c)].background;
+            int next = c + 1;
+            while (next < columns && looks[static_cast<std::size_t>(next)].background == bg) {
+                ++next;
+            }
+            if (bg) {
+                painter.fillRect(QRectF(edges[c], y, edges[next] - edges[c], rowHeight),
+                                 colour(*bg));
+            }
+            c = next;
+        }
+        for (int c = 0; c < columns; ++c) {
+            const std::string& raw = grid_.at(r, c);
+            if (raw.empty()) {
+                continue;
+            }
+            const ledgora::CellLook& cell = looks[static_cast<std::size_t>(c)];
+            const bool oneLine = raw.find_first_of("\r\n") == std::string::npos;
+            const std::string printed = oneLine ? std::string() : ledgora::printedText(raw);
+            const std::string& text = oneLine ? raw : printed;
+            const double room = edges[c + 1] - edges[c] - 2 * kCellPadding;
+            double width = metrics_->width(text, cell.bold);
+            QString shown = q(text);
+            if (width > room) {
+                shown = metrics_->metrics(cell.bold).elidedText(shown, Qt::ElideRight, room);
+                width = metrics_->metrics(cell.bold).horizontalAdvance(shown);
+            }
+            double x = edges[c] + kCellPadding;
+            if (cell.alignment == ledgora::Alignment::Right) {
+                x = edges[c + 1] - kCellPadding - width;
+            } else if (cell.alignment == ledgora::Alignment::Center) {
+                x = (edges[c] + edges[c + 1] - width) / 2;
+            }
+            const QColor wanted = cell.text ? colour(*cell.text) : QColor(Qt::black);
+            if (wanted != pen) {
+                painter.setPen(wanted);
+                pen = wanted;
+            }
+            if (fontBold != (cell.bold ? 1 : 0)) {
+                fontBold = cell.bold ? 1 : 0;
+                painter.setFont(metrics_->font(cell.bold));
+            }
+            painter.drawText(QPointF(x, y + baseline), shown);
+        }
+    }
+    if (settings_.borders) {
+        painter.setPen(QPen(Qt::black, 2));
+        const double bottom = top + (end - first) * rowHeight;
+        for (int c = 0; c <= columns; ++c) {
+            painter.drawLine(QPointF(edges[c], top), QPointF(edges[c], bottom));
+        }
+        for (int r = 0; r <= end - first; ++r) {
+            const double y = top + r * rowHeight;
+            painter.drawLine(QPointF(edges.front(), y), QPointF(edges.back(), y));
+        }
+    }
+    painter.restore();
+}
+
+bool GridPrinter::print(QPagedPaintDevice& device, int first, int last, const Progress& progress) {
+    const QPageLayout layout = device.pageLayout();
+    const int count = pageCount(layout);
+    first = std::clamp(first, 1, count);
+    last = std::clamp(last, first, count);
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    const double sx = device.logicalDpiX() / (25.4 * kUnitsPerMm);
+    const double sy = device.logicalDpiY() / (25.4 * kUnitsPerMm);
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !device.newPage()) {
+            painter.end();
+            return false;
+        }
+        painter.save();
+        painter.scale(sx, sy);
+        drawPage(painter, layout, page);
+        painter.restore();
+        if (progress) {
+            progress(page - first + 1, last - first + 1);
+        }
+    }
+    return painter.end();
+}
+
+bool GridPrinter::printToPdf(const QString& file, const Progress& progress) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageLayout(defaultLayout());
+        pdf.setTitle(q(settings_.jobName));
+        pdf.setCreator(QStringLiteral("Ledgora"));
+        pdf.setResolution(600);
+        if (!print(pdf, 1, pageCount(pdf.pageLayout()), progress)) {
+            return false;
+        }
+    }
+    const QByteArray& bytes = buffer.data();
+    return platform::writeFileAtomically(
+        std::filesystem::path(file.toStdString()),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}

@@ -1,0 +1,47 @@
+// The view every grid window shares: the caption row and the number column stay in place,
+// colours come from the grid's look (the odd-row tint included), a right click on a
+// caption fits that column to its contents, and a click on a caption sorts where the
+// window gives a way to. Columns start at their contents' widths within the view, one
+// column optionally taking what the others leave, until the user sizes one.
+#pragma once
+
+#include <functional>
+
+#include <QTableView>
+
+class GridModel;
+
+class GridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit GridView(QWidget* parent = nullptr);
+
+    // Shows `model` (not owned) with its look's grid colour under the cells.
+    void setGridModel(GridModel* model);
+    GridModel* gridModel() const { return gridModel_; }
+
+    // The model column that takes the width the others leave; -1 for none.
+    void setStretchColumn(int column) { stretchColumn_ = column; }
+    // A click on a caption calls `sort` with the grid column clicked; none: no sort.
+    void setSortByColumn(std::function<void(int gridColumn)> sort);
+
+    // Back to the default widths: each column sized to its contents within the view, the
+    // stretch column taking what the others leave, also when the view is resized, until
+    // the user sizes a column.
+    void fitColumns();
+    // A right click on a caption: the column fits its contents, within the view.
+    void fitColumn(int column);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    int wantedWidth(int column) const;
+    void applyGridColor();
+
+    GridModel* gridModel_ = nullptr;
+    std::function<void(int)> sort_;
+    int stretchColumn_ = -1;
+    bool defaultWidths_ = true;
+    bool sizing_ = false;
+};

@@ -1,0 +1,211 @@
+// The alarms window, offscreen: a French user types maxima into the grid (a comma, a
+// sign, 0, typing over a filled cell, Escape), "OK" writes them, "Annuler" does not, and
+// without any category the window does not open.
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "planning/BudgetTable.h"
+#include "planning/ui/TAlarmes.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Sounds.h"
+#include "register/RegisterColumns.h"
+#include "register/RegisterRows.h"
+#include "ui/GridModel.h"
+#include "ui/GridView.h"
+
+namespace {
+
+void saveShot(QWidget& w, const char* name) {
+    if (const QByteArray folder = qgetenv("LEDGORA_SHOTS"); !folder.isEmpty()) {
+        w.grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + QString::fromUtf8(name));
+    }
+}
+
+} // namespace
+
+class TAlarmesTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home_;
+    std::string root_ = home_.path().toStdString();
+    platform::Paths paths_{root_, root_ + "/registry", root_ + "/program"};
+    std::unique_ptr<platform::Registry> registry_;
+    platform::ScriptedDialogs dialogs_;
+    platform::RecordingSounds sounds_;
+    std::unique_ptr<ledgora::BudgetAlarm> alarm_;
+    ledgora::MonthlySpending spending_;
+    const std::vector<std::string> categories_ = {"Loyer", "Courses", "Essence", "Électricité"};
+
+    AlarmesContext context(bool euros = true) {
+        return {*alarm_, categories_,      spending_, 2024,      3,
+                euros,   "Ledgora - Anne", dialogs_,  *registry_};
+    }
+
+    static QModelIndex cell(TAlarmes& w, int row, int column) {
+        return w.grid()->gridModel()->indexOf(row, column);
+    }
+    // The grid row of a category (rows are sorted by name).
+    static int rowOf(TAlarmes& w, const std::string& category) {
+        const ledgora::Grid& g = w.table().grid();
+        for (int r = 1; r < g.rowCount(); ++r) {
+            if (g.at(r, ledgora::budget_col::Category) == category) {
+                return r;
+            }
+        }
+        return -1;
+    }
+    static QLineEdit* openEditor(TAlarmes& w, int row) {
+        const QModelIndex index = cell(w, row, ledgora::budget_col::Maximum);
+        w.grid()->setCurrentIndex(index);
+        w.grid()->edit(index);
+        return qobject_cast<QLineEdit*>(w.grid()->indexWidget(index));
+    }
+    static void typeMaximum(TAlarmes& w, int row, const QString& text) {
+        QLineEdit* editor = openEditor(w, row);
+        QVERIFY(editor != nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::qWait(0); // the delegate commits on the next turn of the loop
+    }
+    static QString shown(TAlarmes& w, int row) {
+        return cell(w, row, ledgora::budget_col::Maximum).data().toString();
+    }
+
+private slots:
+    void init() {
+        registry_ = std::make_unique<platform::Registry>(paths_.registryFolder());
+        dialogs_.clear();
+        alarm_ = std::make_unique<ledgora::BudgetAlarm>(*registry_, paths_, sounds_, dialogs_,
+                                                        [] { return false; });
+        alarm_->setAccount("Anne", "Courant");
+        alarm_->replaceAll({{"Courses", "100.00", ""}, {"Loyer", "", ""}});
+        ledgora::Grid reg = ledgora::makeRegister(3);
+        reg.set(1, ledgora::col::Date, "02/03/2024");
+        reg.set(1, ledgora::col::Rubrique, "Courses");
+        reg.set(1, ledgora::col::Debit, "120.00");
+        spending_.rebuild(reg);
+    }
+
+    void showsTheStoredMaximaSortedWithTheCurrency() {
+        TAlarmes w(context(false));
+        w.show();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Alarmes budgétaires (Francs)"));
+        GridModel* model = w.grid()->gridModel();
+        QCOMPARE(model->columnCount(), 2); // the remainder stays out of sight
+        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Budget mensuel maximum à ne pas dépasser"));
+        const ledgora::Grid& g = w.table().grid();
+        QCOMPARE(g.at(1, 0), std::string("Courses"));
+        QCOMPARE(g.at(4, 0), std::string("Loyer"));
+        QCOMPARE(shown(w, rowOf(w, "Courses")), QStringLiteral("100.00"));
+        QCOMPARE(shown(w, rowOf(w, "Loyer")), QString());
+        // Over budget this month: the category's name in red and bold, its maximum in red.
+        const QModelIndex name = cell(w, rowOf(w, "Courses"), 0);
+        QCOMPARE(name.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+        QVERIFY(name.data(Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(cell(w, rowOf(w, "Courses"), 1).data(Qt::ForegroundRole).value<QBrush>().color(),
+                 QColor(255, 0, 0));
+        QVERIFY(!cell(w, rowOf(w, "Essence"), 0).data(Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(cell(w, 1, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
+                 QColor(223, 255, 223));
+        QCOMPARE(cell(w, 2, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
+                 QColor(198, 255, 198));
+        QVERIFY(!(model->flags(cell(w, 1, 0)) & Qt::ItemIsEditable));
+        saveShot(w, "TAlarmes.png");
+    }
+
+    void typedMaximaAreNormalised_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("comma") << "12,5"
+                               << "12.50";
+        QTest::newRow("negative") << "-50"
+                                  << "50.00";
+        QTest::newRow("zero removes it") << "0"
+                                         << "";
+        QTest::newRow("zero with decimals") << "0,00"
+                                            << "";
+        QTest::newRow("letters refused by the box") << "4a5"
+                                                    << "45.00";
+        QTest::newRow("rounded") << "33,335"
+                                 << "33.34";
+    }
+    void typedMaximaAreNormalised() {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        TAlarmes w(context());
+        w.show();
+        const int row = rowOf(w, "Courses"); // filled: typing replaces 100.00
+        typeMaximum(w, row, typed);
+        QCOMPARE(shown(w, row), kept);
+    }
+
+    void escapeLeavesTheCellAsItWas() {
+        TAlarmes w(context());
+        w.show();
+        const int row = rowOf(w, "Courses");
+        QLineEdit* editor = openEditor(w, row);
+        QVERIFY(editor != nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("999"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QTest::qWait(0);
+        QCOMPARE(shown(w, row), QStringLiteral("100.00"));
+    }
+
+    void okWritesEveryRowAndAnnulerNothing() {
+        {
+            TAlarmes w(context());
+            w.show();
+            typeMaximum(w, rowOf(w, "Essence"), QStringLiteral("80"));
+            QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Annuler")), Qt::LeftButton);
+        }
+        QCOMPARE(alarm_->monthlyMaximum("Essence"), ledgora::Cents(0));
+        {
+            TAlarmes w(context());
+            w.show();
+            typeMaximum(w, rowOf(w, "Essence"), QStringLiteral("80"));
+            // A value still in its editor is taken by "OK" too.
+            QLineEdit* editor = openEditor(w, rowOf(w, "Courses"));
+            editor->selectAll();
+            QTest::keyClicks(editor, QStringLiteral("150,25"));
+            QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("OK")), Qt::LeftButton);
+            QCOMPARE(w.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(alarm_->monthlyMaximum("Essence"), ledgora::Cents(8000));
+        QCOMPARE(alarm_->monthlyMaximum("Courses"), ledgora::Cents(15025));
+        QCOMPARE(alarm_->monthlyMaximum("Électricité"), ledgora::Cents(0));
+        QVERIFY(dialogs_.shown().empty());
+    }
+
+    void sortsOnACaptionClick() {
+        TAlarmes w(context());
+        w.show();
+        typeMaximum(w, rowOf(w, "Essence"), QStringLiteral("80"));
+        emit w.grid()->horizontalHeader()->sectionClicked(1);
+        // Maxima as numbers, the empty ones first.
+        const ledgora::Grid& g = w.table().grid();
+        QCOMPARE(g.at(3, 1), std::string("80.00"));
+        QCOMPARE(g.at(4, 1), std::string("100.00"));
+    }
+
+    void noCategoryOpensNothing() {
+        AlarmesContext none = context();
+        none.categories.clear();
+        QVERIFY(!TAlarmes::execute(none, nullptr));
+        QCOMPARE(dialogs_.texts(),
+                 std::vector<std::string>{"Aucune rubrique n'est définie. Pour créer des "
+                                          "rubriques, cliquez sur Options|Rubriques et modes de "
+                                          "paiement."});
+        QCOMPARE(dialogs_.shown()[0].kind, platform::MessageKind::Warning);
+    }
+};
+
+QTEST_MAIN(TAlarmesTest)
+#include "TAlarmesTest.moc"
