@@ -53,7 +53,7 @@ public:
     QString reconciledText() const;
     TCalculat* calculator() const { return calculat_.get(); }
     // The builder object, held for the whole run; null when it could not be created.
-    trellisk::ITrellisk* builder() const { return builder_; }
+    trellisk::ITrellisk* builder() const { return workspace_->builder(); }
     HelpWindow* helpWindow() const { return help_; }
 
 public slots:
@@ -65,6 +65,8 @@ public slots:
     void Supprimer1Click();
     void Enregistrer1Click();
     void Enregistrersous1Click();
+    void ExporterversPalm1Click();
+    void ImporterdepuisPalm1Click();
     void Ajouter1Click();
     void Inserer1Click();
     void SupprimerLigne1Click();
@@ -117,8 +119,6 @@ private:
     bool selectedRect(int& top, int& left, int& bottom, int& right) const;
     ledgora::WindowPlacement placement() const;
     bool printerAvailable() const;
-    // Registers the builder library beside the program and creates the builder object.
-    void createBuilder();
 
     platform::Paths paths_;
     platform::Registry registry_;
@@ -140,7 +140,6 @@ private:
     // A window of its own, with no owner window, so that it can stay above every
     // application's windows.
     std::unique_ptr<TCalculat> calculat_;
-    trellisk::ITrellisk* builder_ = nullptr;
 
     QMenu* Compte1 = nullptr;
     QMenu* Monnaie1 = nullptr;
@@ -156,6 +155,8 @@ private:
     QAction* Supprimer1 = nullptr;
     QAction* Enregistrer1 = nullptr;
     QAction* Enregistrersous1 = nullptr;
+    QAction* ExporterversPalm1 = nullptr;
+    QAction* ImporterdepuisPalm1 = nullptr;
     QAction* Quitter1 = nullptr;
     QAction* Ajouter1 = nullptr;
     QAction* Inserer1 = nullptr;
