@@ -35,12 +35,12 @@
 #include "fincalc/ui/TCredit.h"
 #include "fincalc/ui/TIntComp.h"
 #include "fincalc/ui/TIntSimp.h"
+#include "handheld/ui/QtPalmUserChooser.h"
 #include "money/Amount.h"
 #include "planning/BudgetAlarm.h"
 #include "planning/BudgetTable.h"
 #include "planning/ui/TAlarmes.h"
 #include "platform/Paths.h"
-#include "platform/com/Activation.h"
 #include "register/CellClipboard.h"
 #include "register/CellRules.h"
 #include "register/RegisterColumns.h"
@@ -70,6 +70,15 @@ QString amountHtml(const QString& label, double value) {
         .arg(c.g)
         .arg(c.b)
         .arg(q(ledgora::formatAmount(value)));
+}
+
+// The hourglass of a handheld database step.
+void showHourglass(bool on) {
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 } // namespace
@@ -141,38 +150,16 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
         std::make_unique<TCalculat>(registry_, paths_, clock != nullptr ? *clock : systemClock_);
     calculat_->setWindowIcon(pictures::icon(QStringLiteral("calculatrice")));
     bordereau_ = new TBordereau(*workspace_, this);
-    createBuilder();
+    workspace_->createBuilder();
     // A change of user closes the account before the next chooser opens: the caption and
     // the hidden register say so at once.
     workspace_->session().setClosedListener([this] { refresh(); });
     refresh();
 }
 
-void TForm1::createBuilder() {
-    const auto regsvr = paths_.programFile("regsvr");
-    const auto library = paths_.programFile("libtrellisk.so");
-    if (!QFileInfo::exists(q(library.string()))) {
-        return;
-    }
-    // Registration is quick; waiting for it makes sure the class is there to create.
-    QProcess registration;
-    registration.setWorkingDirectory(q(paths_.programFolder().string()));
-    registration.start(q(regsvr.string()), {QStringLiteral("/s"), q(library.string())});
-    registration.waitForFinished(5000);
-    void* object = nullptr;
-    if (platform::com::SUCCEEDED(platform::com::CoCreateInstance(
-            registry_, trellisk::CLSID_Trellisk, nullptr, platform::com::CLSCTX_INPROC_SERVER,
-            trellisk::IID_ITrellisk, &object))) {
-        builder_ = static_cast<trellisk::ITrellisk*>(object);
-    }
-}
-
 TForm1::~TForm1() {
     workspace_->session().setClosedListener({});
     calculat_.reset();
-    if (builder_ != nullptr) {
-        builder_->Release();
-    }
     // An editor still open would commit into the model while the window is destroyed.
     if (Grille != nullptr) {
         Grille->setModel(nullptr);
@@ -203,6 +190,12 @@ void TForm1::createActions() {
                           &TForm1::Enregistrer1Click, QKeySequence("Ctrl+S"));
     Enregistrersous1 = action("Enregistrersous1", QStringLiteral("En&registrer sous..."),
                               &TForm1::Enregistrersous1Click);
+    ExporterversPalm1 =
+        action("ExporterversPalm1", QStringLiteral("Exporter vers Palm et compatibles..."),
+               &TForm1::ExporterversPalm1Click);
+    ImporterdepuisPalm1 =
+        action("ImporterdepuisPalm1", QStringLiteral("Importer depuis Palm et compatibles..."),
+               &TForm1::ImporterdepuisPalm1Click);
     Quitter1 = action("Quitter1", QStringLiteral("&Quitter"), &QWidget::close);
     Ajouter1 =
         action("Ajouter1", QStringLiteral("&Ajouter"), &TForm1::Ajouter1Click, QKeySequence("F6"));
@@ -285,6 +278,8 @@ void TForm1::createMenus() {
     Compte1->addActions({Nouveau1, Ouvrir1, Supprimer1});
     Compte1->addSeparator();
     Compte1->addActions({Enregistrer1, Enregistrersous1});
+    Compte1->addSeparator();
+    Compte1->addActions({ExporterversPalm1, ImporterdepuisPalm1});
     Compte1->addSeparator();
     Compte1->addAction(Quitter1);
 
@@ -514,6 +509,8 @@ void TForm1::updateMenus() {
     Supprimer1->setEnabled(m.openAccount);
     Enregistrer1->setEnabled(m.accountOpen);
     Enregistrersous1->setEnabled(m.accountOpen);
+    ExporterversPalm1->setEnabled(m.handheld);
+    ImporterdepuisPalm1->setEnabled(m.handheld);
     Franc1->setEnabled(m.accountOpen);
     RapprochMnu->setEnabled(m.accountOpen);
     BordereauMnu->setEnabled(m.accountOpen);
@@ -642,6 +639,20 @@ void TForm1::Enregistrer1Click() {
 void TForm1::Enregistrersous1Click() {
     workspace_->accounts().saveAs();
     refresh(false);
+}
+
+void TForm1::ExporterversPalm1Click() {
+    QtPalmUserChooser chooser(this);
+    workspace_->exportToHandheld(chooser, showHourglass);
+}
+
+void TForm1::ImporterdepuisPalm1Click() {
+    QtPalmUserChooser chooser(this);
+    const ledgora::ExchangeOutcome outcome = workspace_->importFromHandheld(chooser, showHourglass);
+    if (outcome.ended == ledgora::ExchangeOutcome::Ended::Done) {
+        // The register, its currency and both lists may all have changed.
+        refresh();
+    }
 }
 
 void TForm1::Franc1Click() {

@@ -62,7 +62,7 @@ public:
     QString reconciledText() const;
     TCalculat* calculator() const { return calculat_.get(); }
     // The builder object, held for the whole run; null when it could not be created.
-    trellisk::ITrellisk* builder() const { return builder_; }
+    trellisk::ITrellisk* builder() const { return workspace_->builder(); }
     HelpWindow* helpWindow() const { return help_; }
 
 public slots:
@@ -74,6 +74,8 @@ public slots:
     void Supprimer1Click();
     void Enregistrer1Click();
     void Enregistrersous1Click();
+    void ExporterversPalm1Click();
+    void ImporterdepuisPalm1Click();
     void Ajouter1Click();
     void Inserer1Click();
     void SupprimerLigne1Click();
@@ -136,8 +138,6 @@ private:
     bool selectedRect(int& top, int& left, int& bottom, int& right) const;
     ledgora::WindowPlacement placement() const;
     bool printerAvailable() const;
-    // Registers the builder library beside the program and creates the builder object.
-    void createBuilder();
     // The "&Etats et graphiques" menu, the alarms item and their toolbar buttons.
     void createReportActions();
     void createReportMenu();
@@ -164,7 +164,6 @@ private:
     std::unique_ptr<TCalculat> calculat_;
     // The deposit slip window lives for the whole run; it is rebuilt at each opening.
     TBordereau* bordereau_ = nullptr;
-    trellisk::ITrellisk* builder_ = nullptr;
     const platform::Clock* clock_ = nullptr;
     // The open account's budget maxima, and the reports on the open account.
     std::unique_ptr<ledgora::BudgetAlarm> budgets_;
@@ -186,6 +185,8 @@ private:
     QAction* Supprimer1 = nullptr;
     QAction* Enregistrer1 = nullptr;
     QAction* Enregistrersous1 = nullptr;
+    QAction* ExporterversPalm1 = nullptr;
+    QAction* ImporterdepuisPalm1 = nullptr;
     QAction* Quitter1 = nullptr;
     QAction* Ajouter1 = nullptr;
     QAction* Inserer1 = nullptr;

@@ -7,6 +7,7 @@
 
 #include "app/SingleInstance.h"
 #include "app/TForm1.h"
+#include "platform/CurrentFolder.h"
 #include "platform/FileIO.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     platform::Paths paths =
         platform::Paths::fromEnvironment(QApplication::applicationDirPath().toStdString());
     platform::createPrivateFolders(paths.dataFolder());
+    // The program works in its data folder, so that the relative paths of the builder (its
+    // index of handheld names, "../PennaroPalm.ind") land in one stable place.
+    platform::enterFolder(paths.dataFolder());
     SingleInstance guard(QString::fromStdString(paths.dataFolder().string()));
     if (!guard.claim()) {
         return 0;

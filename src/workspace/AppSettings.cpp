@@ -1,5 +1,7 @@
 #include "workspace/AppSettings.h"
 
+#include <optional>
+
 #include "platform/SettingsKeys.h"
 
 namespace ledgora {
@@ -61,6 +63,11 @@ void writeSettings(platform::RegistryTree& t, const WindowPlacement& p, const Ap
     putBool(t, w, settings::kMaxi, p.maximised);
 
     const std::string k = settings::optionsKey();
+    // The handheld exchange stores its user choice as it is made: the rewrite keeps it.
+    std::optional<RegistryValue> palmUser;
+    if (const RegistryValue* stored = t.value(k, settings::kPalmUser)) {
+        palmUser = *stored;
+    }
     t.eraseKey(k);
     putBool(t, k, settings::kNewSoldeInEuro, o.newSoldeInEuro);
     put(t, k, settings::kChooseIndex, o.chooseIndex);
@@ -72,6 +79,9 @@ void writeSettings(platform::RegistryTree& t, const WindowPlacement& p, const Ap
     putBool(t, k, settings::kRecapInEuro, o.recapInEuro);
     put(t, k, settings::kMinutesAutoSave, o.minutesAutoSave);
     putBool(t, k, settings::kActiveAutoSave, o.activeAutoSave);
+    if (palmUser) {
+        t.setValue(k, settings::kPalmUser, std::move(*palmUser));
+    }
     writeBackupOptions(t, o);
 }
 

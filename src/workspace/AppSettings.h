@@ -35,7 +35,8 @@ struct AppOptions : AccountChoices {
 WindowPlacement readPlacement(const platform::Registry& registry);
 AppOptions readOptions(const platform::Registry& registry, const std::string& defaultFolder);
 
-// Erases "MainW" and "Options" and writes them again, options in their usual order.
+// Erases "MainW" and "Options" and writes them again, options in their usual order; the
+// handheld user chosen last ("PalmUser") stays as it was stored.
 void writeSettings(platform::RegistryTree& hive, const WindowPlacement& placement,
                    const AppOptions& options);
 

@@ -12,6 +12,7 @@ struct MenuState {
     bool print = false;       // "&Imprimer...", "&Aperçu avant impression..."
     bool password = false;    // "&Mot de passe..."
     bool allBalances = false; // "&Soldes de tous les comptes..."
+    bool handheld = false;    // "Exporter vers Palm et compatibles...", "Importer depuis ..."
 };
 
 } // namespace ledgora

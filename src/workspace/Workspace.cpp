@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "handheld/SessionImportTarget.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "register/AccountNames.h"
@@ -65,7 +66,33 @@ MenuState Workspace::menuState(bool printerAvailable) const {
     m.print = m.accountOpen && printerAvailable;
     m.password = user;
     m.allBalances = hasAccounts;
+    m.handheld = HandheldExchange::available(builder_.get(), m.accountOpen);
     return m;
+}
+
+void Workspace::createBuilder() {
+    builder_ = BuilderObject::create(paths_, registry_);
+}
+
+ExchangeOutcome Workspace::exportToHandheld(PalmUserChooser& chooser,
+                                            const std::function<void(bool)>& busy) {
+    if (!builder_ || !session_.isOpen()) {
+        return {};
+    }
+    HandheldExchange exchange({*builder_.get(), registry_, paths_, dialogs_, chooser, busy});
+    return exchange.exportAccount(
+        {session_.user(), session_.account(), accounts_.password(), session_.euros()},
+        session_.grid(), categories_, modes_);
+}
+
+ExchangeOutcome Workspace::importFromHandheld(PalmUserChooser& chooser,
+                                              const std::function<void(bool)>& busy) {
+    if (!builder_ || !session_.isOpen()) {
+        return {};
+    }
+    HandheldExchange exchange({*builder_.get(), registry_, paths_, dialogs_, chooser, busy});
+    SessionImportTarget target(session_);
+    return exchange.importAccount(session_.user(), session_.account(), target, categories_, modes_);
 }
 
 void Workspace::tellSettingsNotices() {

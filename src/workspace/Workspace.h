@@ -3,8 +3,13 @@
 // and settings-save sequences. The window shows it and forwards commands to it.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+
+#include "handheld/BuilderObject.h"
+#include "handheld/HandheldExchange.h"
+#include "handheld/PalmUserChooser.h"
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -46,6 +51,19 @@ public:
 
     MenuState menuState(bool printerAvailable) const;
 
+    // Registers the builder library of the program folder and creates the builder object,
+    // held until the workspace goes. Without it the handheld commands stay off.
+    void createBuilder();
+    trellisk::ITrellisk* builder() const { return builder_.get(); }
+
+    // "Exporter vers Palm et compatibles..." and "Importer depuis Palm et compatibles..."
+    // on the open account; `busy` is told when each database step starts and ends. Nothing
+    // happens without a builder or an open account.
+    ExchangeOutcome exportToHandheld(PalmUserChooser& chooser,
+                                     const std::function<void(bool)>& busy = {});
+    ExchangeOutcome importFromHandheld(PalmUserChooser& chooser,
+                                       const std::function<void(bool)>& busy = {});
+
     // Rewrites "MainW" and "Options", writes both lists, saves the open account. A part
     // that cannot be written is reported.
     bool saveSettings(const WindowPlacement& placement);
@@ -71,6 +89,7 @@ private:
     WindowPlacement placement_;
     AccountSession session_;
     AccountManager accounts_;
+    BuilderObject builder_;
 };
 
 } // namespace ledgora

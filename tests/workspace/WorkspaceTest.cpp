@@ -1,6 +1,7 @@
 // The workspace: its start-up, its menu state and its settings save.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -38,6 +39,26 @@ TEST(Workspace, SettingsAreRewrittenInOrderAndReadBack) {
     EXPECT_EQ(again.placement().width, 800);
     EXPECT_FALSE(again.placement().maximised);
     EXPECT_TRUE(again.categories().contains("Zoo"));
+}
+
+TEST(Workspace, TheHandheldUserChoiceOutlivesSettingsSaves) {
+    // As the handheld exchange leaves it: absent until a first choice, then whatever the
+    // choice wrote, even text that is not a number.
+    for (const char* stored : {"", "1", "deux"}) {
+        SCOPED_TRACE(stored);
+        Installation i;
+        const std::string k = settings::optionsKey();
+        if (*stored != '\0') {
+            i.registry.writeString(Hive::CurrentUser, k, settings::kPalmUser, stored);
+        }
+        ASSERT_TRUE(i.ws.saveSettings({}));
+        ASSERT_TRUE(i.ws.saveSettings({}));
+        const auto names = i.registry.valueNames(Hive::CurrentUser, k);
+        const bool kept = std::find(names.begin(), names.end(), "PalmUser") != names.end();
+        EXPECT_EQ(kept, *stored != '\0');
+        EXPECT_EQ(i.registry.readString(Hive::CurrentUser, k, settings::kPalmUser), stored);
+        EXPECT_EQ(names.back(), "CheminBackup"); // the other options keep their order
+    }
 }
 
 TEST(Workspace, AFirstStartHasDefaults) {
