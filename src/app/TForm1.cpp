@@ -686,16 +686,19 @@ void TForm1::ConvertisseurFrancsEuros1Click() {
 
 void TForm1::Crdits1Click() {
     TCredit window(workspace_->dialogs(), this);
+    window.setBlackAndWhite([this] { return workspace_->options().bw; });
     window.exec();
 }
 
 void TForm1::Placementsintrtssimples1Click() {
     TIntSimp window(workspace_->dialogs(), this);
+    window.setBlackAndWhite([this] { return workspace_->options().bw; });
     window.exec();
 }
 
 void TForm1::Placementsintrtscomposs1Click() {
     TIntComp window(workspace_->dialogs(), this);
+    window.setBlackAndWhite([this] { return workspace_->options().bw; });
     window.exec();
 }
 

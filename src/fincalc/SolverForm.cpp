@@ -3,6 +3,7 @@
 #include "fincalc/CalculatorInput.h"
 #include "fincalc/Checked.h"
 #include "money/Amount.h"
+#include "platform/Paths.h"
 
 namespace fincalc {
 
@@ -158,6 +159,20 @@ void SolverForm::clearComputed(Field solved) {
             grid_.at(r, c).clear();
         }
     }
+}
+
+ledgora::PrintSettings solverPrintSettings(const std::string& caption, bool blackAndWhite) {
+    ledgora::PrintSettings s;
+    s.time = false;
+    s.date = false;
+    s.pageNumbers = true;
+    s.borders = false;
+    s.fitToWidth = false;
+    s.centred = true;
+    s.headerArea = 150;
+    s.jobName = std::string(platform::kAppTitle) + " - " + caption;
+    s.blackAndWhite = blackAndWhite;
+    return s;
 }
 
 } // namespace fincalc

@@ -12,6 +12,7 @@
 
 #include "fincalc/DurationUnit.h"
 #include "register/Grid.h"
+#include "register/PrintSettings.h"
 
 namespace fincalc {
 
@@ -118,5 +119,9 @@ private:
     const FormTexts& texts_;
     ledgora::Grid grid_;
 };
+
+// How a calculator's result grid is printed: no title, date or time, only the page number;
+// no borders; centred at its own size; the job named after the window's caption.
+ledgora::PrintSettings solverPrintSettings(const std::string& caption, bool blackAndWhite);
 
 } // namespace fincalc

@@ -17,8 +17,10 @@
 #include <QValidator>
 
 #include "fincalc/CalculatorInput.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "ui/GridModel.h"
+#include "ui/GridPrinter.h"
 #include "ui/GridView.h"
 #include "ui/TFloatEdit.h"
 
@@ -75,8 +77,7 @@ SolverWindow::SolverWindow(std::unique_ptr<fincalc::SolverForm> form, platform::
                            QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      form_(std::move(form)), dialogs_(dialogs), colourLook_(tooltipColour()),
-      plainLook_(colourLook_) {
+      form_(std::move(form)), dialogs_(dialogs), colourLook_(tooltipColour()) {
     setWindowTitle(q(form_->texts().caption));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -170,9 +171,6 @@ QWidget* SolverWindow::buildPanel() {
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setToolTip(QStringLiteral("Imprimer"));
     PrintBtn->setAutoDefault(false);
-    // Printing goes through the shared grid printing facility; until this window is wired
-    // to it the button is shown disabled rather than doing nothing.
-    PrintBtn->setEnabled(false);
     OKBtn = new QPushButton(QStringLiteral("Fermer"), panel);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setAutoDefault(false);
@@ -183,6 +181,7 @@ QWidget* SolverWindow::buildPanel() {
     column->addLayout(buttons);
 
     connect(SpeedButton1, &QPushButton::clicked, this, &SolverWindow::SpeedButton1Click);
+    connect(PrintBtn, &QPushButton::clicked, this, &SolverWindow::PrintBtnClick);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     return panel;
 }
@@ -267,4 +266,13 @@ void SolverWindow::SpeedButton1Click() {
 
 void SolverWindow::clearGridSelection() {
     Grille->selectionModel()->clear();
+}
+
+void SolverWindow::PrintBtnClick() {
+    const platform::SystemClock clock;
+    GridPrinter printer(form_->grid(), colourLook_,
+                        fincalc::solverPrintSettings(windowTitle().toStdString(),
+                                                     blackAndWhite_ && blackAndWhite_()),
+                        clock);
+    printGrid(this, printer, printDialog_);
 }

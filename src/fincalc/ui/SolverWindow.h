@@ -6,13 +6,14 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QDialog>
 
 #include "fincalc/CalculatorGridLook.h"
 #include "fincalc/SolverForm.h"
-#include "register/BlackAndWhiteLook.h"
+#include "ui/PrintCommand.h"
 
 class GridModel;
 class GridView;
@@ -40,12 +41,19 @@ public:
     // The entry of "Calculer :" chosen, 0 to 3.
     int entry() const;
 
+    // Whether prints are in black and white, asked at each print (the main window's option).
+    void setBlackAndWhite(std::function<bool()> on) { blackAndWhite_ = std::move(on); }
+    // Replaces the print dialog (tests print to a PDF file through it).
+    void setPrintDialog(PrintDialogRun ask) { printDialog_ = std::move(ask); }
+
 public slots:
     // Choosing an entry of "Calculer :": the solved field goes, the others show, the focus
     // goes to the first one shown.
     void RadioGroup1Click(int entry);
     // "Calculer".
     void SpeedButton1Click();
+    // "Imprimer": the result grid through the print dialog.
+    void PrintBtnClick();
 
 protected:
     // `form` holds the rules and the grid; `dialogs` shows the messages (not owned).
@@ -61,7 +69,8 @@ private:
     std::unique_ptr<fincalc::SolverForm> form_;
     platform::Dialogs& dialogs_;
     fincalc::CalculatorGridLook colourLook_;
-    ledgora::BlackAndWhiteLook plainLook_;
+    std::function<bool()> blackAndWhite_;
+    PrintDialogRun printDialog_;
     GridModel* model_ = nullptr;
 
     QGroupBox* RadioGroup1 = nullptr;

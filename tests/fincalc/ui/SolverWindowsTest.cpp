@@ -4,15 +4,21 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFont>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "fincalc/ui/TCredit.h"
 #include "fincalc/ui/TIntComp.h"
@@ -87,6 +93,18 @@ void shot(QWidget& w, const char* name) {
     if (const QByteArray folder = qgetenv("LEDGORA_SHOTS"); !folder.isEmpty()) {
         w.grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + QLatin1String(name));
     }
+}
+
+// The text of a PDF file, or nothing when pdftotext is not installed.
+std::optional<QString> pdfText(const QString& file) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty()) {
+        return std::nullopt;
+    }
+    QProcess run;
+    run.start(tool, {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    run.waitForFinished();
+    return QString::fromUtf8(run.readAllStandardOutput());
 }
 
 } // namespace
@@ -322,6 +340,62 @@ private slots:
         QCOMPARE(cell(*w, 4, 1), QStringLiteral("126.83"));
         QCOMPARE(rows(*w), 8 + 12);
         shot(*w, "intcomp.png");
+    }
+
+    void printBtnPrintsTheResultGridOrNothingOnCancel_data() {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<bool>("bw");
+        QTest::newRow("TCredit") << int(Window::Credit) << false;
+        QTest::newRow("TIntSimp black and white") << int(Window::IntSimp) << true;
+        QTest::newRow("TIntComp") << int(Window::IntComp) << false;
+    }
+
+    void printBtnPrintsTheResultGridOrNothingOnCancel() {
+        QFETCH(int, window);
+        QFETCH(bool, bw);
+        platform::ScriptedDialogs dialogs;
+        auto w = open(static_cast<Window>(window), dialogs);
+        typeInto(w->edit(Field::Principal), "10000");
+        typeInto(w->edit(Field::Rate), "6,0");
+        typeInto(w->edit(Field::Duration), "12");
+        calculate(*w);
+        QCOMPARE(dialogs.texts(), std::vector<std::string>{});
+        int asked = 0;
+        w->setBlackAndWhite([&] {
+            ++asked;
+            return bw;
+        });
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("result.pdf"));
+        auto* print = w->findChild<QPushButton*>("PrintBtn");
+        QVERIFY(print->isEnabled());
+
+        w->setPrintDialog([&](QPrinter& p, int) {
+            p.setOutputFileName(file);
+            return false;
+        });
+        QTest::mouseClick(print, Qt::LeftButton);
+        QVERIFY(!QFile::exists(file));
+
+        QString job;
+        w->setPrintDialog([&](QPrinter& p, int) {
+            job = p.docName();
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(file);
+            return true;
+        });
+        QTest::mouseClick(print, Qt::LeftButton);
+        QCOMPARE(job, QStringLiteral("Ledgora - ") + w->windowTitle());
+        QCOMPARE(asked, 2); // the option as it is at each print
+        QVERIFY(QFile(file).size() > 0);
+        if (const QByteArray folder = qgetenv("LEDGORA_SHOTS"); !folder.isEmpty()) {
+            QFile::copy(file, QString::fromLocal8Bit(folder) + QLatin1Char('/') +
+                                  QLatin1String(QTest::currentDataTag()) + QLatin1String(".pdf"));
+        }
+        if (const auto text = pdfText(file)) {
+            QVERIFY2(text->contains(cell(*w, 0, 0)), qPrintable(*text));
+            QVERIFY2(text->contains(QStringLiteral("page 1")), qPrintable(*text));
+        }
     }
 
     void fermerAndEscapeClose() {
