@@ -164,6 +164,10 @@ TForm1::~TForm1() {
     if (Grille != nullptr) {
         Grille->setModel(nullptr);
     }
+    // The model listens to the account, which goes with the workspace before the window's
+    // children do.
+    delete model_;
+    model_ = nullptr;
 }
 
 void TForm1::createActions() {
