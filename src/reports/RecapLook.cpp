@@ -7,13 +7,8 @@ Rgb recapBalanceColor(Cents balance) {
 }
 
 CellLook RecapLook::cell(const Grid& grid, int row, int column) const {
-    CellLook look;
-    look.alignment = column == 1 ? Alignment::Right : Alignment::Left;
+    CellLook look = keyAmountCell(row, column, fixedRows());
     if (row < fixedRows()) {
-        look.background = colors::kFixed;
-        if (column == 0) {
-            look.alignment = Alignment::Center;
-        }
         return look;
     }
     const std::string& balance = grid.at(row, 1);

@@ -4,6 +4,7 @@
 
 #include "money/Amount.h"
 #include "register/GridLook.h"
+#include "reports/ReportLook.h"
 
 namespace ledgora {
 

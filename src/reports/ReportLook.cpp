@@ -4,17 +4,24 @@
 
 namespace ledgora {
 
-ReportLook::ReportLook(const BudgetReport& report, const BudgetLimits& budgets)
-    : report_(report), budgets_(budgets) {}
-
-CellLook ReportLook::cell(const Grid& grid, int row, int column) const {
+CellLook keyAmountCell(int row, int column, int fixedRows) {
     CellLook look;
     look.alignment = column == 1 ? Alignment::Right : Alignment::Left;
-    if (row < fixedRows()) {
+    if (row < fixedRows) {
         look.background = colors::kFixed;
         if (column == 0) {
             look.alignment = Alignment::Center;
         }
+    }
+    return look;
+}
+
+ReportLook::ReportLook(const BudgetReport& report, const BudgetLimits& budgets)
+    : report_(report), budgets_(budgets) {}
+
+CellLook ReportLook::cell(const Grid& grid, int row, int column) const {
+    CellLook look = keyAmountCell(row, column, fixedRows());
+    if (row < fixedRows()) {
         return look;
     }
     const std::string& text = grid.at(row, 1);

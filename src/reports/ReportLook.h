@@ -14,6 +14,10 @@ inline constexpr Rgb kExpense{0, 128, 0};
 inline constexpr Rgb kOverBudget{255, 0, 0};
 } // namespace report_colors
 
+// What the two-column tables (key, amount) share: the amount right-aligned, the caption
+// rows in the fixed colour with the key's caption centred.
+CellLook keyAmountCell(int row, int column, int fixedRows);
+
 class ReportLook : public GridLook {
 public:
     // The look of reportGrid(report); both are borrowed.
