@@ -854,7 +854,7 @@ void TForm1::CollerClick() {
 
 void TForm1::showFound(const std::optional<ledgora::CellPosition>& found) {
     if (!found) {
-        workspace_->dialogs().inform("Recherche infructueuse.");
+        workspace_->dialogs().inform(ledgora::kSearchMiss);
         return;
     }
     const QModelIndex cell = model_->indexOf(found->row, found->column);

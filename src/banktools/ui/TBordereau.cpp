@@ -362,7 +362,7 @@ void TBordereau::Apercu1Click() {
 
 void TBordereau::showFound(const std::optional<ledgora::CellPosition>& found) {
     if (!found) {
-        workspace_.dialogs().inform("Recherche infructueuse.");
+        workspace_.dialogs().inform(ledgora::kSearchMiss);
         return;
     }
     const QModelIndex cell = model_->indexOf(found->row, found->column);
