@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -43,18 +44,26 @@
 #include "platform/Paths.h"
 #include "register/CellClipboard.h"
 #include "register/CellRules.h"
+#include "register/ExportCommand.h"
+#include "register/PrintSettings.h"
 #include "register/RegisterColumns.h"
+#include "register/RegisterLook.h"
 #include "register/RegisterRows.h"
+#include "register/ui/QtAutoSaveTimer.h"
 #include "register/ui/RegisterDelegate.h"
 #include "register/ui/RegisterModel.h"
 #include "register/ui/RegisterView.h"
+#include "register/ui/TAutoSave.h"
 #include "register/ui/TRubMod.h"
 #include "reports/ReportCommands.h"
 #include "reports/ui/QtReportForms.h"
 #include "ui/HelpWindow.h"
 #include "ui/Pictures.h"
+#include "ui/ProgressDialog.h"
+#include "ui/TPagePreview.h"
 #include "ui/Tfinddlg.h"
 #include "ui/WindowPlace.h"
+#include "workspace/WorkspaceBackup.h"
 
 namespace {
 
@@ -79,6 +88,22 @@ void showHourglass(bool on) {
     } else {
         QApplication::restoreOverrideCursor();
     }
+}
+
+// The count of the files a backup or a restore copies, from the first file to the last
+// (the message that follows is shown without it).
+ledgora::BackupProgress fileProgress(QWidget* parent, const QString& caption,
+                                     std::unique_ptr<ProgressDialog>& shown) {
+    return [parent, caption, &shown](int done, int total) {
+        if (done >= total) {
+            shown.reset();
+            return;
+        }
+        if (!shown) {
+            shown = std::make_unique<ProgressDialog>(parent, caption, QStringLiteral("Fichier"));
+        }
+        shown->step(done, total);
+    };
 }
 
 } // namespace
@@ -112,7 +137,8 @@ private:
 };
 
 TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform::Clock* clock)
-    : paths_(std::move(paths)), registry_(paths_.registryFolder()), qtDialogs_(this) {
+    : paths_(std::move(paths)), registry_(paths_.registryFolder()), qtDialogs_(this),
+      qtExportForms_(this), qtBackupForms_(this) {
     Q_INIT_RESOURCE(icons); // the pictures are linked in from a static library
     clock_ = clock != nullptr ? clock : &systemClock_;
     workspace_ = std::make_unique<ledgora::Workspace>(
@@ -141,8 +167,8 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     workspace_->start();
     const ledgora::AppOptions& o = workspace_->options();
     (o.newSoldeInEuro ? Euro1 : Franc1)->setChecked(true);
-    Sons1->setChecked(o.sons);
-    NoirEtBlanc1->setChecked(o.bw);
+    autoSave_ = new QtAutoSaveTimer([this] { AutoSaveTimerTimer(); }, this);
+    showOptions();
     const auto maj = paths_.programFile("maj");
     Miseajour1->setVisible(QFileInfo(q(maj.string())).isExecutable());
 
@@ -201,6 +227,20 @@ void TForm1::createActions() {
         action("ImporterdepuisPalm1", QStringLiteral("Importer depuis Palm et compatibles..."),
                &TForm1::ImporterdepuisPalm1Click);
     Quitter1 = action("Quitter1", QStringLiteral("&Quitter"), &QWidget::close);
+    Exporter1 = action("Exporter1", QStringLiteral("E&xporter..."), &TForm1::Exporter1Click);
+    Faireunecopiedesauvegarde1 =
+        action("Faireunecopiedesauvegarde1", QStringLiteral("Faire une copie de sauvegarde..."),
+               &TForm1::Faireunecopiedesauvegarde1Click);
+    Restaurerunecopiedesauvegarde1 = action("Restaurerunecopiedesauvegarde1",
+                                            QStringLiteral("Restaurer une copie de sauvegarde..."),
+                                            &TForm1::Restaurerunecopiedesauvegarde1Click);
+    Aperuavantimpression1 =
+        action("Aperuavantimpression1", QStringLiteral("&Aperçu avant impression..."),
+               &TForm1::Aperuavantimpression1Click, QKeySequence("Ctrl+A"));
+    Imprimer1 = action("Imprimer1", QStringLiteral("&Imprimer..."), &TForm1::Imprimer1Click,
+                       QKeySequence("Ctrl+P"));
+    ImprimerBtn = action("ImprimerBtn", QStringLiteral("Imprimer"), &TForm1::Imprimer1Click);
+    ImprimerBtn->setIcon(pictures::icon(QStringLiteral("imprimer")));
     Ajouter1 =
         action("Ajouter1", QStringLiteral("&Ajouter"), &TForm1::Ajouter1Click, QKeySequence("F6"));
     Inserer1 = action("Inserer1", QStringLiteral("&Insérer après la ligne courante"),
@@ -256,6 +296,13 @@ void TForm1::createActions() {
     NoirEtBlanc1 = action("NoirEtBlanc1", QStringLiteral("Imprimer en noir et &blanc"),
                           &TForm1::NoirEtBlanc1Click);
     NoirEtBlanc1->setCheckable(true);
+    Enregistrementautomatique1 =
+        action("Enregistrementautomatique1", QStringLiteral("&Enregistrement automatique..."),
+               &TForm1::Enregistrementautomatique1Click);
+    Proposersauvegardeenquittant1 =
+        action("Proposersauvegardeenquittant1", QStringLiteral("Proposer sauvegarde en quittant"),
+               &TForm1::Proposersauvegardeenquittant1Click);
+    Proposersauvegardeenquittant1->setCheckable(true);
     Aide1 = action("Aide1", QStringLiteral("&Aide..."), &TForm1::Aide1Click);
     Apropos1 = action("Apropos1", QStringLiteral("A &propos..."), &TForm1::Apropos1Click);
     Miseajour1 = action("Miseajour1", QStringLiteral("&Mise à jour par Internet..."),
@@ -281,9 +328,13 @@ void TForm1::createMenus() {
     Compte1->addSeparator();
     Compte1->addActions({Nouveau1, Ouvrir1, Supprimer1});
     Compte1->addSeparator();
-    Compte1->addActions({Enregistrer1, Enregistrersous1});
+    Compte1->addActions({Enregistrer1, Enregistrersous1, Exporter1});
     Compte1->addSeparator();
     Compte1->addActions({ExporterversPalm1, ImporterdepuisPalm1});
+    Compte1->addSeparator();
+    Compte1->addActions({Faireunecopiedesauvegarde1, Restaurerunecopiedesauvegarde1});
+    Compte1->addSeparator();
+    Compte1->addActions({Aperuavantimpression1, Imprimer1});
     Compte1->addSeparator();
     Compte1->addAction(Quitter1);
 
@@ -303,9 +354,9 @@ void TForm1::createMenus() {
     Outils1->addActions({RapprochMnu, BordereauMnu});
 
     Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
-    Options1->addActions({Motdepasse1, RubriquesModes1});
+    Options1->addActions({Motdepasse1, RubriquesModes1, Enregistrementautomatique1});
     Options1->addSeparator();
-    Options1->addActions({Sons1, NoirEtBlanc1});
+    Options1->addActions({Sons1, Proposersauvegardeenquittant1, NoirEtBlanc1});
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     help->addActions({Aide1, Apropos1});
@@ -330,6 +381,8 @@ void TForm1::createToolBar() {
     ToolBar1->addAction(OuvrirBtn);
     ToolBar1->addSeparator();
     ToolBar1->addActions({CopierBtn, CollerBtn, ChercherBtn, SupprimerBtn});
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(ImprimerBtn);
     ToolBar1->addSeparator();
     ToolBar1->addAction(MonnaieBtn);
     ToolBar1->addSeparator();
@@ -474,10 +527,15 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!workspace_->queryClose(placement())) {
+    std::unique_ptr<ProgressDialog> shown;
+    if (!ledgora::WorkspaceBackup(*workspace_, *backupForms_)
+             .queryClose(placement(), *backupOffer_,
+                         fileProgress(this, QStringLiteral("Sauvegarde"), shown))) {
         event->ignore();
         return;
     }
+    Proposersauvegardeenquittant1->setChecked(!workspace_->options().noBackupPrompt);
+    autoSave_->stop();
     event->accept();
 }
 
@@ -513,6 +571,11 @@ void TForm1::updateMenus() {
     Supprimer1->setEnabled(m.openAccount);
     Enregistrer1->setEnabled(m.accountOpen);
     Enregistrersous1->setEnabled(m.accountOpen);
+    Exporter1->setEnabled(m.accountOpen);
+    Faireunecopiedesauvegarde1->setEnabled(m.accountOpen);
+    Aperuavantimpression1->setEnabled(m.print);
+    Imprimer1->setEnabled(m.print);
+    ImprimerBtn->setEnabled(m.print);
     ExporterversPalm1->setEnabled(m.handheld);
     ImporterdepuisPalm1->setEnabled(m.handheld);
     Franc1->setEnabled(m.accountOpen);
@@ -730,6 +793,100 @@ void TForm1::Sons1Click() {
 
 void TForm1::NoirEtBlanc1Click() {
     workspace_->options().bw = NoirEtBlanc1->isChecked();
+}
+
+void TForm1::Proposersauvegardeenquittant1Click() {
+    workspace_->options().noBackupPrompt = !Proposersauvegardeenquittant1->isChecked();
+}
+
+void TForm1::Enregistrementautomatique1Click() {
+    ledgora::AppOptions& o = workspace_->options();
+    TAutoSave dialog(this, o.minutesAutoSave, o.activeAutoSave);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    o.activeAutoSave = dialog.active();
+    o.minutesAutoSave = dialog.minutes();
+    autoSave_->apply(o.minutesAutoSave, o.activeAutoSave);
+}
+
+void TForm1::AutoSaveTimerTimer() {
+    ledgora::autoSaveTick(workspace_->session());
+}
+
+void TForm1::showOptions() {
+    const ledgora::AppOptions& o = workspace_->options();
+    Sons1->setChecked(o.sons);
+    NoirEtBlanc1->setChecked(o.bw);
+    Proposersauvegardeenquittant1->setChecked(!o.noBackupPrompt);
+    autoSave_->apply(o.minutesAutoSave, o.activeAutoSave);
+}
+
+void TForm1::Exporter1Click() {
+    auto& session = workspace_->session();
+    if (!session.isOpen()) {
+        return;
+    }
+    ledgora::AppOptions& o = workspace_->options();
+    const ledgora::RegisterLook look(session.hooks(), &session.spending());
+    ledgora::exportRegister(
+        {session.grid(), look, session.account()}, {o.cheminExport, o.exportFilterIndex},
+        {workspace_->dialogs(), *exportForms_, QDir::homePath().toStdString()}, showHourglass);
+}
+
+void TForm1::withRegisterPrinter(const std::function<void(GridPrinter&)>& use) {
+    const auto& session = workspace_->session();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ledgora::RegisterLook look(session.hooks(), &session.spending());
+    GridPrinter printer(
+        session.grid(), look,
+        ledgora::registerPrintSettings(workspace_->caption(), workspace_->options().bw), *clock_);
+    QApplication::restoreOverrideCursor();
+    use(printer);
+}
+
+void TForm1::Imprimer1Click() {
+    if (!workspace_->session().isOpen()) {
+        return;
+    }
+    withRegisterPrinter([this](GridPrinter& printer) { printGrid(this, printer, printDialog_); });
+}
+
+void TForm1::Aperuavantimpression1Click() {
+    if (!workspace_->session().isOpen()) {
+        return;
+    }
+    Grille->clearSelection();
+    withRegisterPrinter([this](GridPrinter& printer) {
+        TPagePreview preview(
+            this, printer, [&] { printGrid(&preview, printer, printDialog_); },
+            [this](bool on) {
+                workspace_->options().bw = on;
+                NoirEtBlanc1->setChecked(on);
+            });
+        preview.exec();
+    });
+}
+
+void TForm1::Faireunecopiedesauvegarde1Click() {
+    if (!workspace_->session().isOpen()) {
+        return;
+    }
+    std::unique_ptr<ProgressDialog> shown;
+    ledgora::WorkspaceBackup(*workspace_, *backupForms_)
+        .backup(placement(), fileProgress(this, QStringLiteral("Sauvegarde"), shown));
+}
+
+void TForm1::Restaurerunecopiedesauvegarde1Click() {
+    std::unique_ptr<ProgressDialog> shown;
+    const bool restored =
+        ledgora::WorkspaceBackup(*workspace_, *backupForms_)
+            .restore(*autoSave_, fileProgress(this, QStringLiteral("Restauration"), shown));
+    if (restored) {
+        // The set's options and lists are now the program's; the timer follows them.
+        showOptions();
+    }
+    refresh();
 }
 
 void TForm1::Aide1Click() {

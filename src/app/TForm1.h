@@ -14,7 +14,10 @@
 #include "platform/Registry.h"
 #include "register/GridSearch.h"
 #include "register/ui/QtAccountForms.h"
+#include "register/ui/QtBackupForms.h"
+#include "register/ui/QtExportForms.h"
 #include "register/ui/RegisterView.h"
+#include "ui/PrintCommand.h"
 #include "ui/QtSounds.h"
 #include "workspace/Workspace.h"
 
@@ -38,6 +41,7 @@ class QStackedWidget;
 class QTableView;
 class QToolBar;
 class QToolButton;
+class QtAutoSaveTimer;
 class RegisterDelegate;
 class RegisterModel;
 class TBordereau;
@@ -64,6 +68,14 @@ public:
     // The builder object, held for the whole run; null when it could not be created.
     trellisk::ITrellisk* builder() const { return workspace_->builder(); }
     HelpWindow* helpWindow() const { return help_; }
+    QtAutoSaveTimer* autoSaveTimer() const { return autoSave_; }
+
+    // Tests replace the export's save dialog, the backup's folder chooser and offer at
+    // closing, and the print dialog; the window does not own what it is given.
+    void setExportForms(ledgora::ExportForms* forms) { exportForms_ = forms; }
+    void setBackupForms(ledgora::BackupForms* forms) { backupForms_ = forms; }
+    void setBackupOffer(ledgora::BackupOfferForm* offer) { backupOffer_ = offer; }
+    void setPrintDialog(PrintDialogRun ask) { printDialog_ = std::move(ask); }
 
 public slots:
     void Choisir1Click();
@@ -74,6 +86,11 @@ public slots:
     void Supprimer1Click();
     void Enregistrer1Click();
     void Enregistrersous1Click();
+    void Exporter1Click();
+    void Faireunecopiedesauvegarde1Click();
+    void Restaurerunecopiedesauvegarde1Click();
+    void Aperuavantimpression1Click();
+    void Imprimer1Click();
     void ExporterversPalm1Click();
     void ImporterdepuisPalm1Click();
     void Ajouter1Click();
@@ -98,6 +115,10 @@ public slots:
     void BordereauMnuClick();
     void Motdepasse1Click();
     void Sons1Click();
+    void Enregistrementautomatique1Click();
+    void Proposersauvegardeenquittant1Click();
+    // The autosave timer's tick: the open account is saved, nothing without one.
+    void AutoSaveTimerTimer();
     void NoirEtBlanc1Click();
     void Aide1Click();
     void Apropos1Click();
@@ -138,6 +159,10 @@ private:
     bool selectedRect(int& top, int& left, int& bottom, int& right) const;
     ledgora::WindowPlacement placement() const;
     bool printerAvailable() const;
+    // The options' ticks in the menus and the autosave timer, after start and restore.
+    void showOptions();
+    // Runs `use` with a printer of the register as it is shown, in the print settings.
+    void withRegisterPrinter(const std::function<void(GridPrinter&)>& use);
     // The "&Etats et graphiques" menu, the alarms item and their toolbar buttons.
     void createReportActions();
     void createReportMenu();
@@ -147,6 +172,13 @@ private:
     platform::SystemClock systemClock_;
     QtAccountForms qtDialogs_;
     QtSounds sounds_;
+    QtExportForms qtExportForms_;
+    QtBackupForms qtBackupForms_;
+    ledgora::ExportForms* exportForms_ = &qtExportForms_;
+    ledgora::BackupForms* backupForms_ = &qtBackupForms_;
+    ledgora::BackupOfferForm* backupOffer_ = &qtBackupForms_;
+    PrintDialogRun printDialog_;
+    QtAutoSaveTimer* autoSave_ = nullptr;
     std::unique_ptr<ledgora::Workspace> workspace_;
     bool firstActivation_ = true;
 
@@ -185,6 +217,14 @@ private:
     QAction* Supprimer1 = nullptr;
     QAction* Enregistrer1 = nullptr;
     QAction* Enregistrersous1 = nullptr;
+    QAction* Exporter1 = nullptr;
+    QAction* Faireunecopiedesauvegarde1 = nullptr;
+    QAction* Restaurerunecopiedesauvegarde1 = nullptr;
+    QAction* Aperuavantimpression1 = nullptr;
+    QAction* Imprimer1 = nullptr;
+    QAction* ImprimerBtn = nullptr;
+    QAction* Enregistrementautomatique1 = nullptr;
+    QAction* Proposersauvegardeenquittant1 = nullptr;
     QAction* ExporterversPalm1 = nullptr;
     QAction* ImporterdepuisPalm1 = nullptr;
     QAction* Quitter1 = nullptr;

@@ -432,4 +432,16 @@ bool BackupCommands::restore(std::string& cheminBackup, AccountSession& session,
     return true;
 }
 
+void offerBackupAtClose(bool accountOpen, bool& noBackupPrompt, BackupOfferForm& form,
+                        const std::function<void()>& backup) {
+    if (!accountOpen || noBackupPrompt) {
+        return;
+    }
+    const BackupOfferReply reply = form.offerBackup();
+    if (reply.backup && backup) {
+        backup();
+    }
+    noBackupPrompt = reply.dontShowAgain;
+}
+
 } // namespace ledgora

@@ -132,6 +132,23 @@ private:
     BackupServices services_;
 };
 
+// The backup offered when the program closes: "Oui" or "Non", and the box "Ne plus
+// montrer cette fenêtre".
+struct BackupOfferReply {
+    bool backup = false;
+    bool dontShowAgain = false;
+};
+class BackupOfferForm {
+public:
+    virtual ~BackupOfferForm() = default;
+    virtual BackupOfferReply offerBackup() = 0;
+};
+
+// At closing: the offer is shown only while an account is open and `noBackupPrompt` is
+// false; "Oui" runs `backup`; afterwards `noBackupPrompt` takes the state of the box.
+void offerBackupAtClose(bool accountOpen, bool& noBackupPrompt, BackupOfferForm& form,
+                        const std::function<void()>& backup);
+
 // The day a file was last written, "dd/mm/yyyy" in local time; empty when unknown.
 std::string fileDate(const std::filesystem::path& file);
 

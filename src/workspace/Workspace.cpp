@@ -120,9 +120,13 @@ bool Workspace::saveSettings(const WindowPlacement& placement) {
     return session_.save() && ok;
 }
 
-bool Workspace::queryClose(const WindowPlacement& placement) {
+bool Workspace::queryClose(const WindowPlacement& placement,
+                           const std::function<void()>& offerBackup) {
     if (!saveSettings(placement)) {
         return false;
+    }
+    if (offerBackup) {
+        offerBackup();
     }
     registry_.update(Hive::CurrentUser,
                      [&](platform::RegistryTree& t) { writeBackupOptions(t, options_); });

@@ -68,10 +68,12 @@ public:
     // that cannot be written is reported.
     bool saveSettings(const WindowPlacement& placement);
 
-    // Closing the program: saves as above, then the backup options. False when something
-    // could not be written: the program then stays open, so that nothing typed is lost and
-    // the user can free space and close again.
-    bool queryClose(const WindowPlacement& placement);
+    // Closing the program: saves as above, runs `offerBackup` (the backup offered at
+    // closing), then writes the backup options. False when something could not be written:
+    // the program then stays open, so that nothing typed is lost and the user can free
+    // space and close again.
+    bool queryClose(const WindowPlacement& placement,
+                    const std::function<void()>& offerBackup = {});
 
     // Shows, once each, what the settings store has to tell (a hive file set aside).
     void tellSettingsNotices();

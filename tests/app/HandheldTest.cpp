@@ -157,8 +157,9 @@ private slots:
         // Between two separators, after the account's save and export commands.
         const auto at = texts.indexOf(QStringLiteral("Exporter vers Palm et compatibles..."));
         QVERIFY(at > 0);
-        QCOMPARE(texts.mid(at - 2, 5),
-                 (QStringList{QStringLiteral("En&registrer sous..."), QStringLiteral("-"),
+        QCOMPARE(texts.mid(at - 3, 6),
+                 (QStringList{QStringLiteral("En&registrer sous..."),
+                              QStringLiteral("E&xporter..."), QStringLiteral("-"),
                               QStringLiteral("Exporter vers Palm et compatibles..."),
                               QStringLiteral("Importer depuis Palm et compatibles..."),
                               QStringLiteral("-")}));

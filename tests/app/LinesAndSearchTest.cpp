@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "DeclinedBackup.h"
 #include "app/TForm1.h"
 #include "platform/FileIO.h"
 #include "platform/ScriptedDialogs.h"
@@ -47,6 +48,7 @@ private:
     std::unique_ptr<TForm1> openWindow(platform::ScriptedDialogs& dialogs) {
         dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
         auto w = std::make_unique<TForm1>(paths(), &dialogs, &clock_);
+        w->setBackupOffer(&declined_);
         w->show();
         w->activateWindow();
         auto& session = w->workspace().session();
@@ -62,6 +64,7 @@ private:
 
     std::unique_ptr<ledgora::testing::TempFolder> home_;
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
+    DeclinedBackup declined_;
 
     // Keys reach the window's shortcuts only while it is the active window.
     static void activate(QWidget& w) {

@@ -15,6 +15,7 @@
 
 #include "Shots.h"
 
+#include "DeclinedBackup.h"
 #include "app/TForm1.h"
 #include "money/DateText.h"
 #include "platform/ScriptedDialogs.h"
@@ -39,6 +40,7 @@ private:
                                        const std::string& note = "loyer de mars") {
         dialogs.fill({"Anne", ""}).fill({"Courant", "1000"}, true);
         auto w = std::make_unique<TForm1>(paths(), &dialogs, &clock_);
+        w->setBackupOffer(&declined_);
         w->resize(900, 500);
         w->show();
         w->activateWindow();
@@ -79,6 +81,7 @@ private:
 
     std::unique_ptr<ledgora::testing::TempFolder> home_;
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
+    DeclinedBackup declined_;
 
 private slots:
     void init() { home_ = std::make_unique<ledgora::testing::TempFolder>(); }
@@ -275,6 +278,7 @@ private slots:
         dialogs.clear();
         dialogs.choose(0).choose(0);
         TForm1 again(paths(), &dialogs, &clock_);
+        again.setBackupOffer(&declined_);
         again.resize(900, 500);
         again.show();
         again.activateWindow();

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "DeclinedBackup.h"
 #include "app/TForm1.h"
 #include "calculator/ui/TCalculat.h"
 #include "platform/ScriptedDialogs.h"
@@ -67,6 +68,7 @@ private:
     ledgora::testing::TempFolder home_;
     std::unique_ptr<ledgora::testing::TempFolder> fresh_;
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
+    DeclinedBackup declined_;
 
 private slots:
     void firstStartToSecondStart() {
@@ -75,6 +77,7 @@ private slots:
         dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
         {
             TForm1 w(paths(), &dialogs, &clock_);
+            w.setBackupOffer(&declined_);
             w.show();
             w.activateWindow();
             auto& session = w.workspace().session();
@@ -112,6 +115,7 @@ private slots:
             w.showNormal();
             w.setGeometry(30, 40, 700, 500);
             w.close();
+            QCOMPARE(declined_.offers, 1); // the backup offered at closing
         }
         platform::Registry registry(paths().registryFolder());
         QCOMPARE(registry.valueNames(Hive::CurrentUser, settings::mainWindowKey()),
@@ -129,6 +133,7 @@ private slots:
         dialogs.clear();
         dialogs.choose(0).choose(0);
         TForm1 again(paths(), &dialogs, &clock_);
+        again.setBackupOffer(&declined_);
         again.showAsSaved();
         again.activateWindow();
         QTRY_VERIFY(again.workspace().session().isOpen());
@@ -151,6 +156,7 @@ private slots:
         QRect inside;
         {
             TForm1 w(home, &dialogs, &clock_);
+            w.setBackupOffer(&declined_);
             w.showAsSaved();
             w.showNormal();
             w.resize(700, 500);
@@ -164,6 +170,7 @@ private slots:
         for (int start = 2; start <= 3; ++start) {
             dialogs.clear();
             TForm1 w(home, &dialogs, &clock_);
+            w.setBackupOffer(&declined_);
             w.showAsSaved();
             QTRY_VERIFY(w.isVisible());
             QTRY_COMPARE(w.pos(), frame);
@@ -200,6 +207,7 @@ private slots:
         } dialogs;
         dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
         TForm1 w(home, &dialogs, &clock_);
+        w.setBackupOffer(&declined_);
         dialogs.window = &w;
         w.show();
         w.activateWindow();
@@ -220,6 +228,7 @@ private slots:
         platform::ScriptedDialogs dialogs;
         dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
         TForm1 w(home, &dialogs, &clock_);
+        w.setBackupOffer(&declined_);
         w.show();
         w.activateWindow();
         auto& session = w.workspace().session();
@@ -262,6 +271,7 @@ private slots:
         platform::ScriptedDialogs dialogs;
         dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
         TForm1 w(home, &dialogs, &clock_);
+        w.setBackupOffer(&declined_);
         w.show();
         w.activateWindow();
         QTRY_VERIFY(w.workspace().session().isOpen());
@@ -289,6 +299,7 @@ private slots:
         platform::ScriptedDialogs dialogs;
         dialogs.cancel(); // the chooser of the existing user is cancelled
         TForm1 w(paths(), &dialogs, &clock_);
+        w.setBackupOffer(&declined_);
         w.show();
         w.activateWindow();
         QTRY_COMPARE(dialogs.prompts().size(), std::size_t{1});
@@ -306,6 +317,7 @@ private slots:
         platform::ScriptedDialogs dialogs;
         dialogs.cancel(); // the chooser of the existing user is cancelled
         TForm1 w(paths(), &dialogs, &clock_);
+        w.setBackupOffer(&declined_);
         w.show();
         w.activateWindow();
         QTRY_COMPARE(dialogs.prompts().size(), std::size_t{1});
@@ -346,6 +358,7 @@ private slots:
         qputenv("LEDGORA_HOME", QByteArray::fromStdString(home_.path().string()));
         platform::ScriptedDialogs dialogs;
         TForm1 w(paths(), &dialogs, &clock_);
+        w.setBackupOffer(&declined_);
         qputenv("LEDGORA_HOME", saved);
         QVERIFY(w.builder() != nullptr);
         platform::Registry registry(paths().registryFolder());
@@ -361,6 +374,7 @@ private slots:
         std::filesystem::copy(std::string(LEDGORA_TEST_DATA) + "/../../resources/help",
                               program + "/help", std::filesystem::copy_options::recursive);
         TForm1 w(paths(), &dialogs, &clock_);
+        w.setBackupOffer(&declined_);
         action(w, "Aide1")->trigger();
         QVERIFY(w.helpWindow() != nullptr && w.helpWindow()->isVisible());
         QCOMPARE(w.helpWindow()->currentPage(), QStringLiteral("index.html"));

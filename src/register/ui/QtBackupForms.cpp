@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QUrl>
 
+#include "register/ui/TBackupDlg.h"
+
 std::optional<std::filesystem::path>
 QtBackupForms::chooseBackupFolder(const std::string& caption, const std::filesystem::path& proposed,
                                   const std::vector<std::filesystem::path>& removable) {
@@ -28,4 +30,10 @@ QtBackupForms::chooseBackupFolder(const std::string& caption, const std::filesys
 
 void QtBackupForms::beep() {
     QApplication::beep();
+}
+
+ledgora::BackupOfferReply QtBackupForms::offerBackup() {
+    TBackupDlg dialog(parent_);
+    const bool yes = dialog.exec() == QDialog::Accepted;
+    return {yes, dialog.dontShowAgain()};
 }

@@ -1,5 +1,5 @@
 // The backup commands' forms shown with Qt: the folder chooser, which offers the mounted
-// removable media first, and the system's beep.
+// removable media first, the system's beep, and the offer at closing (TBackupDlg).
 #pragma once
 
 #include <QPointer>
@@ -7,7 +7,7 @@
 
 #include "register/Backup.h"
 
-class QtBackupForms : public ledgora::BackupForms {
+class QtBackupForms : public ledgora::BackupForms, public ledgora::BackupOfferForm {
 public:
     explicit QtBackupForms(QWidget* parent) : parent_(parent) {}
 
@@ -15,6 +15,7 @@ public:
     chooseBackupFolder(const std::string& caption, const std::filesystem::path& proposed,
                        const std::vector<std::filesystem::path>& removable) override;
     void beep() override;
+    ledgora::BackupOfferReply offerBackup() override;
 
 private:
     QPointer<QWidget> parent_;
