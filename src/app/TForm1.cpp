@@ -165,8 +165,6 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     createStatusBar();
 
     workspace_->start();
-    const ledgora::AppOptions& o = workspace_->options();
-    (o.newSoldeInEuro ? Euro1 : Franc1)->setChecked(true);
     autoSave_ = new QtAutoSaveTimer([this] { AutoSaveTimerTimer(); }, this);
     showOptions();
     const auto maj = paths_.programFile("maj");
@@ -816,6 +814,9 @@ void TForm1::AutoSaveTimerTimer() {
 
 void TForm1::showOptions() {
     const ledgora::AppOptions& o = workspace_->options();
+    if (!workspace_->session().isOpen()) {
+        (o.newSoldeInEuro ? Euro1 : Franc1)->setChecked(true);
+    }
     Sons1->setChecked(o.sons);
     NoirEtBlanc1->setChecked(o.bw);
     Proposersauvegardeenquittant1->setChecked(!o.noBackupPrompt);
@@ -841,6 +842,8 @@ void TForm1::withRegisterPrinter(const std::function<void(GridPrinter&)>& use) {
     GridPrinter printer(
         session.grid(), look,
         ledgora::registerPrintSettings(workspace_->caption(), workspace_->options().bw), *clock_);
+    // Measuring a long register is the slow part: done once, under the wait cursor.
+    printer.pageCount(printer.defaultLayout());
     QApplication::restoreOverrideCursor();
     use(printer);
 }
