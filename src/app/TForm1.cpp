@@ -124,6 +124,7 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     reported_ = std::make_unique<SessionReports>(*workspace_, [this] { refresh(); });
     reportForms_ =
         std::make_unique<QtReportForms>(this, *budgets_, [this] { return workspace_->caption(); });
+    reportForms_->setBlackAndWhite([this] { return workspace_->options().bw; });
     reports_ = std::make_unique<ledgora::ReportCommands>(
         *reported_, *reportForms_,
         ledgora::ReportServices{registry_, paths_, workspace_->dialogs(), *budgets_});
@@ -966,7 +967,7 @@ void TForm1::Alarmesbudgtaires1Click() {
     const platform::DateTime today = clock_->now();
     TAlarmes::execute({*budgets_, workspace_->categories().entries(), session.spending(),
                        today.year, today.month, session.euros(), workspace_->caption(),
-                       workspace_->dialogs(), registry_},
+                       workspace_->dialogs(), registry_, workspace_->options().bw},
                       this);
     // The register's colours follow the maxima written.
     Grille->viewport()->update();
