@@ -1034,6 +1034,10 @@ void TForm1::createPlanning() {
     entry_ =
         std::make_unique<ledgora::AutomaticEntry>(registry_, *clock_, ws.dialogs(), *transfers_);
     ws.accounts().setOpenedListener([this] { enterScheduledOperations(); });
+    // What the transfer check writes (the notes, the number) is not announced by the
+    // session: the register is repainted with each edit it does announce.
+    connect(model_, &QAbstractItemModel::dataChanged, Grille->viewport(),
+            qOverload<>(&QWidget::update));
 
     PlanningWindowLinks links{
         ws.categories(),

@@ -4,9 +4,13 @@
 // last row. With LEDGORA_SHOTS set to a folder, a picture of a filled planning is kept.
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "../../app/Shots.h"
 #include "planning/PlanningSheet.h"
@@ -17,6 +21,7 @@
 #include "register/ui/RegisterView.h"
 #include "ui/GridModel.h"
 #include "ui/TChooseDlg.h"
+#include "ui/TPagePreview.h"
 
 namespace pc = ledgora::planning_col;
 
@@ -45,6 +50,8 @@ class TPlanningTest : public QObject {
     ledgora::Grid grid_;
     std::vector<std::string> others_;
 
+    int bwAsked_ = 0;
+
     std::unique_ptr<TPlanning> open() {
         PlanningWindowLinks links{categories_,
                                   modes_,
@@ -53,7 +60,10 @@ class TPlanningTest : public QObject {
                                   [] { return ledgora::planningCaption("Anne", "Courant", true); },
                                   [] { return true; },
                                   [this] { return others_; },
-                                  {},
+                                  [this] {
+                                      ++bwAsked_;
+                                      return false;
+                                  },
                                   {},
                                   {},
                                   {}};
@@ -91,6 +101,7 @@ private slots:
     void init() {
         grid_ = freshPlanning();
         others_.clear();
+        bwAsked_ = 0;
         dialogs_.clear();
     }
 
@@ -206,6 +217,48 @@ private slots:
         QCOMPARE(grid_.rowCount(), 2);
         QCOMPARE(w->model()->rowCount(), 1);
         QVERIFY(ledgora::isBlankPlanningRow(grid_, 1));
+    }
+
+    void printAndPreview() {
+        grid_.setRowCount(4);
+        grid_.set(1, pc::Day, "1");
+        grid_.set(1, pc::Rubrique, "Loyer");
+        grid_.set(1, pc::Debit, "650.00");
+        grid_.set(2, pc::Day, "3");
+        grid_.set(2, pc::Rubrique, "Salaire");
+        grid_.set(2, pc::Credit, "2150.00");
+        ledgora::renumberRows(grid_);
+        auto w = open();
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("planning.pdf"));
+        QString job;
+        w->setPrintDialog([&](QPrinter& p, int) {
+            job = p.docName();
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(file);
+            return true;
+        });
+        w->Imprimer1Click();
+        QCOMPARE(job, w->windowTitle());
+        QCOMPARE(bwAsked_, 1);
+        QVERIFY(QFile(file).size() > 0);
+        if (const QByteArray folder = qgetenv("LEDGORA_SHOTS"); !folder.isEmpty()) {
+            QFile::copy(file, QString::fromLocal8Bit(folder) + QStringLiteral("/TPlanning.pdf"));
+        }
+
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* preview = qobject_cast<TPagePreview*>(QApplication::activeModalWidget());
+            seen = preview != nullptr;
+            if (preview != nullptr) {
+                QCOMPARE(preview->page(), 1);
+                saveShot(*preview, "TPlanning-preview.png");
+                preview->close();
+            }
+        });
+        w->Apercu1Click();
+        QVERIFY(seen);
+        QVERIFY(w->isVisible());
     }
 
     void aFilledPlanningOnScreen() {
