@@ -33,4 +33,21 @@ std::optional<DepositPrintJob> prepareDepositPrint(const DepositSlip& slip,
                            depositHeaderLines(*details)};
 }
 
+PrintSettings depositPrintSettings(const DepositPrintJob& job, const std::string& caption,
+                                   bool blackAndWhite) {
+    PrintSettings s;
+    s.title = job.title;
+    s.titleColour = depositTitleColour(false);
+    s.time = false;
+    s.pageNumbers = false;
+    s.datePlace = DatePlace::BottomCentre;
+    s.fitToWidth = false;
+    s.headerArea = 150;
+    s.creditLine = false;
+    s.headerLines = job.header;
+    s.jobName = caption;
+    s.blackAndWhite = blackAndWhite;
+    return s;
+}
+
 } // namespace ledgora

@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "register/Grid.h"
+#include "register/PrintSettings.h"
 
 namespace ledgora {
 
@@ -48,5 +49,12 @@ std::optional<DepositPrintJob> prepareDepositPrint(const DepositSlip& slip,
                                                    DepositDetailsForm& form,
                                                    platform::Dialogs& dialogs,
                                                    platform::Registry& registry);
+
+// How the slip goes to paper: the job's title at the top in red (black in black and
+// white), its header lines, the date at the bottom centre, no time and no page number,
+// single borders, the grid at its own size and centred; the job named `caption` (the
+// window's).
+PrintSettings depositPrintSettings(const DepositPrintJob& job, const std::string& caption,
+                                   bool blackAndWhite);
 
 } // namespace ledgora

@@ -16,4 +16,14 @@ PrintSettings registerPrintSettings(const std::string& caption, bool blackAndWhi
     return s;
 }
 
+PrintSettings tablePrintSettings(const std::string& mainCaption, const std::string& caption,
+                                 bool blackAndWhite) {
+    PrintSettings s;
+    s.title = mainCaption + " - " + caption;
+    s.fitToWidth = false;
+    s.jobName = std::string(platform::kAppTitle) + " - " + caption;
+    s.blackAndWhite = blackAndWhite;
+    return s;
+}
+
 } // namespace ledgora

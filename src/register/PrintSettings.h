@@ -4,13 +4,21 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "register/CellRules.h"
 
 namespace ledgora {
+
+enum class DatePlace {
+    TopRight,
+    BottomCentre, // bottom right when the page number takes the centre
+};
 
 struct PrintSettings {
     std::string title;       // top centre; none when empty
     bool time = true;        // top left, "hh:mm"
-    bool date = true;        // top right, "dd/mm/yyyy"
+    bool date = true;        // "dd/mm/yyyy", at datePlace
     bool pageNumbers = true; // bottom centre, "page N"
     bool borders = true;     // single lines around the cells
     bool fitToWidth = true;  // shrunk, never enlarged, to the page width
@@ -19,6 +27,14 @@ struct PrintSettings {
     bool portrait = true;
     std::string jobName; // the print job's and the PDF's name
     bool blackAndWhite = false;
+    DatePlace datePlace = DatePlace::TopRight;
+    // The title's colour; black in black and white whatever it is.
+    Rgb titleColour = colors::kBlack;
+    // "Imprimé avec " + the application title, at the header's left.
+    bool creditLine = true;
+    // The window's own header lines, one element a line, at the header's left under the
+    // title, after the room of a logo. The header grows to hold them all.
+    std::vector<std::string> headerLines;
 };
 
 // "page", before the page number.
@@ -29,5 +45,11 @@ std::string creditLine();
 // The register's settings, set before every print or preview: the window caption as
 // title and job name, and everything else as above.
 PrintSettings registerPrintSettings(const std::string& caption, bool blackAndWhite);
+
+// A window's table (budgets, reports): the title `mainCaption` + " - " + `caption`, the
+// time, the date and the page number, borders, centred at its own size, and the job named
+// after the application title + " - " + `caption`.
+PrintSettings tablePrintSettings(const std::string& mainCaption, const std::string& caption,
+                                 bool blackAndWhite);
 
 } // namespace ledgora

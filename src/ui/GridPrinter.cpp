@@ -45,6 +45,19 @@ QFont pageFont(int size, bool bold) {
     return f;
 }
 
+// The picture in greys, its transparency kept (a grey format would blacken it).
+QImage greyed(const QImage& picture) {
+    QImage out = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const int grey = qGray(line[x]);
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
+        }
+    }
+    return out;
+}
+
 std::string twoDigits(int n) {
     return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
 }
@@ -128,11 +141,44 @@ QPageLayout GridPrinter::defaultLayout() const {
                        QMarginsF(kMargin, kMargin, kMargin, kMargin), QPageLayout::Millimeter);
 }
 
+std::vector<std::string> GridPrinter::headerLines() const {
+    std::vector<std::string> lines = settings_.headerLines;
+    // Beside the window's own lines the credit line is their last, not over them.
+    if (!lines.empty() && settings_.creditLine) {
+        lines.push_back(ledgora::creditLine());
+    }
+    return lines;
+}
+
+double GridPrinter::headerLinesTop() const {
+    if (!settings_.title.empty()) {
+        return QFontMetricsF(pageFont(kTitleFontSize, true)).height();
+    }
+    const bool topLine =
+        settings_.time || (settings_.date && settings_.datePlace == ledgora::DatePlace::TopRight);
+    return topLine ? QFontMetricsF(pageFont(kHeaderFontSize, false)).height() : 0.0;
+}
+
+double GridPrinter::logoWidth() const {
+    if (logo_.isNull() || logo_.height() <= 0) {
+        return 0;
+    }
+    return std::max(0, settings_.headerArea) / 2.0 * logo_.width() / logo_.height();
+}
+
 ledgora::PageArea GridPrinter::pageArea(const QPageLayout& layout) const {
     const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
-    return {paint.width() * kUnitsPerMm, paint.height() * kUnitsPerMm,
-            static_cast<double>(std::max(0, settings_.headerArea)),
-            settings_.pageNumbers ? kFooter : 0.0};
+    double header = std::max(0, settings_.headerArea);
+    if (const auto lines = headerLines(); !lines.empty()) {
+        // Room for every line (an address typed on several), and half a line under them.
+        const QFontMetricsF fm(pageFont(kHeaderFontSize, false));
+        header = std::max(header, headerLinesTop() +
+                                      (static_cast<double>(lines.size()) + 0.5) * fm.lineSpacing());
+    }
+    const bool dateBelow =
+        settings_.date && settings_.datePlace == ledgora::DatePlace::BottomCentre;
+    return {paint.width() * kUnitsPerMm, paint.height() * kUnitsPerMm, header,
+            settings_.pageNumbers || dateBelow ? kFooter : 0.0};
 }
 
 const ledgora::GridPages& GridPrinter::pages(const QPageLayout& layout) {
@@ -176,6 +222,7 @@ void GridPrinter::drawHeader(QPainter& painter, const ledgora::PageArea& area, i
     const QFont font = pageFont(kHeaderFontSize, false);
     const QFontMetricsF fm(font);
     const double line = fm.ascent();
+    const double bottomLine = area.height - fm.descent();
     painter.setFont(font);
     const platform::DateTime now = clock_.now();
     if (settings_.time) {
@@ -183,19 +230,48 @@ void GridPrinter::drawHeader(QPainter& painter, const ledgora::PageArea& area, i
     }
     if (settings_.date) {
         const QString date = q(ledgora::formatDate(now));
-        painter.drawText(QPointF(area.width - fm.horizontalAdvance(date), line), date);
+        const double width = fm.horizontalAdvance(date);
+        if (settings_.datePlace == ledgora::DatePlace::TopRight) {
+            painter.drawText(QPointF(area.width - width, line), date);
+        } else if (settings_.pageNumbers) {
+            painter.drawText(QPointF(area.width - width, bottomLine), date);
+        } else {
+            painter.drawText(QPointF((area.width - width) / 2, bottomLine), date);
+        }
     }
-    // The credit line sits at a quarter of the header's height above the grid, after a
-    // gap as wide as "www".
-    const QString credit = q(ledgora::creditLine());
-    painter.drawText(QPointF(fm.horizontalAdvance(QStringLiteral("www")), area.header * 0.75),
-                     credit);
+    const double gap = fm.horizontalAdvance(QStringLiteral("www"));
+    const double logo = logoWidth();
+    if (logo > 0) {
+        // Half the header area high, its foot on the credit line's baseline.
+        const double height = std::max(0, settings_.headerArea) / 2.0;
+        const QRectF place(0, area.header * 0.75 - height, logo, height);
+        if (settings_.blackAndWhite) {
+            painter.drawImage(place, greyed(logo_));
+        } else {
+            painter.drawImage(place, logo_);
+        }
+    }
+    const std::vector<std::string> lines = headerLines();
+    if (!lines.empty()) {
+        // After the room a logo takes, drawn or not.
+        const double left = (logo > 0 ? logo : std::max(0, settings_.headerArea) / 2.0) + gap;
+        double y = headerLinesTop() + fm.ascent();
+        for (const std::string& text : lines) {
+            painter.drawText(QPointF(left, y),
+                             fm.elidedText(q(text), Qt::ElideRight, area.width - left));
+            y += fm.lineSpacing();
+        }
+    } else if (settings_.creditLine) {
+        // The credit line sits at a quarter of the header's height above the grid, after a
+        // gap as wide as "www" (after the logo, when there is one).
+        const QString credit = q(ledgora::creditLine());
+        painter.drawText(QPointF(logo + gap, area.header * 0.75), credit);
+    }
     if (settings_.pageNumbers) {
         const QString number =
             QStringLiteral("%1 %2").arg(QLatin1String(ledgora::kPageNumberPrefix)).arg(page);
-        painter.drawText(
-            QPointF((area.width - fm.horizontalAdvance(number)) / 2, area.height - fm.descent()),
-            number);
+        painter.drawText(QPointF((area.width - fm.horizontalAdvance(number)) / 2, bottomLine),
+                         number);
     }
     if (!settings_.title.empty()) {
         const QFont titleFont = pageFont(kTitleFontSize, true);
@@ -203,6 +279,7 @@ void GridPrinter::drawHeader(QPainter& painter, const ledgora::PageArea& area, i
         QString title = q(settings_.title);
         title = tm.elidedText(title, Qt::ElideRight, area.width * 0.6);
         painter.setFont(titleFont);
+        painter.setPen(settings_.blackAndWhite ? QColor(Qt::black) : colour(settings_.titleColour));
         painter.drawText(QPointF((area.width - tm.horizontalAdvance(title)) / 2, tm.ascent()),
                          title);
     }

@@ -1,8 +1,8 @@
 // The one grid printing facility: prints and previews any core grid in its look, with the
 // settings the printing window gives (ledgora::PrintSettings) and the common page header
-// (time, title, date, the credit line; the page number below). To a printer, or to a PDF
-// file, which is always possible (ui/PrintCommand adds the print dialog). The printer borrows the
-// grid, the look and the clock.
+// (time, title, date, the credit line or the window's own lines, a logo; the page number
+// below). To a printer, or to a PDF file, which is always possible (ui/PrintCommand adds the
+// print dialog). The printer borrows the grid, the look and the clock.
 #pragma once
 
 #include <functional>
@@ -10,6 +10,7 @@
 #include <optional>
 
 #include <QFont>
+#include <QImage>
 #include <QPageLayout>
 #include <QString>
 
@@ -33,6 +34,9 @@ public:
 
     const ledgora::PrintSettings& settings() const { return settings_; }
     void setBlackAndWhite(bool on) { settings_.blackAndWhite = on; }
+    // A picture drawn at the header's left, half the header area high, before the credit
+    // line; none when null.
+    void setLogo(QImage logo) { logo_ = std::move(logo); }
 
     // The page every print starts from: A4 in the settings' orientation, 10 mm margins.
     QPageLayout defaultLayout() const;
@@ -62,6 +66,10 @@ private:
     const ledgora::GridLook& activeLook() const;
     ledgora::PageArea pageArea(const QPageLayout& layout) const;
     void drawHeader(QPainter& painter, const ledgora::PageArea& area, int page);
+    // The lines drawn at the header's left under the title, and where the first one's top is.
+    std::vector<std::string> headerLines() const;
+    double headerLinesTop() const;
+    double logoWidth() const;
     void drawRows(QPainter& painter, const ledgora::GridPages& pages, double top, int first,
                   int end);
 
@@ -74,4 +82,5 @@ private:
     std::optional<std::vector<double>> columns_;
     std::optional<ledgora::GridPages> pages_;
     QPageLayout pagesLayout_;
+    QImage logo_;
 };

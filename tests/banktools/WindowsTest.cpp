@@ -1,12 +1,20 @@
 // The bank tools' windows offscreen, typed into as a French user types.
+#include <optional>
+
 #include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -18,7 +26,9 @@
 #include "money/Amount.h"
 #include "register/RegisterColumns.h"
 #include "support/TestMachine.h"
+#include "ui/GridView.h"
 #include "ui/TFloatEdit.h"
+#include "ui/TPagePreview.h"
 #include "ui/Tfinddlg.h"
 #include "workspace/Workspace.h"
 
@@ -73,10 +83,15 @@ void tick(TBordereau& w, int row) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
-// Runs `answer` on the modal dialog the next call opens.
-template <typename Dialog, typename F> void whenOpened(F answer) {
-    QTimer::singleShot(0, [answer] {
+// Runs `answer` on the next modal dialog of type `Dialog` to open (waiting for it while
+// another is on top, as the details dialog before the preview).
+template <typename Dialog, typename F> void whenOpened(F answer, int tries = 200) {
+    QTimer::singleShot(tries == 200 ? 0 : 10, [answer, tries] {
         auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (d == nullptr && tries > 0) {
+            whenOpened<Dialog>(answer, tries - 1);
+            return;
+        }
         QVERIFY(d != nullptr);
         answer(*d);
     });
@@ -84,6 +99,57 @@ template <typename Dialog, typename F> void whenOpened(F answer) {
 
 QRgb textColour(const QLabel* label) {
     return label->palette().color(QPalette::WindowText).rgb();
+}
+
+// Pixels of the printed title's red.
+int redPixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += c.red() > 160 && c.green() < 110 && c.blue() < 110 ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+// The lines of a PDF's text as laid out, trimmed, the empty ones left out; nothing when
+// pdftotext is not installed.
+std::optional<QStringList> pdfLines(const QString& file) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty()) {
+        return std::nullopt;
+    }
+    QProcess run;
+    run.start(tool, {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    run.waitForFinished();
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n')) {
+        if (!line.trimmed().isEmpty()) {
+            lines << line.simplified();
+        }
+    }
+    return lines;
+}
+
+// Types the details as a user would, the address on two lines.
+void typeDetails(TRenseignements& d) {
+    QTest::keyClicks(d.numberField(), "0123 456");
+    QTest::keyClicks(d.nameField(), "Anne Martin");
+    QTest::keyClicks(d.addressField(), "3 rue des Lilas");
+    QTest::keyClick(d.addressField(), Qt::Key_Return);
+    QTest::keyClicks(d.addressField(), "75001 Paris");
+    d.accept();
+}
+
+// A print dialog that prints to the PDF file `file`, counting its calls.
+PrintDialogRun toPdf(const QString& file, int& asked) {
+    return [&asked, file](QPrinter& printer, int) {
+        ++asked;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        return true;
+    };
 }
 
 } // namespace
@@ -299,6 +365,7 @@ private slots:
             QTest::keyClicks(d.addressField(), "75001 Paris");
             QVERIFY(d.isVisible());
             saveShot(d, "TRenseignements.png");
+            whenOpened<TPagePreview>([](TPagePreview& p) { p.accept(); });
             d.accept();
         });
         w.Apercu1Click();
@@ -318,6 +385,88 @@ private slots:
         });
         w.Imprimer1Click();
         QVERIFY(!w.lastPrintJob());
+    }
+
+    // The slip on paper: the red title, the two header lines (the address's line break
+    // kept), the ticked cheques, the date at the bottom and nothing else in the margins.
+    void depositSlipPrintsItsPage() {
+        SlipWorld world;
+        const platform::FixedClock clock(platform::DateTime{2024, 3, 7, 9, 41, 0});
+        TBordereau w(world.workspace);
+        w.setClock(clock);
+        QVERIFY(w.prepare());
+        w.show();
+        tick(w, 1);
+        tick(w, 2);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("bordereau.pdf"));
+        int asked = 0;
+        w.setPrintDialog(toPdf(file, asked));
+        whenOpened<TRenseignements>(typeDetails);
+        w.Imprimer1Click();
+        QCOMPARE(asked, 1);
+        if (const QByteArray shots = qgetenv("LEDGORA_SHOTS"); !shots.isEmpty()) {
+            QFile::copy(file, QString::fromLocal8Bit(shots) + QStringLiteral("/bordereau.pdf"));
+        }
+        const auto lines = pdfLines(file);
+        if (!lines) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        QVERIFY2(lines->size() >= 6, qPrintable(lines->join('\n')));
+        QCOMPARE(lines->at(0), QStringLiteral("Total remis : 150.50 Euros"));
+        QCOMPARE(lines->at(1),
+                 QStringLiteral("Bordereau de remise de chèques - Compte n° 0123 456"));
+        QCOMPARE(lines->at(2), QStringLiteral("Anne Martin - 3 rue des Lilas"));
+        QCOMPARE(lines->at(3), QStringLiteral("75001 Paris"));
+        QCOMPARE(lines->at(4), QStringLiteral("Date Numéro Rubrique Notes Montant"));
+        QVERIFY(lines->at(5).startsWith(QStringLiteral("1 01/03/2024")));
+        QVERIFY(lines->at(5).endsWith(QStringLiteral("50.50")));
+        QVERIFY(lines->at(6).endsWith(QStringLiteral("100.00")));
+        QCOMPARE(lines->last(), QStringLiteral("07/03/2024"));
+        const QString all = lines->join('\n');
+        for (const char* absent : {"09:41", "page", "Imprimé avec"}) {
+            QVERIFY2(!all.contains(QString::fromUtf8(absent)), absent);
+        }
+    }
+
+    // The preview: the title red, black once "Noir et blanc" is ticked (the main window's
+    // option follows), and "Imprimer" prints the page shown without asking again.
+    void depositSlipPreviewInColourAndBlackAndWhite() {
+        SlipWorld world;
+        TBordereau w(world.workspace);
+        QVERIFY(w.prepare());
+        w.show();
+        tick(w, 2);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("apercu.pdf"));
+        int asked = 0;
+        w.setPrintDialog(toPdf(file, asked));
+        int colour = -1;
+        int blackAndWhite = -1;
+        whenOpened<TRenseignements>([&](TRenseignements& d) {
+            whenOpened<TPagePreview>([&](TPagePreview& p) {
+                colour = redPixels(p.picture());
+                p.picture().save(dir.filePath(QStringLiteral("colour.png")));
+                saveShot(p, "bordereau-apercu.png");
+                QTest::mouseClick(p.findChild<QCheckBox*>(QStringLiteral("NoirEtBlanc")),
+                                  Qt::LeftButton);
+                blackAndWhite = redPixels(p.picture());
+                saveShot(p, "bordereau-apercu-nb.png");
+                QTest::mouseClick(p.findChild<QPushButton*>(QStringLiteral("Imprimer")),
+                                  Qt::LeftButton);
+                p.accept();
+            });
+            typeDetails(d);
+        });
+        w.Apercu1Click();
+        QVERIFY2(colour > 20, qPrintable(QString::number(colour)));
+        QCOMPARE(blackAndWhite, 0);
+        QVERIFY(world.workspace.options().bw);
+        QCOMPARE(asked, 1);
+        QVERIFY(QFileInfo(file).size() > 0);
+        if (const auto lines = pdfLines(file)) {
+            QCOMPARE(lines->at(0), QStringLiteral("Total remis : 100.00 Euros"));
+        }
     }
 
     void detailsDialogFocusAndRefusal() {

@@ -1,6 +1,5 @@
 #include "banktools/ui/TBordereau.h"
 
-#include <QAbstractTableModel>
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
@@ -13,11 +12,14 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QTableView>
 #include <QVBoxLayout>
 
 #include "banktools/ui/TRenseignements.h"
+#include "ui/GridModel.h"
+#include "ui/GridPrinter.h"
+#include "ui/GridView.h"
 #include "ui/Pictures.h"
+#include "ui/TPagePreview.h"
 #include "ui/Tfinddlg.h"
 #include "workspace/Workspace.h"
 
@@ -61,123 +63,63 @@ public:
 
 } // namespace
 
-// The selection grid as a table: the caption row and the number column become the
-// headers, the look gives colours and alignments, "A remettre" shows check boxes and
-// "Notes" takes the user's text. It reads the slip's grid; it holds no copy.
-class SlipModel : public QAbstractTableModel {
+// The selection grid on the shared grid view: the look gives colours and alignments,
+// "A remettre" shows check boxes (the grid's tick text stays out of sight) and "Notes"
+// takes the user's text. It reads the slip's grid; it holds no copy.
+class SlipModel : public GridModel {
 public:
     SlipModel(ledgora::DepositSlip& slip, const ledgora::GridLook& look,
               std::function<void()> ticked, QObject* parent)
-        : QAbstractTableModel(parent), slip_(slip), look_(look), ticked_(std::move(ticked)) {}
-
-    static int gridRowOf(const QModelIndex& index) { return index.row() + 1; }
-    static int gridColumnOf(const QModelIndex& index) { return index.column() + 1; }
-    QModelIndex indexOf(int row, int column) const { return index(row - 1, column - 1); }
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : slip_.grid().rowCount() - 1;
-    }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : ledgora::slip_col::Count - 1;
+        : GridModel(slip.grid(), look, parent), slip_(slip), ticked_(std::move(ticked)) {
+        setEditing(
+            [this](int row, int column) {
+                return column == ledgora::slip_col::Notes && slip_.mayEdit(row, column);
+            },
+            [this](int row, int column, const std::string& text) {
+                slip_.setNotes(row, text);
+                gridCellsChanged(row, column, column);
+            });
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid()) {
-            return {};
-        }
-        const ledgora::Grid& grid = slip_.grid();
-        const int row = gridRowOf(index);
-        const int column = gridColumnOf(index);
-        const bool tick = column == ledgora::slip_col::Tick;
-        switch (role) {
-        case Qt::DisplayRole:
-        case Qt::EditRole:
-            return tick ? QVariant() : QVariant(QString::fromStdString(grid.at(row, column)));
-        case Qt::CheckStateRole:
-            if (tick && slip_.isCheque(row)) {
-                return slip_.isTicked(row) ? Qt::Checked : Qt::Unchecked;
+        const bool tick = index.isValid() && gridColumnOf(index) == ledgora::slip_col::Tick;
+        if (role == Qt::CheckStateRole) {
+            if (tick && slip_.isCheque(gridRowOf(index))) {
+                return slip_.isTicked(gridRowOf(index)) ? Qt::Checked : Qt::Unchecked;
             }
             return {};
-        case Qt::BackgroundRole: {
-            const ledgora::CellLook look = look_.cell(grid, row, column);
-            const auto colour = look.background ? look.background : look_.gridColor();
-            return colour ? QVariant(QBrush(toQColor(*colour))) : QVariant();
         }
-        case Qt::ForegroundRole:
-            return QBrush(
-                toQColor(look_.cell(grid, row, column).text.value_or(ledgora::colors::kBlack)));
-        case Qt::TextAlignmentRole:
-            return QVariant::fromValue(toQt(look_.cell(grid, row, column).alignment));
-        default:
+        if (tick && (role == Qt::DisplayRole || role == Qt::EditRole)) {
             return {};
         }
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        const ledgora::Grid& grid = slip_.grid();
-        const bool horizontal = orientation == Qt::Horizontal;
-        const int row = horizontal ? 0 : section + 1;
-        const int column = horizontal ? section + 1 : 0;
-        if (role == Qt::DisplayRole) {
-            return QString::fromStdString(grid.at(row, column));
-        }
-        if (role == Qt::TextAlignmentRole) {
-            return QVariant::fromValue(toQt(look_.cell(grid, row, column).alignment));
-        }
-        return {};
+        return GridModel::data(index, role);
     }
 
     Qt::ItemFlags flags(const QModelIndex& index) const override {
-        if (!index.isValid()) {
-            return Qt::NoItemFlags;
-        }
-        Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-        const int row = gridRowOf(index);
-        const int column = gridColumnOf(index);
-        if (slip_.mayEdit(row, column)) {
-            f |= column == ledgora::slip_col::Tick ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
+        Qt::ItemFlags f = GridModel::flags(index);
+        if (index.isValid() && gridColumnOf(index) == ledgora::slip_col::Tick &&
+            slip_.mayEdit(gridRowOf(index), ledgora::slip_col::Tick)) {
+            f |= Qt::ItemIsUserCheckable;
         }
         return f;
     }
 
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
-        const Qt::ItemFlags f = flags(index);
+        if (role != Qt::CheckStateRole) {
+            return GridModel::setData(index, value, role);
+        }
+        if (!(flags(index) & Qt::ItemIsUserCheckable)) {
+            return false;
+        }
         const int row = gridRowOf(index);
-        if (role == Qt::CheckStateRole && (f & Qt::ItemIsUserCheckable)) {
-            slip_.setTicked(row, value.toInt() == Qt::Checked);
-            emit dataChanged(index, index);
-            ticked_();
-            return true;
-        }
-        if (role == Qt::EditRole && (f & Qt::ItemIsEditable)) {
-            slip_.setNotes(row, value.toString().toStdString());
-            emit dataChanged(index, index);
-            return true;
-        }
-        return false;
-    }
-
-    void gridReplaced() {
-        beginResetModel();
-        endResetModel();
+        slip_.setTicked(row, value.toInt() == Qt::Checked);
+        gridCellsChanged(row, ledgora::slip_col::Tick, ledgora::slip_col::Tick);
+        ticked_();
+        return true;
     }
 
 private:
-    static QColor toQColor(const ledgora::Rgb& c) { return QColor(c.r, c.g, c.b); }
-    static Qt::Alignment toQt(ledgora::Alignment a) {
-        switch (a) {
-        case ledgora::Alignment::Center:
-            return Qt::AlignCenter;
-        case ledgora::Alignment::Right:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case ledgora::Alignment::Left:
-            break;
-        }
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-
     ledgora::DepositSlip& slip_;
-    const ledgora::GridLook& look_;
     std::function<void()> ticked_;
 };
 
@@ -216,33 +158,18 @@ TBordereau::TBordereau(ledgora::Workspace& workspace, QWidget* parent)
 
     model_ = new SlipModel(
         slip_, look_, [this] { ticked(); }, this);
-    Grille = new QTableView(this);
+    Grille = new GridView(this);
     Grille->setObjectName(QStringLiteral("Grille"));
-    Grille->setModel(model_);
-    Grille->setAlternatingRowColors(false);
-    if (const auto c = look_.gridColor()) {
-        QPalette p = Grille->palette();
-        p.setColor(QPalette::Base, QColor(c->r, c->g, c->b));
-        Grille->setPalette(p);
-    }
+    Grille->setGridModel(model_);
     Grille->setItemDelegateForColumn(ledgora::slip_col::Tick - 1, new CentredCheckDelegate(Grille));
     Grille->verticalHeader()->setFixedWidth(40);
     Grille->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     Grille->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
-    connect(Grille->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        slip_.sortBy(section + 1);
+    Grille->setSortByColumn([this](int column) {
+        slip_.sortBy(column);
         model_->gridReplaced();
     });
-    // A right click on a caption sizes that column to its contents.
-    Grille->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Grille->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
-            [this](const QPoint& pos) {
-                const int c = Grille->horizontalHeader()->logicalIndexAt(pos);
-                if (c >= 0) {
-                    Grille->setColumnWidth(c, contentWidth(c));
-                }
-            });
     // A click anywhere in the box's cell ticks it, as the space bar does.
     connect(Grille, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
         if (model_->gridColumnOf(index) == ledgora::slip_col::Tick &&
@@ -348,16 +275,35 @@ bool TBordereau::preparePrint() {
     return lastJob_.has_value();
 }
 
+std::unique_ptr<GridPrinter> TBordereau::jobPrinter() {
+    const auto& session = workspace_.session();
+    return std::make_unique<GridPrinter>(
+        lastJob_->grid, printLook_,
+        ledgora::depositPrintSettings(
+            *lastJob_,
+            ledgora::depositSlipCaption(session.user(), session.account(), session.euros()),
+            workspace_.options().bw),
+        *clock_);
+}
+
 void TBordereau::Imprimer1Click() {
     if (!preparePrint()) {
         return;
     }
+    const auto printer = jobPrinter();
+    printGrid(this, *printer, printDialog_);
 }
 
 void TBordereau::Apercu1Click() {
     if (!preparePrint()) {
         return;
     }
+    const auto printer = jobPrinter();
+    // The preview's "Imprimer" prints the page it shows: the details are not asked again.
+    TPagePreview preview(
+        this, *printer, [this, &printer] { printGrid(this, *printer, printDialog_); },
+        [this](bool on) { workspace_.options().bw = on; });
+    preview.exec();
 }
 
 void TBordereau::showFound(const std::optional<ledgora::CellPosition>& found) {

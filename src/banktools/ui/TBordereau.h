@@ -11,12 +11,14 @@
 #include "banktools/DepositPrint.h"
 #include "banktools/DepositSlip.h"
 #include "banktools/DepositSlipLook.h"
+#include "platform/Clock.h"
 #include "register/GridSearch.h"
+#include "ui/PrintCommand.h"
 
 namespace ledgora {
 class Workspace;
 }
-class QTableView;
+class GridView;
 class QAction;
 class QLabel;
 class QPushButton;
@@ -37,8 +39,13 @@ public:
     // The opening without the modal loop: false (after the message) when there is no cheque.
     bool prepare();
 
+    // The print dialog (tests answer it); the date printed at the bottom comes from `clock`,
+    // borrowed (the system's by default).
+    void setPrintDialog(PrintDialogRun ask) { printDialog_ = std::move(ask); }
+    void setClock(const platform::Clock& clock) { clock_ = &clock; }
+
     const ledgora::DepositSlip& slip() const { return slip_; }
-    QTableView* grid() const { return Grille; }
+    GridView* grid() const { return Grille; }
     QLabel* totalLabel() const { return TotalLabel; }
     // The page the last print or preview was made of; nothing before the first.
     const std::optional<ledgora::DepositPrintJob>& lastPrintJob() const { return lastJob_; }
@@ -54,6 +61,8 @@ private:
     askDepositDetails(const ledgora::DepositDetails& stored) override;
     // The print grid and its texts, after the checks and the details dialog.
     bool preparePrint();
+    // The printer of the job just prepared, in the black-and-white option's state.
+    std::unique_ptr<GridPrinter> jobPrinter();
     void ticked();
     void updateTotal();
     int contentWidth(int column);
@@ -65,9 +74,12 @@ private:
     ledgora::DepositSlipLook look_ = ledgora::DepositSlipLook::selection();
     ledgora::DepositSlipLook printLook_ = ledgora::DepositSlipLook::print();
     std::optional<ledgora::DepositPrintJob> lastJob_;
+    PrintDialogRun printDialog_;
+    platform::SystemClock systemClock_;
+    const platform::Clock* clock_ = &systemClock_;
 
     SlipModel* model_;
-    QTableView* Grille;
+    GridView* Grille;
     QLabel* TotalLabel;
     QLabel* MonnaieImage;
     QPushButton* FermerBtn;

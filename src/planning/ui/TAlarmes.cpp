@@ -9,6 +9,7 @@
 #include "planning/ui/WindowParts.h"
 #include "register/GridTextFormat.h"
 #include "ui/GridModel.h"
+#include "ui/GridPrinter.h"
 #include "ui/GridView.h"
 #include "ui/TFloatEdit.h"
 
@@ -55,9 +56,11 @@ TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
         model_->gridReplaced();
     });
 
+    Imprimer = windowparts::button(this, "Imprimer", QStringLiteral("&Imprimer"));
     OK = windowparts::button(this, "OK", QStringLiteral("OK"));
     Annuler = windowparts::button(this, "Annuler", QStringLiteral("Annuler"));
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Imprimer);
     buttons->addStretch();
     buttons->addWidget(OK);
     buttons->addWidget(Annuler);
@@ -67,6 +70,7 @@ TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
     resize(520, 460);
     windowparts::fitColumns(*Grille, 30);
 
+    connect(Imprimer, &QPushButton::clicked, this, &TAlarmes::ImprimerClick);
     connect(OK, &QPushButton::clicked, this, &TAlarmes::OKClick);
     connect(Annuler, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -101,4 +105,15 @@ void TAlarmes::OKClick() {
         return;
     }
     accept();
+}
+
+void TAlarmes::ImprimerClick() {
+    commitOpenEditor();
+    GridPrinter printer(table_.grid(), look_,
+                        ledgora::tablePrintSettings(context_.mainCaption,
+                                                    windowTitle().toStdString(),
+                                                    context_.blackAndWhite),
+                        *clock_);
+    printer.setLogo(windowparts::printLogo());
+    printGrid(this, printer, printDialog_);
 }

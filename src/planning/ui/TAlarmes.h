@@ -1,5 +1,6 @@
 // The monthly budget maxima of the open account: one row per category, only the maximum
-// editable (a decimal editor), "OK" writing them all anew, "Annuler" nothing.
+// editable (a decimal editor), "OK" writing them all anew, "Annuler" nothing, "Imprimer"
+// the table with the logo in the page header.
 #pragma once
 
 #include <string>
@@ -10,9 +11,11 @@
 #include "planning/BudgetAlarm.h"
 #include "planning/BudgetTable.h"
 #include "planning/BudgetTableLook.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "register/MonthlySpending.h"
+#include "ui/PrintCommand.h"
 
 class GridModel;
 class GridView;
@@ -29,6 +32,8 @@ struct AlarmesContext {
     std::string mainCaption;
     platform::Dialogs& dialogs;
     const platform::Registry& registry;
+    // The "BW" option: the printout without colours.
+    bool blackAndWhite = false;
 };
 
 class TAlarmes : public QDialog {
@@ -43,9 +48,14 @@ public:
 
     GridView* grid() const { return Grille; }
     const ledgora::BudgetTable& table() const { return table_; }
+    // The print dialog (tests answer it) and the clock of the printed time and date
+    // (borrowed; the system's by default).
+    void setPrintDialog(PrintDialogRun ask) { printDialog_ = std::move(ask); }
+    void setClock(const platform::Clock& clock) { clock_ = &clock; }
 
 public slots:
     void OKClick();
+    void ImprimerClick();
 
 private:
     void commitOpenEditor();
@@ -53,8 +63,12 @@ private:
     AlarmesContext context_;
     ledgora::BudgetTable table_;
     ledgora::BudgetTableLook look_;
+    PrintDialogRun printDialog_;
+    platform::SystemClock systemClock_;
+    const platform::Clock* clock_ = &systemClock_;
     GridModel* model_;
     GridView* Grille;
+    QPushButton* Imprimer;
     QPushButton* OK;
     QPushButton* Annuler;
 };

@@ -5,6 +5,7 @@
 
 #include "platform/Paths.h"
 #include "ui/GridView.h"
+#include "ui/Pictures.h"
 
 namespace windowparts {
 
@@ -29,6 +30,11 @@ void fitColumns(GridView& view, int margin) {
 
 QString jobName(std::string_view caption) {
     return q(platform::kAppTitle) + QStringLiteral(" - ") + q(caption);
+}
+
+QImage printLogo() {
+    // Half a 15 mm header at 600 dpi is about 180 pixels.
+    return pictures::logo().pixmap(QSize(192, 192)).toImage();
 }
 
 } // namespace windowparts

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include <QImage>
 #include <QString>
 
 #include "money/Amount.h"
@@ -30,5 +31,8 @@ void fitColumns(GridView& view, int margin);
 
 // The application title + " - " + the window's caption.
 QString jobName(std::string_view caption);
+
+// The main window's logo for a page header, large enough for paper.
+QImage printLogo();
 
 } // namespace windowparts

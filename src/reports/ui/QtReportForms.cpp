@@ -21,6 +21,7 @@ std::optional<int> QtReportForms::chooseMonthOrYear(std::string_view caption,
 
 void QtReportForms::showReport(const ledgora::BudgetReport& report) {
     TBudget window(report, budgets_, mainCaption_(), parent_);
+    window.setBlackAndWhite(blackAndWhite_ && blackAndWhite_());
     window.exec();
 }
 

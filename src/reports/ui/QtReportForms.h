@@ -16,6 +16,10 @@ public:
     // window's caption when a window opens.
     QtReportForms(QWidget* parent, const ledgora::BudgetLimits& budgets,
                   std::function<std::string()> mainCaption);
+    // The "BW" option, asked when a report is printed; none prints in colour.
+    void setBlackAndWhite(std::function<bool()> blackAndWhite) {
+        blackAndWhite_ = std::move(blackAndWhite);
+    }
 
     std::optional<int> chooseMonthOrYear(std::string_view caption,
                                          const std::vector<std::string>& choices) override;
@@ -28,4 +32,5 @@ private:
     QPointer<QWidget> parent_;
     const ledgora::BudgetLimits& budgets_;
     std::function<std::string()> mainCaption_;
+    std::function<bool()> blackAndWhite_;
 };

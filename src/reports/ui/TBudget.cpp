@@ -11,6 +11,7 @@
 #include "reports/ReportPies.h"
 #include "reports/ui/TPies.h"
 #include "ui/GridModel.h"
+#include "ui/GridPrinter.h"
 #include "ui/GridView.h"
 
 TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budgets,
@@ -31,6 +32,7 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
     Depenses->setObjectName(QStringLiteral("Depenses"));
     Depenses->setText(windowparts::labelled(ledgora::kExpensesLabel, report_.expenses));
 
+    Imprimer = windowparts::button(this, "Imprimer", QStringLiteral("&Imprimer"));
     Graphique = windowparts::button(this, "Graphique", QStringLiteral("&Graphique"));
     Fermer = windowparts::button(this, "Fermer", QStringLiteral("&Fermer"));
     auto* totals = new QHBoxLayout;
@@ -38,6 +40,7 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
     totals->addStretch();
     totals->addWidget(Depenses);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Imprimer);
     buttons->addWidget(Graphique);
     buttons->addStretch();
     buttons->addWidget(Fermer);
@@ -48,6 +51,7 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
     resize(480, 420);
     windowparts::fitColumns(*grid_, 30);
 
+    connect(Imprimer, &QPushButton::clicked, this, &TBudget::ImprimerClick);
     connect(Graphique, &QPushButton::clicked, this, &TBudget::GraphiqueClick);
     connect(Fermer, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -55,6 +59,14 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
 TBudget::~TBudget() {
     // The view goes while the grid it shows is still there (QDialog hides it later).
     delete grid_;
+}
+
+void TBudget::ImprimerClick() {
+    GridPrinter printer(table_, look_,
+                        ledgora::tablePrintSettings(mainCaption_, report_.caption, blackAndWhite_),
+                        *clock_);
+    printer.setLogo(windowparts::printLogo());
+    printGrid(this, printer, printDialog_);
 }
 
 void TBudget::GraphiqueClick() {

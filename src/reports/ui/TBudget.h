@@ -1,6 +1,7 @@
 // A budget or breakdown report: its table of keys and totals (blue for receipts, green
 // for expenses, red and bold past a budget), "Recettes :" and "Dépenses :" under it, and
-// the buttons "Graphique" (the pies) and "Fermer".
+// the buttons "Imprimer" (the table, with the logo in the page header), "Graphique" (the
+// pies) and "Fermer".
 #pragma once
 
 #include <memory>
@@ -8,10 +9,12 @@
 
 #include <QDialog>
 
+#include "platform/Clock.h"
 #include "register/BudgetLimits.h"
 #include "register/Grid.h"
 #include "reports/BudgetReport.h"
 #include "reports/ReportLook.h"
+#include "ui/PrintCommand.h"
 
 class GridModel;
 class GridView;
@@ -32,7 +35,14 @@ public:
     // The pies window, while "Graphique" has it open.
     QDialog* pies() const { return pies_; }
 
+    // The "BW" option for the printout; the print dialog (tests answer it); the clock of
+    // the printed time and date (borrowed; the system's by default).
+    void setBlackAndWhite(bool on) { blackAndWhite_ = on; }
+    void setPrintDialog(PrintDialogRun ask) { printDialog_ = std::move(ask); }
+    void setClock(const platform::Clock& clock) { clock_ = &clock; }
+
 public slots:
+    void ImprimerClick();
     void GraphiqueClick();
 
 private:
@@ -40,10 +50,15 @@ private:
     ledgora::Grid table_;
     ledgora::ReportLook look_;
     std::string mainCaption_;
+    bool blackAndWhite_ = false;
+    PrintDialogRun printDialog_;
+    platform::SystemClock systemClock_;
+    const platform::Clock* clock_ = &systemClock_;
     GridModel* model_;
     GridView* grid_;
     QLabel* Recettes;
     QLabel* Depenses;
+    QPushButton* Imprimer;
     QPushButton* Graphique;
     QPushButton* Fermer;
     QDialog* pies_ = nullptr;
