@@ -20,6 +20,7 @@ constexpr double kUnitsPerMm = 10.0;
 constexpr int kCellFontSize = 30;   // 3 mm, about 8.5 points
 constexpr int kHeaderFontSize = 32; // time, date, credit line, page number
 constexpr int kTitleFontSize = 40;
+constexpr double kSmallestTitleSize = 26;
 constexpr double kCellPadding = 12;
 constexpr double kRowHeightFactor = 1.5;
 constexpr double kFooter = 70;
@@ -274,10 +275,26 @@ void GridPrinter::drawHeader(QPainter& painter, const ledgora::PageArea& area, i
                          number);
     }
     if (!settings_.title.empty()) {
-        const QFont titleFont = pageFont(kTitleFontSize, true);
-        const QFontMetricsF tm(titleFont);
+        // Centred between the time and the date: a title too long for that room is drawn
+        // smaller, and cut only past the smallest size.
+        double beside = 0;
+        if (settings_.time) {
+            beside = fm.horizontalAdvance(QStringLiteral("00:00"));
+        }
+        if (settings_.date && settings_.datePlace == ledgora::DatePlace::TopRight) {
+            beside = std::max(beside, fm.horizontalAdvance(QStringLiteral("00/00/0000")));
+        }
+        const double room =
+            std::max(area.width * 0.6, area.width - 2 * (beside + (beside > 0 ? gap : 0)));
         QString title = q(settings_.title);
-        title = tm.elidedText(title, Qt::ElideRight, area.width * 0.6);
+        QFont titleFont = pageFont(kTitleFontSize, true);
+        const double full = QFontMetricsF(titleFont).horizontalAdvance(title);
+        if (full > room) {
+            const double size = std::max(kSmallestTitleSize, kTitleFontSize * room / full);
+            titleFont.setPixelSize(static_cast<int>(size));
+        }
+        const QFontMetricsF tm(titleFont);
+        title = tm.elidedText(title, Qt::ElideRight, room);
         painter.setFont(titleFont);
         painter.setPen(settings_.blackAndWhite ? QColor(Qt::black) : colour(settings_.titleColour));
         painter.drawText(QPointF((area.width - tm.horizontalAdvance(title)) / 2, tm.ascent()),
