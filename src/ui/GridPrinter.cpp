@@ -169,16 +169,19 @@ double GridPrinter::logoWidth() const {
 
 ledgora::PageArea GridPrinter::pageArea(const QPageLayout& layout) const {
     const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
+    const double height = paint.height() * kUnitsPerMm;
     double header = std::max(0, settings_.headerArea);
     if (const auto lines = headerLines(); !lines.empty()) {
-        // Room for every line (an address typed on several), and half a line under them.
+        // Room for every line (an address typed on several) and half a line under them,
+        // within half the page: the grid keeps the rest.
         const QFontMetricsF fm(pageFont(kHeaderFontSize, false));
-        header = std::max(header, headerLinesTop() +
-                                      (static_cast<double>(lines.size()) + 0.5) * fm.lineSpacing());
+        const double wanted =
+            headerLinesTop() + (static_cast<double>(lines.size()) + 0.5) * fm.lineSpacing();
+        header = std::max(header, std::min(wanted, height / 2));
     }
     const bool dateBelow =
         settings_.date && settings_.datePlace == ledgora::DatePlace::BottomCentre;
-    return {paint.width() * kUnitsPerMm, paint.height() * kUnitsPerMm, header,
+    return {paint.width() * kUnitsPerMm, height, header,
             settings_.pageNumbers || dateBelow ? kFooter : 0.0};
 }
 
@@ -258,6 +261,9 @@ void GridPrinter::drawHeader(QPainter& painter, const ledgora::PageArea& area, i
         const double left = (logo > 0 ? logo : std::max(0, settings_.headerArea) / 2.0) + gap;
         double y = headerLinesTop() + fm.ascent();
         for (const std::string& text : lines) {
+            if (y + fm.descent() > area.header) {
+                break; // the lines past half the page
+            }
             painter.drawText(QPointF(left, y),
                              fm.elidedText(q(text), Qt::ElideRight, area.width - left));
             y += fm.lineSpacing();
