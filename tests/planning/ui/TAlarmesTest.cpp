@@ -224,12 +224,18 @@ private slots:
         QTest::mouseClick(imprimer, Qt::LeftButton);
         QCOMPARE(job, QStringLiteral("Ledgora - Alarmes budgétaires (Euros)"));
         QVERIFY(!QFile::exists(file));
+        int printed = 0;
         w.setPrintDialog([&](QPrinter& p, int) {
+            ++printed;
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(file);
             return true;
         });
         QTest::mouseClick(imprimer, Qt::LeftButton);
+        // Enter is "OK"'s, never the print's.
+        QTest::keyClick(&w, Qt::Key_Return);
+        QCOMPARE(printed, 1);
+        QCOMPARE(w.result(), int(QDialog::Accepted));
         pdftest::keepShot(file, blackAndWhite ? "alarmes-nb.pdf" : "alarmes.pdf");
         const auto lines = pdftest::lines(file);
         if (!lines) {
