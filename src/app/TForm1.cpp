@@ -37,10 +37,18 @@
 #include "fincalc/ui/TIntSimp.h"
 #include "handheld/ui/QtPalmUserChooser.h"
 #include "money/Amount.h"
+#include "planning/AutomaticEntry.h"
 #include "planning/BudgetAlarm.h"
 #include "planning/BudgetTable.h"
+#include "planning/PlanningSheet.h"
+#include "planning/SessionGridEdits.h"
+#include "planning/TransferHooks.h"
+#include "planning/TransferRules.h"
+#include "planning/Transfers.h"
 #include "planning/ui/TAlarmes.h"
+#include "planning/ui/TPlanning.h"
 #include "platform/Paths.h"
+#include "register/AccountNames.h"
 #include "register/CellClipboard.h"
 #include "register/CellRules.h"
 #include "register/RegisterColumns.h"
@@ -151,6 +159,7 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
         std::make_unique<TCalculat>(registry_, paths_, clock != nullptr ? *clock : systemClock_);
     calculat_->setWindowIcon(pictures::icon(QStringLiteral("calculatrice")));
     bordereau_ = new TBordereau(*workspace_, this);
+    createPlanning();
     workspace_->createBuilder();
     // A change of user closes the account before the next chooser opens: the caption and
     // the hidden register say so at once.
@@ -160,6 +169,11 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
 
 TForm1::~TForm1() {
     workspace_->session().setClosedListener({});
+    workspace_->accounts().setOpenedListener({});
+    workspace_->session().setHooks(nullptr);
+    // The planning window shows the account's grid: it goes while that is there.
+    delete planning_;
+    planning_ = nullptr;
     calculat_.reset();
     // An editor still open would commit into the model while the window is destroyed.
     if (Grille != nullptr) {
@@ -248,6 +262,8 @@ void TForm1::createActions() {
                &TForm1::Placementsintrtscomposs1Click);
     RapprochMnu = action("RapprochMnu", QStringLiteral("&Rapprochement automatique..."),
                          &TForm1::RapprochMnuClick);
+    PlanningMnu = action("PlanningMnu", QStringLiteral("&Opérations mensuelles planifiées..."),
+                         &TForm1::PlanningMnuClick);
     BordereauMnu = action("BordereauMnu", QStringLiteral("&Bordereau de remise de chèques..."),
                           &TForm1::BordereauMnuClick);
     Motdepasse1 =
@@ -301,7 +317,7 @@ void TForm1::createMenus() {
     Outils1->addAction(Calculatrice1);
     Outils1->addAction(ConvertisseurFrancsEuros1);
     Outils1->addActions({Crdits1, Placementsintrtssimples1, Placementsintrtscomposs1});
-    Outils1->addActions({RapprochMnu, BordereauMnu});
+    Outils1->addActions({RapprochMnu, PlanningMnu, BordereauMnu});
 
     Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
     Options1->addActions({Motdepasse1, RubriquesModes1});
@@ -518,6 +534,7 @@ void TForm1::updateMenus() {
     ImporterdepuisPalm1->setEnabled(m.handheld);
     Franc1->setEnabled(m.accountOpen);
     RapprochMnu->setEnabled(m.accountOpen);
+    PlanningMnu->setEnabled(m.accountOpen);
     BordereauMnu->setEnabled(m.accountOpen);
     Euro1->setEnabled(m.accountOpen);
     MonnaieBtn->setEnabled(m.accountOpen);
@@ -619,8 +636,13 @@ void TForm1::Supprimer2Click() {
 void TForm1::Nouveau1Click() {
     const bool created = workspace_->accounts().newAccount();
     refresh();
-    if (created && workspace_->session().isOpen() &&
-        workspace_->dialogs().confirm(ledgora::kBudgetQuestion)) {
+    if (!created || !workspace_->session().isOpen()) {
+        return;
+    }
+    if (workspace_->dialogs().confirm(ledgora::kPlanningQuestion)) {
+        PlanningMnuClick();
+    }
+    if (workspace_->dialogs().confirm(ledgora::kBudgetQuestion)) {
         Alarmesbudgtaires1Click();
     }
 }
@@ -713,6 +735,12 @@ void TForm1::RapprochMnuClick() {
     }
     TRapproch dialog(workspace_->session(), this);
     dialog.exec();
+}
+
+void TForm1::PlanningMnuClick() {
+    if (workspace_->session().isOpen()) {
+        planning_->Execute();
+    }
 }
 
 void TForm1::BordereauMnuClick() {
@@ -995,4 +1023,62 @@ void TForm1::Soldesdetouslescomptes1Click() {
         return;
     }
     reports_->allBalances(workspace_->options().recapInEuro);
+}
+
+void TForm1::createPlanning() {
+    auto& ws = *workspace_;
+    // The open account's planning grid and the register's transfer hooks: the wiring of
+    // the planning part, in these lines only.
+    ledgora::Grid& planningGrid = ws.session().planning();
+    transfers_ = std::make_unique<ledgora::Transfers>(registry_, paths_, ws.dialogs(), sounds_,
+                                                      ws.session());
+    transferHooks_ = std::make_unique<ledgora::TransferHooks>(ws.session(), *transfers_);
+    ws.session().setHooks(transferHooks_.get());
+    entry_ =
+        std::make_unique<ledgora::AutomaticEntry>(registry_, *clock_, ws.dialogs(), *transfers_);
+    ws.accounts().setOpenedListener([this] { enterScheduledOperations(); });
+    // What the transfer check writes (the notes, the number) is not announced by the
+    // session: the register is repainted with each edit it does announce.
+    connect(model_, &QAbstractItemModel::dataChanged, Grille->viewport(),
+            qOverload<>(&QWidget::update));
+
+    PlanningWindowLinks links{
+        ws.categories(),
+        ws.modes(),
+        ws.dialogs(),
+        *clock_,
+        [this] {
+            const auto& session = workspace_->session();
+            return ledgora::planningCaption(session.user(), session.account(), session.euros());
+        },
+        [this] { return workspace_->session().euros(); },
+        [this] {
+            const auto& session = workspace_->session();
+            return ledgora::otherAccounts(ledgora::listAccounts(paths_, session.user()),
+                                          session.account());
+        },
+        [this] { return workspace_->options().bw; },
+        [this](bool on) {
+            workspace_->options().bw = on;
+            NoirEtBlanc1->setChecked(on);
+        },
+        [this] { Calculatrice1Click(); },
+        [this](QWidget* over) {
+            TConvert window([this] { Apropos1Click(); }, over);
+            window.exec();
+        }};
+    planning_ = new TPlanning(planningGrid, std::move(links), this);
+    planning_->setWindowIcon(windowIcon());
+}
+
+void TForm1::enterScheduledOperations() {
+    auto& session = workspace_->session();
+    int entered = 0;
+    {
+        ledgora::SessionGridEdits edits(session);
+        entered = entry_->run(session.user(), session.account(), session.planning(), edits);
+    }
+    if (entered > 0) {
+        session.registerRewritten();
+    }
 }

@@ -19,7 +19,10 @@
 #include "workspace/Workspace.h"
 
 namespace ledgora {
+class AutomaticEntry;
 class BudgetAlarm;
+class TransferHooks;
+class Transfers;
 class ReportCommands;
 enum class ReportId;
 } // namespace ledgora
@@ -42,6 +45,7 @@ class RegisterDelegate;
 class RegisterModel;
 class TBordereau;
 class TCalculat;
+class TPlanning;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -64,6 +68,7 @@ public:
     // The builder object, held for the whole run; null when it could not be created.
     trellisk::ITrellisk* builder() const { return workspace_->builder(); }
     HelpWindow* helpWindow() const { return help_; }
+    TPlanning* planningWindow() const { return planning_; }
 
 public slots:
     void Choisir1Click();
@@ -95,6 +100,7 @@ public slots:
     void Placementsintrtssimples1Click();
     void Placementsintrtscomposs1Click();
     void RapprochMnuClick();
+    void PlanningMnuClick();
     void BordereauMnuClick();
     void Motdepasse1Click();
     void Sons1Click();
@@ -141,6 +147,9 @@ private:
     // The "&Etats et graphiques" menu, the alarms item and their toolbar buttons.
     void createReportActions();
     void createReportMenu();
+    // The planning window, the linked transfers and the automatic entry after an opening.
+    void createPlanning();
+    void enterScheduledOperations();
 
     platform::Paths paths_;
     platform::Registry registry_;
@@ -170,6 +179,12 @@ private:
     std::unique_ptr<SessionReports> reported_;
     std::unique_ptr<QtReportForms> reportForms_;
     std::unique_ptr<ledgora::ReportCommands> reports_;
+    // The planning window lives for the whole run; the transfers answer the register's
+    // hooks and write the twins of the planned transfers automatic entry enters.
+    TPlanning* planning_ = nullptr;
+    std::unique_ptr<ledgora::Transfers> transfers_;
+    std::unique_ptr<ledgora::TransferHooks> transferHooks_;
+    std::unique_ptr<ledgora::AutomaticEntry> entry_;
 
     QMenu* Compte1 = nullptr;
     QMenu* Monnaie1 = nullptr;
@@ -207,6 +222,7 @@ private:
     QAction* Placementsintrtssimples1 = nullptr;
     QAction* Placementsintrtscomposs1 = nullptr;
     QAction* RapprochMnu = nullptr;
+    QAction* PlanningMnu = nullptr;
     QAction* BordereauMnu = nullptr;
     QAction* Motdepasse1 = nullptr;
     QAction* Sons1 = nullptr;

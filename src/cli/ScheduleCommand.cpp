@@ -5,12 +5,12 @@
 #include "money/DateText.h"
 #include "planning/AutomaticEntry.h"
 #include "planning/LastYearPart.h"
+#include "planning/SessionGridEdits.h"
 #include "planning/Transfers.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "register/AccountNames.h"
-#include "register/RegisterRows.h"
 #include "workspace/Workspace.h"
 
 namespace cli {
@@ -22,28 +22,6 @@ constexpr const char* kUsage = "usage: ledgora-cli schedule USER ACCOUNT [--date
 class SilentSounds final : public platform::Sounds {
 public:
     void play(const std::filesystem::path&) override {}
-};
-
-// The open register's edits, with the balances recomputed once the pass is over.
-class SessionGridEdits final : public ledgora::RegisterEdits {
-public:
-    explicit SessionGridEdits(ledgora::AccountSession& session) : session_(session) {}
-    ~SessionGridEdits() override { session_.recompute(); }
-    const ledgora::Grid& grid() const override { return session_.grid(); }
-    void setCell(int row, int column, std::string text) override {
-        session_.grid().set(row, column, std::move(text));
-    }
-    void insertRow(int row) override {
-        session_.grid().insertRow(row);
-        ledgora::renumberRows(session_.grid());
-    }
-    void removeRow(int row) override {
-        session_.grid().removeRow(row);
-        ledgora::renumberRows(session_.grid());
-    }
-
-private:
-    ledgora::AccountSession& session_;
 };
 
 struct Request {
@@ -131,7 +109,7 @@ int runSchedule(const Args& args, std::ostream& out, std::ostream& err) {
         return 0;
     }
     {
-        SessionGridEdits edits(session);
+        ledgora::SessionGridEdits edits(session);
         entry.run(*user, *account, session.planning(), edits);
     }
     ledgora::LastYearPart lastYear(registry, clock, dialogs);

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "planning/TransferRules.h"
+#include "platform/Paths.h"
 #include "platform/TextCase.h"
 #include "register/FrenchCollation.h"
 #include "register/RegisterRows.h"
@@ -31,6 +32,11 @@ bool sortsAsNumber(int column) {
 }
 
 } // namespace
+
+std::string planningCaption(const std::string& user, const std::string& account, bool euros) {
+    return std::string(platform::kAppTitle) + " - Opérations mensuelles planifiées - " + user +
+           " : compte \"" + account + "\"" + (euros ? " (Euros)" : " (Francs)");
+}
 
 bool isBlankPlanningRow(const Grid& planning, int row) {
     for (int c = planning_col::Day; c <= planning_col::Credit; ++c) {

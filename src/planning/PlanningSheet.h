@@ -41,6 +41,10 @@ struct PlanningTotals {
     Cents credits = 0;
 };
 
+// "Ledgora - Opérations mensuelles planifiées - Anne : compte "Courant" (Euros)": the
+// planning window's caption, which also titles and names its printouts.
+std::string planningCaption(const std::string& user, const std::string& account, bool euros);
+
 // Columns 1 to 6 are empty.
 bool isBlankPlanningRow(const Grid& planning, int row);
 

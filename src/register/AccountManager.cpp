@@ -246,6 +246,9 @@ bool AccountManager::openAccount() {
         return false;
     }
     choices_.chooseIndex = *index;
+    if (opened_) {
+        opened_();
+    }
     return true;
 }
 

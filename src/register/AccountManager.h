@@ -3,6 +3,7 @@
 // account. The current user's password is kept here in clear for the run.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ public:
     bool newAccount();
     // "&Ouvrir...": true when an account was opened.
     bool openAccount();
+    // Told after openAccount() loaded the chosen account (also when choosing a user ends
+    // there), before the command returns: the scheduled operations come in at that point.
+    void setOpenedListener(std::function<void()> listener) { opened_ = std::move(listener); }
     // "&Supprimer..." (account).
     void deleteAccount();
     // "En&registrer sous...".
@@ -58,6 +62,7 @@ private:
     platform::Dialogs& dialogs_;
     AccountChoices& choices_;
     std::string password_;
+    std::function<void()> opened_;
 };
 
 } // namespace ledgora

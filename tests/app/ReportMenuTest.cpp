@@ -123,9 +123,10 @@ private slots:
         QVERIFY(seen);
         QVERIFY(!w.workspace().options().recapInEuro);
 
-        // A new account: the budget question, "Oui" opens the alarms window.
+        // A new account: "Non" to the planning question, then the budget question, "Oui"
+        // opens the alarms window.
         dialogs.clear();
-        dialogs.fill({"Livret", "0"}, true).yes();
+        dialogs.fill({"Livret", "0"}, true).no().yes();
         onNextModal<TAlarmes>(seen, [](TAlarmes& alarms) {
             QCOMPARE(alarms.windowTitle(), QStringLiteral("Alarmes budgétaires (Euros)"));
             saveShot(alarms, "TAlarmes-after-new-account.png");

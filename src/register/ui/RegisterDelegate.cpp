@@ -20,10 +20,6 @@ namespace {
 // Marks an editor that holds a click-fill proposal nobody has taken yet.
 constexpr const char* kProposal = "ledgoraProposal";
 
-ledgora::EditorKind kindOf(const QModelIndex& index) {
-    return ledgora::registerEditorKind(RegisterModel::gridColumn(index));
-}
-
 QComboBox* listEditor(QWidget* parent, const ledgora::NameList& list) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
@@ -97,6 +93,10 @@ RegisterDelegate::RegisterDelegate(const ledgora::NameList& categories,
                                    const ledgora::NameList& modes, platform::Dialogs& dialogs,
                                    QObject* parent)
     : QStyledItemDelegate(parent), categories_(categories), modes_(modes), dialogs_(dialogs) {}
+
+ledgora::EditorKind RegisterDelegate::kindOf(const QModelIndex& index) const {
+    return kinds_(RegisterModel::gridColumn(index));
+}
 
 bool RegisterDelegate::holdsProposal(const QWidget* editor) {
     return editor != nullptr && editor->property(kProposal).toBool();

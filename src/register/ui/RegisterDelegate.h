@@ -4,12 +4,14 @@
 // holding a click-fill proposal, which only the user's Enter or Tab makes the cell's text.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QPointer>
 #include <QStyledItemDelegate>
 
 #include "platform/Dialogs.h"
+#include "register/CellRules.h"
 #include "register/NameList.h"
 
 class RegisterDelegate : public QStyledItemDelegate {
@@ -18,6 +20,11 @@ public:
     // `dialogs` says why a date is refused.
     RegisterDelegate(const ledgora::NameList& categories, const ledgora::NameList& modes,
                      platform::Dialogs& dialogs, QObject* parent = nullptr);
+
+    // The editor of each grid column, for a grid laid out otherwise than the register (the
+    // planning); the register's by default.
+    using EditorKinds = std::function<ledgora::EditorKind(int gridColumn)>;
+    void setEditorKinds(EditorKinds kinds) { kinds_ = std::move(kinds); }
 
     // The next editor opens holding `text`, selected, instead of the cell's text.
     void propose(const QString& text) { proposal_ = text; }
@@ -47,6 +54,9 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
+    ledgora::EditorKind kindOf(const QModelIndex& index) const;
+
+    EditorKinds kinds_ = ledgora::registerEditorKind;
     const ledgora::NameList& categories_;
     const ledgora::NameList& modes_;
     platform::Dialogs& dialogs_;
