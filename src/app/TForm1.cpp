@@ -807,6 +807,8 @@ void TForm1::PlanningMnuClick() {
 void TForm1::BordereauMnuClick() {
     if (workspace_->session().isOpen()) {
         bordereau_->Execute();
+        // The slip's preview may have switched the black-and-white option.
+        NoirEtBlanc1->setChecked(workspace_->options().bw);
     }
 }
 

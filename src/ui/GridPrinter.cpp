@@ -20,6 +20,7 @@ constexpr double kUnitsPerMm = 10.0;
 constexpr int kCellFontSize = 30;   // 3 mm, about 8.5 points
 constexpr int kHeaderFontSize = 32; // time, date, credit line, page number
 constexpr int kTitleFontSize = 40;
+constexpr double kSmallestTitleSize = 26;
 constexpr double kCellPadding = 12;
 constexpr double kRowHeightFactor = 1.5;
 constexpr double kFooter = 70;
@@ -168,16 +169,19 @@ double GridPrinter::logoWidth() const {
 
 ledgora::PageArea GridPrinter::pageArea(const QPageLayout& layout) const {
     const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
+    const double height = paint.height() * kUnitsPerMm;
     double header = std::max(0, settings_.headerArea);
     if (const auto lines = headerLines(); !lines.empty()) {
-        // Room for every line (an address typed on several), and half a line under them.
+        // Room for every line (an address typed on several) and half a line under them,
+        // within half the page: the grid keeps the rest.
         const QFontMetricsF fm(pageFont(kHeaderFontSize, false));
-        header = std::max(header, headerLinesTop() +
-                                      (static_cast<double>(lines.size()) + 0.5) * fm.lineSpacing());
+        const double wanted =
+            headerLinesTop() + (static_cast<double>(lines.size()) + 0.5) * fm.lineSpacing();
+        header = std::max(header, std::min(wanted, height / 2));
     }
     const bool dateBelow =
         settings_.date && settings_.datePlace == ledgora::DatePlace::BottomCentre;
-    return {paint.width() * kUnitsPerMm, paint.height() * kUnitsPerMm, header,
+    return {paint.width() * kUnitsPerMm, height, header,
             settings_.pageNumbers || dateBelow ? kFooter : 0.0};
 }
 
@@ -257,6 +261,9 @@ void GridPrinter::drawHeader(QPainter& painter, const ledgora::PageArea& area, i
         const double left = (logo > 0 ? logo : std::max(0, settings_.headerArea) / 2.0) + gap;
         double y = headerLinesTop() + fm.ascent();
         for (const std::string& text : lines) {
+            if (y + fm.descent() > area.header) {
+                break; // the lines past half the page
+            }
             painter.drawText(QPointF(left, y),
                              fm.elidedText(q(text), Qt::ElideRight, area.width - left));
             y += fm.lineSpacing();
@@ -274,10 +281,26 @@ void GridPrinter::drawHeader(QPainter& painter, const ledgora::PageArea& area, i
                          number);
     }
     if (!settings_.title.empty()) {
-        const QFont titleFont = pageFont(kTitleFontSize, true);
-        const QFontMetricsF tm(titleFont);
+        // Centred between the time and the date: a title too long for that room is drawn
+        // smaller, and cut only past the smallest size.
+        double beside = 0;
+        if (settings_.time) {
+            beside = fm.horizontalAdvance(QStringLiteral("00:00"));
+        }
+        if (settings_.date && settings_.datePlace == ledgora::DatePlace::TopRight) {
+            beside = std::max(beside, fm.horizontalAdvance(QStringLiteral("00/00/0000")));
+        }
+        const double room =
+            std::max(area.width * 0.6, area.width - 2 * (beside + (beside > 0 ? gap : 0)));
         QString title = q(settings_.title);
-        title = tm.elidedText(title, Qt::ElideRight, area.width * 0.6);
+        QFont titleFont = pageFont(kTitleFontSize, true);
+        const double full = QFontMetricsF(titleFont).horizontalAdvance(title);
+        if (full > room) {
+            const double size = std::max(kSmallestTitleSize, kTitleFontSize * room / full);
+            titleFont.setPixelSize(static_cast<int>(size));
+        }
+        const QFontMetricsF tm(titleFont);
+        title = tm.elidedText(title, Qt::ElideRight, room);
         painter.setFont(titleFont);
         painter.setPen(settings_.blackAndWhite ? QColor(Qt::black) : colour(settings_.titleColour));
         painter.drawText(QPointF((area.width - tm.horizontalAdvance(title)) / 2, tm.ascent()),

@@ -10,9 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +23,7 @@
 #include "banktools/ui/TRenseignements.h"
 #include "money/Amount.h"
 #include "register/RegisterColumns.h"
+#include "support/PdfText.h"
 #include "support/TestMachine.h"
 #include "ui/GridView.h"
 #include "ui/TFloatEdit.h"
@@ -111,25 +110,6 @@ int redPixels(const QImage& image) {
         }
     }
     return n;
-}
-
-// The lines of a PDF's text as laid out, trimmed, the empty ones left out; nothing when
-// pdftotext is not installed.
-std::optional<QStringList> pdfLines(const QString& file) {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty()) {
-        return std::nullopt;
-    }
-    QProcess run;
-    run.start(tool, {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    run.waitForFinished();
-    QStringList lines;
-    for (const QString& line : QString::fromUtf8(run.readAllStandardOutput()).split('\n')) {
-        if (!line.trimmed().isEmpty()) {
-            lines << line.simplified();
-        }
-    }
-    return lines;
 }
 
 // Types the details as a user would, the address on two lines.
@@ -405,10 +385,11 @@ private slots:
         whenOpened<TRenseignements>(typeDetails);
         w.Imprimer1Click();
         QCOMPARE(asked, 1);
-        if (const QByteArray shots = qgetenv("LEDGORA_SHOTS"); !shots.isEmpty()) {
-            QFile::copy(file, QString::fromLocal8Bit(shots) + QStringLiteral("/bordereau.pdf"));
+        pdftest::keepShot(file, "bordereau.pdf");
+        if (const auto page = pdftest::firstPage(file)) {
+            QVERIFY(redPixels(*page) > 20); // the title
         }
-        const auto lines = pdfLines(file);
+        const auto lines = pdftest::lines(file);
         if (!lines) {
             QSKIP("pdftotext (poppler-utils) is not installed");
         }
@@ -464,8 +445,12 @@ private slots:
         QVERIFY(world.workspace.options().bw);
         QCOMPARE(asked, 1);
         QVERIFY(QFileInfo(file).size() > 0);
-        if (const auto lines = pdfLines(file)) {
+        pdftest::keepShot(file, "bordereau-nb.pdf");
+        if (const auto lines = pdftest::lines(file)) {
             QCOMPARE(lines->at(0), QStringLiteral("Total remis : 100.00 Euros"));
+        }
+        if (const auto page = pdftest::firstPage(file)) {
+            QCOMPARE(pdftest::colouredPixels(*page), 0); // printed in black and white
         }
     }
 

@@ -76,6 +76,7 @@ private slots:
     void previewWalksThePagesAndOneBlankPage();
     void previewsBlackAndWhiteAndPrintsThroughItsWindow();
     void printCommandPrintsTheChosenPagesOrNothing();
+    void headerLinesPushTheGridDownWithinHalfThePage();
     void progressCountsThePages();
     void autoSaveDialogClampsAndEdits();
     void backupOfferAtClosing();
@@ -172,6 +173,26 @@ void PrintWindowsTest::printCommandPrintsTheChosenPagesOrNothing() {
     QCOMPARE(to, offered);
     QCOMPARE(job, QStringLiteral("Ledgora"));
     QCOMPARE(pdfPages(file), 2);
+}
+
+void PrintWindowsTest::headerLinesPushTheGridDownWithinHalfThePage() {
+    ledgora::testing::ExportWorld world;
+    world.grid = longRegister(200);
+    world.spending.rebuild(world.grid);
+    const platform::FixedClock clock;
+    const auto rowsWith = [&](int lines) {
+        ledgora::PrintSettings s = ledgora::registerPrintSettings("Ledgora", false);
+        s.creditLine = false;
+        s.headerLines.assign(static_cast<std::size_t>(lines), "3 rue des Lilas");
+        GridPrinter printer(world.grid, world.look, s, clock);
+        return printer.pages(printer.defaultLayout()).rowsPerPage();
+    };
+    const int none = rowsWith(0);
+    QCOMPARE(rowsWith(2), none); // two lines hold in the usual header
+    QVERIFY(rowsWith(6) < none);
+    QVERIFY(rowsWith(10) < rowsWith(6));
+    // A hostile address of a thousand lines takes half the page, no more.
+    QVERIFY(rowsWith(1000) >= none / 2 - 2);
 }
 
 void PrintWindowsTest::progressCountsThePages() {

@@ -57,6 +57,7 @@ TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
     });
 
     Imprimer = windowparts::button(this, "Imprimer", QStringLiteral("&Imprimer"));
+    Imprimer->setAutoDefault(false); // Enter never prints
     OK = windowparts::button(this, "OK", QStringLiteral("OK"));
     Annuler = windowparts::button(this, "Annuler", QStringLiteral("Annuler"));
     auto* buttons = new QHBoxLayout;

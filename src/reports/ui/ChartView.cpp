@@ -46,13 +46,21 @@ void ChartView::print(QPrinter& printer) const {
     draw_(painter, QRectF(QPointF(0, 0), shown));
 }
 
-void ChartView::printWithDialog(const QString& jobName) {
+bool ChartView::printWithDialog(const QString& jobName) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(jobName);
-    QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
+    if (ask_) {
+        if (!ask_(printer)) {
+            return false;
+        }
+    } else {
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(QStringLiteral("Imprimer"));
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
     }
     print(printer);
+    return true;
 }

@@ -21,8 +21,12 @@ public:
 
     // The chart on one page of `printer`, in proportion.
     void print(QPrinter& printer) const;
-    // The print dialog without page range, then the chart on the printer chosen.
-    void printWithDialog(const QString& jobName);
+    // The print dialog without page range, then the chart on the printer chosen; true when
+    // it printed.
+    bool printWithDialog(const QString& jobName);
+    // Another print dialog (tests answer it): false for Cancel.
+    using PrintDialogRun = std::function<bool(QPrinter&)>;
+    void setPrintDialog(PrintDialogRun ask) { ask_ = std::move(ask); }
 
     QSize sizeHint() const override { return {640, 440}; }
 
@@ -31,4 +35,5 @@ protected:
 
 private:
     Draw draw_;
+    PrintDialogRun ask_;
 };

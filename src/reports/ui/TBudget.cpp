@@ -33,6 +33,7 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
     Depenses->setText(windowparts::labelled(ledgora::kExpensesLabel, report_.expenses));
 
     Imprimer = windowparts::button(this, "Imprimer", QStringLiteral("&Imprimer"));
+    Imprimer->setAutoDefault(false); // Enter never prints
     Graphique = windowparts::button(this, "Graphique", QStringLiteral("&Graphique"));
     Fermer = windowparts::button(this, "Fermer", QStringLiteral("&Fermer"));
     auto* totals = new QHBoxLayout;

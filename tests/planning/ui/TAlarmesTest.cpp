@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "platform/Sounds.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
+#include "support/PdfText.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 
@@ -193,6 +195,73 @@ private slots:
         const ledgora::Grid& g = w.table().grid();
         QCOMPARE(g.at(3, 1), std::string("80.00"));
         QCOMPARE(g.at(4, 1), std::string("100.00"));
+    }
+
+    // "Imprimer": the table through the print dialog, the logo at the header's left before
+    // the credit line, colours unless black and white; Cancel prints nothing.
+    void printsTheTableWithTheLogo_data() {
+        QTest::addColumn<bool>("blackAndWhite");
+        QTest::newRow("colour") << false;
+        QTest::newRow("black and white") << true;
+    }
+    void printsTheTableWithTheLogo() {
+        QFETCH(bool, blackAndWhite);
+        AlarmesContext c = context();
+        c.blackAndWhite = blackAndWhite;
+        TAlarmes w(c);
+        const platform::FixedClock clock(platform::DateTime{2024, 3, 7, 9, 41, 0});
+        w.setClock(clock);
+        w.show();
+        auto* imprimer = w.findChild<QPushButton*>(QStringLiteral("Imprimer"));
+        QVERIFY(imprimer != nullptr);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("alarmes.pdf"));
+        QString job;
+        w.setPrintDialog([&](QPrinter& p, int) {
+            job = p.docName();
+            return false;
+        });
+        QTest::mouseClick(imprimer, Qt::LeftButton);
+        QCOMPARE(job, QStringLiteral("Ledgora - Alarmes budgétaires (Euros)"));
+        QVERIFY(!QFile::exists(file));
+        int printed = 0;
+        w.setPrintDialog([&](QPrinter& p, int) {
+            ++printed;
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(file);
+            return true;
+        });
+        QTest::mouseClick(imprimer, Qt::LeftButton);
+        // Enter is "OK"'s, never the print's.
+        QTest::keyClick(&w, Qt::Key_Return);
+        QCOMPARE(printed, 1);
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+        pdftest::keepShot(file, blackAndWhite ? "alarmes-nb.pdf" : "alarmes.pdf");
+        const auto lines = pdftest::lines(file);
+        if (!lines) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        const QString text = lines->join('\n');
+        QVERIFY2(lines->at(0).contains(QStringLiteral("09:41")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Ledgora - Anne - Alarmes budgétaires (Euros)")),
+                 qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("07/03/2024")));
+        QVERIFY(lines->contains(QStringLiteral("Imprimé avec Ledgora")));
+        QVERIFY(lines->contains(QStringLiteral("Courses 100.00")));
+        QCOMPARE(lines->last(), QStringLiteral("page 1"));
+        const auto page = pdftest::firstPage(file);
+        if (!page) {
+            return;
+        }
+        // At 50 dots an inch the 10 mm margin is 20 dots and the header 30 high.
+        const QRect logo(18, 18, 20, 34);
+        if (blackAndWhite) {
+            QCOMPARE(pdftest::colouredPixels(*page), 0);
+        } else {
+            QVERIFY(pdftest::colouredPixels(*page, logo) > 30);
+            // The red of "Courses", over its maximum, below the header.
+            QVERIFY(pdftest::colouredPixels(*page, QRect(0, 52, page->width(), 80)) > 0);
+        }
     }
 
     void noCategoryOpensNothing() {

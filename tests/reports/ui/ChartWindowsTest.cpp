@@ -1,5 +1,7 @@
 // The chart windows, offscreen: the progression's pages and buttons, the pies' tabs and
 // "3D", the bar chart, the month chooser, and what each prints.
+#include <memory>
+
 #include <QCheckBox>
 #include <QImage>
 #include <QListWidget>
@@ -19,6 +21,7 @@
 #include "reports/ui/THisto.h"
 #include "reports/ui/TLines.h"
 #include "reports/ui/TPies.h"
+#include "support/PdfText.h"
 
 namespace {
 
@@ -204,6 +207,72 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.size() > 1000);
         QVERIFY(pdf.read(5) == "%PDF-");
+    }
+
+    // "Imprimer" of each chart window: the chart shown (for the pies, the tab shown) on
+    // the printer the dialog chose, the job named as the window says; Cancel prints nothing.
+    void imprimerPrintsTheChartShown_data() {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("absent");
+        QTest::newRow("TPies, Recettes")
+            << 0 << "Ventilation de tout le compte par rubriques (Euros) - Recettes"
+            << "Dépenses";
+        QTest::newRow("TLines") << 1 << "Ledgora - Anne - Progression du solde"
+                                << "";
+        QTest::newRow("THisto") << 2 << "Anne - Soldes de tous les comptes"
+                                << "";
+    }
+    void imprimerPrintsTheChartShown() {
+        QFETCH(int, window);
+        QFETCH(QString, title);
+        QFETCH(QString, absent);
+        const QString job = QStringLiteral("Ledgora - ") + title;
+        std::unique_ptr<QDialog> w;
+        std::vector<ChartView*> charts;
+        if (window == 0) {
+            auto pies = std::make_unique<TPies>(ledgora::reportPies(expensesAndReceipts()), job);
+            pies->pages()->setCurrentIndex(1);
+            charts = {pies->expensesChart(), pies->receiptsChart()};
+            w = std::move(pies);
+        } else if (window == 1) {
+            auto lines = std::make_unique<TLines>(title.toStdString(), true, points(45), job);
+            charts = {lines->chart()};
+            w = std::move(lines);
+        } else {
+            auto histo = std::make_unique<THisto>(
+                ledgora::BarChart{title.toStdString(), "Euros", {{"Courant", 152034}}}, job);
+            charts = {histo->chart()};
+            w = std::move(histo);
+        }
+        w->show();
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("chart.pdf"));
+        QStringList jobs;
+        bool print = false;
+        for (ChartView* chart : charts) {
+            chart->setPrintDialog([&](QPrinter& printer) {
+                jobs << printer.docName();
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(file);
+                return print;
+            });
+        }
+        QTest::mouseClick(button(*w, "Imprimer"), Qt::LeftButton);
+        QVERIFY(!QFile::exists(file));
+        print = true;
+        QTest::mouseClick(button(*w, "Imprimer"), Qt::LeftButton);
+        QCOMPARE(jobs, (QStringList{job, job}));
+        QVERIFY(QFile::exists(file));
+        const auto text = pdftest::lines(file);
+        if (!text) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        const QString all = text->join('\n');
+        QVERIFY2(all.contains(title), qPrintable(all));
+        if (!absent.isEmpty()) {
+            QVERIFY2(!all.contains(absent), qPrintable(all));
+        }
     }
 
     void chooserPreselectsTheLastAndReturnsTheChosen() {

@@ -3,6 +3,7 @@
 // currency it ends with.
 #include <QApplication>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -21,6 +22,7 @@
 #include "reports/ui/THisto.h"
 #include "reports/ui/TPies.h"
 #include "reports/ui/TRecap.h"
+#include "support/PdfText.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 
@@ -133,6 +135,56 @@ private slots:
         QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Graphique")), Qt::LeftButton);
         QVERIFY(opened);
         QVERIFY(w.pies() == nullptr);
+    }
+
+    // "Imprimer": the report's table on paper, titled after the main window and the report,
+    // its totals in their colours unless black and white, the logo before the credit line.
+    void reportPrintsItsTable_data() {
+        QTest::addColumn<bool>("blackAndWhite");
+        QTest::newRow("colour") << false;
+        QTest::newRow("black and white") << true;
+    }
+    void reportPrintsItsTable() {
+        QFETCH(bool, blackAndWhite);
+        const ledgora::Grid reg = registerOf(
+            {{"05/01/2024", "Courses", "150.00", ""}, {"06/01/2024", "Salaire", "", "1500.00"}});
+        const CoursesBudget budgets;
+        const auto& request = ledgora::reportRequest(ledgora::ReportId::WholeAccountByCategory);
+        TBudget w(ledgora::buildReport(reg, request, "", true), budgets, "Ledgora - Anne");
+        const platform::FixedClock clock(platform::DateTime{2024, 3, 7, 9, 41, 0});
+        w.setClock(clock);
+        w.setBlackAndWhite(blackAndWhite);
+        w.show();
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("budget.pdf"));
+        QString job;
+        w.setPrintDialog([&](QPrinter& p, int pages) {
+            job = p.docName();
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(file);
+            return pages == 1;
+        });
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Imprimer")), Qt::LeftButton);
+        QCOMPARE(job,
+                 QStringLiteral("Ledgora - Ventilation de tout le compte par rubriques (Euros)"));
+        pdftest::keepShot(file, blackAndWhite ? "budget-nb.pdf" : "budget.pdf");
+        const auto lines = pdftest::lines(file);
+        if (!lines) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        const QString text = lines->join('\n');
+        QVERIFY2(text.contains(QStringLiteral(
+                     "Ledgora - Anne - Ventilation de tout le compte par rubriques (Euros)")),
+                 qPrintable(text));
+        QVERIFY(lines->contains(QStringLiteral("Imprimé avec Ledgora")));
+        QVERIFY(lines->contains(QStringLiteral("Rubriques Montants")));
+        QVERIFY(lines->contains(QStringLiteral("Courses -150.00")));
+        QVERIFY(lines->contains(QStringLiteral("Salaire 1500.00")));
+        QCOMPARE(lines->last(), QStringLiteral("page 1"));
+        if (const auto page = pdftest::firstPage(file)) {
+            const int coloured = pdftest::colouredPixels(*page);
+            QVERIFY(blackAndWhite ? coloured == 0 : coloured > 30);
+        }
     }
 
     void recapFollowsTheCurrencyButtons() {
