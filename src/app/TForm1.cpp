@@ -118,15 +118,12 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     workspace_ = std::make_unique<ledgora::Workspace>(
         registry_, paths_, *clock_,
         dialogs != nullptr ? *dialogs : static_cast<platform::Dialogs&>(qtDialogs_), sounds_);
-    budgets_ =
-        std::make_unique<ledgora::BudgetAlarm>(registry_, paths_, sounds_, workspace_->dialogs(),
-                                               [this] { return workspace_->options().sons; });
     reported_ = std::make_unique<SessionReports>(*workspace_, [this] { refresh(); });
-    reportForms_ =
-        std::make_unique<QtReportForms>(this, *budgets_, [this] { return workspace_->caption(); });
+    reportForms_ = std::make_unique<QtReportForms>(this, workspace_->budgets(),
+                                                   [this] { return workspace_->caption(); });
     reports_ = std::make_unique<ledgora::ReportCommands>(
         *reported_, *reportForms_,
-        ledgora::ReportServices{registry_, paths_, workspace_->dialogs(), *budgets_});
+        ledgora::ReportServices{registry_, paths_, workspace_->dialogs(), workspace_->budgets()});
     setWindowIcon(pictures::logo());
     resize(640, 480);
 
@@ -710,7 +707,7 @@ void TForm1::RapprochMnuClick() {
     if (!workspace_->session().isOpen()) {
         return;
     }
-    TRapproch dialog(workspace_->session(), this);
+    TRapproch dialog(workspace_->session(), workspace_->bankBalance(), this);
     dialog.exec();
 }
 
@@ -962,11 +959,10 @@ void TForm1::Alarmesbudgtaires1Click() {
     if (!session.isOpen()) {
         return;
     }
-    budgets_->setAccount(session.user(), session.account());
     const platform::DateTime today = clock_->now();
-    TAlarmes::execute({*budgets_, workspace_->categories().entries(), session.spending(),
-                       today.year, today.month, session.euros(), workspace_->caption(),
-                       workspace_->dialogs(), registry_},
+    TAlarmes::execute({workspace_->budgets(), workspace_->categories().entries(),
+                       session.spending(), today.year, today.month, session.euros(),
+                       workspace_->caption(), workspace_->dialogs(), registry_},
                       this);
     // The register's colours follow the maxima written.
     Grille->viewport()->update();
@@ -977,7 +973,6 @@ void TForm1::ReportClick(ledgora::ReportId id) {
     if (!session.isOpen()) {
         return;
     }
-    budgets_->setAccount(session.user(), session.account());
     reports_->report(id);
 }
 

@@ -19,7 +19,6 @@
 #include "workspace/Workspace.h"
 
 namespace ledgora {
-class BudgetAlarm;
 class ReportCommands;
 enum class ReportId;
 } // namespace ledgora
@@ -165,8 +164,7 @@ private:
     // The deposit slip window lives for the whole run; it is rebuilt at each opening.
     TBordereau* bordereau_ = nullptr;
     const platform::Clock* clock_ = nullptr;
-    // The open account's budget maxima, and the reports on the open account.
-    std::unique_ptr<ledgora::BudgetAlarm> budgets_;
+    // The reports on the open account.
     std::unique_ptr<SessionReports> reported_;
     std::unique_ptr<QtReportForms> reportForms_;
     std::unique_ptr<ledgora::ReportCommands> reports_;

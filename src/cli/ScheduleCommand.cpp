@@ -4,13 +4,10 @@
 #include "cli/StreamDialogs.h"
 #include "money/DateText.h"
 #include "planning/AutomaticEntry.h"
-#include "planning/LastYearPart.h"
-#include "planning/Transfers.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "register/AccountNames.h"
-#include "register/RegisterRows.h"
 #include "workspace/Workspace.h"
 
 namespace cli {
@@ -22,28 +19,6 @@ constexpr const char* kUsage = "usage: ledgora-cli schedule USER ACCOUNT [--date
 class SilentSounds final : public platform::Sounds {
 public:
     void play(const std::filesystem::path&) override {}
-};
-
-// The open register's edits, with the balances recomputed once the pass is over.
-class SessionGridEdits final : public ledgora::RegisterEdits {
-public:
-    explicit SessionGridEdits(ledgora::AccountSession& session) : session_(session) {}
-    ~SessionGridEdits() override { session_.recompute(); }
-    const ledgora::Grid& grid() const override { return session_.grid(); }
-    void setCell(int row, int column, std::string text) override {
-        session_.grid().set(row, column, std::move(text));
-    }
-    void insertRow(int row) override {
-        session_.grid().insertRow(row);
-        ledgora::renumberRows(session_.grid());
-    }
-    void removeRow(int row) override {
-        session_.grid().removeRow(row);
-        ledgora::renumberRows(session_.grid());
-    }
-
-private:
-    ledgora::AccountSession& session_;
 };
 
 struct Request {
@@ -122,20 +97,17 @@ int runSchedule(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
 
-    ledgora::Transfers transfers(registry, paths, dialogs, sounds, session);
-    ledgora::AutomaticEntry entry(registry, clock, dialogs, transfers);
+    ledgora::AutomaticEntry entry(registry, clock, dialogs, workspace.transfers());
+    ledgora::Grid& planning = workspace.planning().grid();
     if (request->list) {
-        for (int row : entry.dueToday(*user, *account, session.planning())) {
-            out << '"' << ledgora::plannedOperationText(session.planning(), row) << "\"\n";
+        for (int row : entry.dueToday(*user, *account, planning)) {
+            out << '"' << ledgora::plannedOperationText(planning, row) << "\"\n";
         }
         return 0;
     }
-    {
-        SessionGridEdits edits(session);
-        entry.run(*user, *account, session.planning(), edits);
-    }
-    ledgora::LastYearPart lastYear(registry, clock, dialogs);
-    const bool saved = session.save() && lastYear.save({*user, *account, session.euros()});
+    entry.run(*user, *account, planning, session.edits());
+    // The register, the planning with its marks, then "LastYear" (the workspace's parts).
+    const bool saved = session.save();
     return saved && dialogs.errors() == 0 ? 0 : 1;
 }
 
