@@ -6,19 +6,19 @@
 #include <filesystem>
 
 #include "BenchRegister.h"
+#include "register/BudgetLimits.h"
 #include "register/ExportFormats.h"
 #include "register/MonthlySpending.h"
-#include "register/RegisterHooks.h"
 #include "register/RegisterLook.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class BudgetHooks : public ledgora::RegisterHooks {
+class BudgetHooks : public ledgora::BudgetLimits {
 public:
-    double monthlyMaximum(const std::string& category) const override {
-        return category == "Courses" ? 500.0 : 0.0;
+    ledgora::Cents monthlyMaximum(const std::string& category) const override {
+        return category == "Courses" ? 50'000 : 0;
     }
 };
 

@@ -8,18 +8,18 @@
 
 #include "BenchRegister.h"
 #include "platform/Clock.h"
+#include "register/BudgetLimits.h"
 #include "register/MonthlySpending.h"
 #include "register/PrintSettings.h"
-#include "register/RegisterHooks.h"
 #include "register/RegisterLook.h"
 #include "ui/GridPrinter.h"
 
 namespace {
 
-class BudgetHooks : public ledgora::RegisterHooks {
+class BudgetHooks : public ledgora::BudgetLimits {
 public:
-    double monthlyMaximum(const std::string& category) const override {
-        return category == "Courses" ? 500.0 : 0.0;
+    ledgora::Cents monthlyMaximum(const std::string& category) const override {
+        return category == "Courses" ? 50'000 : 0;
     }
 };
 

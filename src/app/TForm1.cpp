@@ -42,8 +42,6 @@
 #include "planning/BudgetAlarm.h"
 #include "planning/BudgetTable.h"
 #include "planning/PlanningSheet.h"
-#include "planning/SessionGridEdits.h"
-#include "planning/TransferHooks.h"
 #include "planning/TransferRules.h"
 #include "planning/Transfers.h"
 #include "planning/ui/TAlarmes.h"
@@ -152,16 +150,13 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     workspace_ = std::make_unique<ledgora::Workspace>(
         registry_, paths_, *clock_,
         dialogs != nullptr ? *dialogs : static_cast<platform::Dialogs&>(qtDialogs_), sounds_);
-    budgets_ =
-        std::make_unique<ledgora::BudgetAlarm>(registry_, paths_, sounds_, workspace_->dialogs(),
-                                               [this] { return workspace_->options().sons; });
     reported_ = std::make_unique<SessionReports>(*workspace_, [this] { refresh(); });
-    reportForms_ =
-        std::make_unique<QtReportForms>(this, *budgets_, [this] { return workspace_->caption(); });
+    reportForms_ = std::make_unique<QtReportForms>(this, workspace_->budgets(),
+                                                   [this] { return workspace_->caption(); });
     reportForms_->setBlackAndWhite([this] { return workspace_->options().bw; });
     reports_ = std::make_unique<ledgora::ReportCommands>(
         *reported_, *reportForms_,
-        ledgora::ReportServices{registry_, paths_, workspace_->dialogs(), *budgets_});
+        ledgora::ReportServices{registry_, paths_, workspace_->dialogs(), workspace_->budgets()});
     setWindowIcon(pictures::logo());
     resize(640, 480);
 
@@ -194,7 +189,6 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
 TForm1::~TForm1() {
     workspace_->session().setClosedListener({});
     workspace_->accounts().setOpenedListener({});
-    workspace_->session().setHooks(nullptr);
     // The planning window shows the account's grid: it goes while that is there.
     delete planning_;
     planning_ = nullptr;
@@ -794,7 +788,7 @@ void TForm1::RapprochMnuClick() {
     if (!workspace_->session().isOpen()) {
         return;
     }
-    TRapproch dialog(workspace_->session(), this);
+    TRapproch dialog(workspace_->session(), workspace_->bankBalance(), this);
     dialog.exec();
 }
 
@@ -860,7 +854,7 @@ void TForm1::Exporter1Click() {
         return;
     }
     ledgora::AppOptions& o = workspace_->options();
-    const ledgora::RegisterLook look(session.hooks(), &session.spending());
+    const ledgora::RegisterLook look(session.budgetLimits(), &session.spending());
     ledgora::exportRegister(
         {session.grid(), look, session.account()}, {o.cheminExport, o.exportFilterIndex},
         {workspace_->dialogs(), *exportForms_, QDir::homePath().toStdString()}, showHourglass);
@@ -869,7 +863,7 @@ void TForm1::Exporter1Click() {
 void TForm1::withRegisterPrinter(const std::function<void(GridPrinter&)>& use) {
     const auto& session = workspace_->session();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ledgora::RegisterLook look(session.hooks(), &session.spending());
+    const ledgora::RegisterLook look(session.budgetLimits(), &session.spending());
     GridPrinter printer(
         session.grid(), look,
         ledgora::registerPrintSettings(workspace_->caption(), workspace_->options().bw), *clock_);
@@ -1153,11 +1147,11 @@ void TForm1::Alarmesbudgtaires1Click() {
     if (!session.isOpen()) {
         return;
     }
-    budgets_->setAccount(session.user(), session.account());
     const platform::DateTime today = clock_->now();
-    TAlarmes::execute({*budgets_, workspace_->categories().entries(), session.spending(),
-                       today.year, today.month, session.euros(), workspace_->caption(),
-                       workspace_->dialogs(), registry_, workspace_->options().bw},
+    TAlarmes::execute({workspace_->budgets(), workspace_->categories().entries(),
+                       session.spending(), today.year, today.month, session.euros(),
+                       workspace_->caption(), workspace_->dialogs(), registry_,
+                       workspace_->options().bw},
                       this);
     // The register's colours follow the maxima written.
     Grille->viewport()->update();
@@ -1168,7 +1162,6 @@ void TForm1::ReportClick(ledgora::ReportId id) {
     if (!session.isOpen()) {
         return;
     }
-    budgets_->setAccount(session.user(), session.account());
     reports_->report(id);
 }
 
@@ -1187,20 +1180,10 @@ void TForm1::Soldesdetouslescomptes1Click() {
 
 void TForm1::createPlanning() {
     auto& ws = *workspace_;
-    // The open account's planning grid and the register's transfer hooks: the wiring of
-    // the planning part, in these lines only.
-    ledgora::Grid& planningGrid = ws.session().planning();
-    transfers_ = std::make_unique<ledgora::Transfers>(registry_, paths_, ws.dialogs(), sounds_,
-                                                      ws.session());
-    transferHooks_ = std::make_unique<ledgora::TransferHooks>(ws.session(), *transfers_);
-    ws.session().setHooks(transferHooks_.get());
-    entry_ =
-        std::make_unique<ledgora::AutomaticEntry>(registry_, *clock_, ws.dialogs(), *transfers_);
+    ledgora::Grid& planningGrid = ws.planning().grid();
+    entry_ = std::make_unique<ledgora::AutomaticEntry>(registry_, *clock_, ws.dialogs(),
+                                                       ws.transfers());
     ws.accounts().setOpenedListener([this] { enterScheduledOperations(); });
-    // What the transfer check writes (the notes, the number) is not announced by the
-    // session: the register is repainted with each edit it does announce.
-    connect(model_, &QAbstractItemModel::dataChanged, Grille->viewport(),
-            qOverload<>(&QWidget::update));
 
     PlanningWindowLinks links{
         ws.categories(),
@@ -1234,10 +1217,8 @@ void TForm1::createPlanning() {
 void TForm1::enterScheduledOperations() {
     auto& session = workspace_->session();
     int entered = 0;
-    {
-        ledgora::SessionGridEdits edits(session);
-        entered = entry_->run(session.user(), session.account(), session.planning(), edits);
-    }
+    entered = entry_->run(session.user(), session.account(), workspace_->planning().grid(),
+                          session.edits());
     if (entered > 0) {
         session.registerRewritten();
     }

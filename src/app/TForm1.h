@@ -23,9 +23,6 @@
 
 namespace ledgora {
 class AutomaticEntry;
-class BudgetAlarm;
-class TransferHooks;
-class Transfers;
 class ReportCommands;
 enum class ReportId;
 } // namespace ledgora
@@ -206,16 +203,13 @@ private:
     // The deposit slip window lives for the whole run; it is rebuilt at each opening.
     TBordereau* bordereau_ = nullptr;
     const platform::Clock* clock_ = nullptr;
-    // The open account's budget maxima, and the reports on the open account.
-    std::unique_ptr<ledgora::BudgetAlarm> budgets_;
+    // The reports on the open account.
     std::unique_ptr<SessionReports> reported_;
     std::unique_ptr<QtReportForms> reportForms_;
     std::unique_ptr<ledgora::ReportCommands> reports_;
-    // The planning window lives for the whole run; the transfers answer the register's
-    // hooks and write the twins of the planned transfers automatic entry enters.
+    // The planning window lives for the whole run; automatic entry runs after each opening
+    // and writes the twins of planned transfers through the workspace's transfers.
     TPlanning* planning_ = nullptr;
-    std::unique_ptr<ledgora::Transfers> transfers_;
-    std::unique_ptr<ledgora::TransferHooks> transferHooks_;
     std::unique_ptr<ledgora::AutomaticEntry> entry_;
 
     QMenu* Compte1 = nullptr;

@@ -4,9 +4,6 @@
 #include "cli/StreamDialogs.h"
 #include "money/DateText.h"
 #include "planning/AutomaticEntry.h"
-#include "planning/LastYearPart.h"
-#include "planning/SessionGridEdits.h"
-#include "planning/Transfers.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
@@ -100,20 +97,17 @@ int runSchedule(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
 
-    ledgora::Transfers transfers(registry, paths, dialogs, sounds, session);
-    ledgora::AutomaticEntry entry(registry, clock, dialogs, transfers);
+    ledgora::AutomaticEntry entry(registry, clock, dialogs, workspace.transfers());
+    ledgora::Grid& planning = workspace.planning().grid();
     if (request->list) {
-        for (int row : entry.dueToday(*user, *account, session.planning())) {
-            out << '"' << ledgora::plannedOperationText(session.planning(), row) << "\"\n";
+        for (int row : entry.dueToday(*user, *account, planning)) {
+            out << '"' << ledgora::plannedOperationText(planning, row) << "\"\n";
         }
         return 0;
     }
-    {
-        ledgora::SessionGridEdits edits(session);
-        entry.run(*user, *account, session.planning(), edits);
-    }
-    ledgora::LastYearPart lastYear(registry, clock, dialogs);
-    const bool saved = session.save() && lastYear.save({*user, *account, session.euros()});
+    entry.run(*user, *account, planning, session.edits());
+    // The register, the planning with its marks, then "LastYear" (the workspace's parts).
+    const bool saved = session.save();
     return saved && dialogs.errors() == 0 ? 0 : 1;
 }
 

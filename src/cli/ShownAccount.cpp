@@ -12,13 +12,14 @@ namespace cli {
 
 namespace fs = std::filesystem;
 
-// The account's maxima as the budget alarms keep them in the settings store.
-class ShownAccount::StoredMaxima : public ledgora::RegisterHooks {
+// The account's maxima as the budget alarms keep them in the settings store; nothing is
+// edited here, so there is no alarm to give.
+class ShownAccount::StoredMaxima : public ledgora::BudgetLimits {
 public:
     StoredMaxima(platform::Registry& registry, const std::string& user, const std::string& account)
         : store_(registry, user, account) {}
-    double monthlyMaximum(const std::string& category) const override {
-        return ledgora::centsToDouble(store_.maximum(category));
+    ledgora::Cents monthlyMaximum(const std::string& category) const override {
+        return store_.maximum(category);
     }
 
 private:
@@ -45,12 +46,12 @@ std::unique_ptr<ShownAccount> ShownAccount::open(const fs::path& file, const pla
         euros = shown->registry_->readBool(platform::Hive::CurrentUser,
                                            platform::settings::accountKey(user, account),
                                            platform::settings::kEuro, true);
-        shown->hooks_ = std::make_unique<StoredMaxima>(*shown->registry_, user, account);
+        shown->limits_ = std::make_unique<StoredMaxima>(*shown->registry_, user, account);
     } else {
-        shown->hooks_ = std::make_unique<ledgora::RegisterHooks>();
+        shown->limits_ = std::make_unique<ledgora::BudgetLimits>();
     }
     shown->spending_.rebuild(shown->grid_);
-    shown->look_.emplace(*shown->hooks_, &shown->spending_);
+    shown->look_.emplace(*shown->limits_, &shown->spending_);
     shown->caption_ = ledgora::windowCaption(user, account, euros);
     return shown;
 }

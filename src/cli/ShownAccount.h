@@ -10,9 +10,9 @@
 
 #include "platform/Paths.h"
 #include "platform/Registry.h"
+#include "register/BudgetLimits.h"
 #include "register/Grid.h"
 #include "register/MonthlySpending.h"
-#include "register/RegisterHooks.h"
 #include "register/RegisterLook.h"
 
 namespace cli {
@@ -35,7 +35,7 @@ private:
 
     ledgora::Grid grid_;
     std::unique_ptr<platform::Registry> registry_;
-    std::unique_ptr<ledgora::RegisterHooks> hooks_;
+    std::unique_ptr<ledgora::BudgetLimits> limits_;
     ledgora::MonthlySpending spending_;
     std::optional<ledgora::RegisterLook> look_;
     std::string caption_;

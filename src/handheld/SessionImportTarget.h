@@ -13,7 +13,7 @@ public:
     Grid& grid() override { return session_.grid(); }
     void setCurrency(bool euros) override;
     void setValidating(bool on) override { session_.setValidating(on); }
-    void registerReplaced() override { session_.recompute(); }
+    void registerReplaced() override { session_.registerRewritten(); }
 
 private:
     AccountSession& session_;

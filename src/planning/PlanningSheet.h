@@ -1,7 +1,7 @@
 // The monthly planning's edit rules on its grid: what each column holds and accepts, the
 // checks after an edit (the day's warnings, the amounts, the lists, the transfer question),
 // the click-fill, the totals, the line commands, the sort and the search. The planning
-// window shows the grid and forwards the user's actions here; the account owns the grid.
+// window shows the grid and forwards the user's actions here; PlanningPart owns the grid.
 #pragma once
 
 #include <functional>
@@ -10,24 +10,14 @@
 #include <vector>
 
 #include "money/Amount.h"
+#include "planning/PlanningColumns.h"
 #include "platform/Dialogs.h"
-#include "register/AccountSession.h"
 #include "register/CellRules.h"
 #include "register/Grid.h"
 #include "register/GridSearch.h"
 #include "register/NameList.h"
 
 namespace ledgora {
-
-// The planning's columns beside the amounts and the mark (column 0 holds row numbers).
-namespace planning_col {
-inline constexpr int Day = 1;
-inline constexpr int Rubrique = 2;
-inline constexpr int Notes = 3;
-inline constexpr int Mode = 4;
-// Columns from this one on (the remainders and the mark) are never shown.
-inline constexpr int Shown = 7;
-} // namespace planning_col
 
 inline constexpr const char* kLeapYearWarning = "Attention aux années bissextiles !";
 inline constexpr const char* kShortMonthWarning = "Attention : tous les mois n'ont pas 31 jours...";

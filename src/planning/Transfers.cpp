@@ -84,9 +84,8 @@ bool Transfers::loadOther(const std::string& account, Grid& scratch) const {
     const auto file = paths_.accountFile(session_.user(), account);
     // A save of that account cut short is settled first, so that the file read is the one
     // its settings (its currency) describe.
-    if (auto error =
-            finishInterruptedSave(registry_, settings::accountKey(session_.user(), account), file,
-                                  paths_.planningFile(session_.user(), account))) {
+    if (auto error = finishInterruptedSave(registry_,
+                                           settings::accountKey(session_.user(), account), file)) {
         dialogs_.fail(*error);
         return false;
     }

@@ -19,14 +19,15 @@ std::filesystem::path home() {
 } // namespace
 
 Paths::Paths(std::filesystem::path root, std::filesystem::path configRoot,
-             std::filesystem::path programFolder)
+             std::filesystem::path programFolder, std::filesystem::path home)
     : root_(std::move(root)), configRoot_(std::move(configRoot)),
-      programFolder_(std::move(programFolder)) {}
+      programFolder_(std::move(programFolder)), home_(std::move(home)) {}
 
 Paths Paths::fromEnvironment(std::filesystem::path programFolder) {
     const std::filesystem::path ledgoraHome = fromEnv("LEDGORA_HOME");
     if (!ledgoraHome.empty()) {
-        return Paths(ledgoraHome, ledgoraHome / "registry", std::move(programFolder));
+        return Paths(ledgoraHome, ledgoraHome / "registry", std::move(programFolder),
+                     fromEnv("HOME"));
     }
     std::filesystem::path data = fromEnv("XDG_DATA_HOME");
     if (data.empty()) {
@@ -36,7 +37,7 @@ Paths Paths::fromEnvironment(std::filesystem::path programFolder) {
     if (config.empty()) {
         config = home() / ".config";
     }
-    return Paths(data, config / std::string(kVendor), std::move(programFolder));
+    return Paths(data, config / std::string(kVendor), std::move(programFolder), fromEnv("HOME"));
 }
 
 std::filesystem::path Paths::dataFolder() const {

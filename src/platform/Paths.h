@@ -17,12 +17,14 @@ inline constexpr std::string_view kPlanningExtension = ".pla";
 class Paths {
 public:
     // `root` stands for the drive root of the data folder, `configRoot` holds the settings
-    // hives, `programFolder` the executable and what ships beside it.
+    // hives, `programFolder` the executable and what ships beside it, `home` the user's
+    // home folder (empty when unknown).
     Paths(std::filesystem::path root, std::filesystem::path configRoot,
-          std::filesystem::path programFolder);
+          std::filesystem::path programFolder, std::filesystem::path home = {});
 
     // $LEDGORA_HOME (data under it, hives in $LEDGORA_HOME/registry) when set, else
-    // ${XDG_DATA_HOME:-~/.local/share} and ${XDG_CONFIG_HOME:-~/.config}/Orvand.
+    // ${XDG_DATA_HOME:-~/.local/share} and ${XDG_CONFIG_HOME:-~/.config}/Orvand; the home
+    // folder is $HOME.
     static Paths fromEnvironment(std::filesystem::path programFolder);
 
     // root + "Orvand/Ledgora/".
@@ -34,6 +36,8 @@ public:
     std::filesystem::path dataFile(const std::string& name) const;
     std::filesystem::path registryFolder() const { return configRoot_; }
     std::filesystem::path programFolder() const { return programFolder_; }
+    // Where the file choosers start before the user chose a folder.
+    std::filesystem::path homeFolder() const { return home_; }
     // A file shipped beside the program (sounds, help, pictures).
     std::filesystem::path programFile(const std::string& name) const;
 
@@ -41,6 +45,7 @@ private:
     std::filesystem::path root_;
     std::filesystem::path configRoot_;
     std::filesystem::path programFolder_;
+    std::filesystem::path home_;
 };
 
 } // namespace platform

@@ -1,12 +1,10 @@
 #include "register/AccountSession.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 #include "money/Amount.h"
 #include "money/DateText.h"
-#include "money/FrancEuro.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "platform/TextCase.h"
@@ -23,19 +21,6 @@ namespace {
 
 using platform::Hive;
 namespace settings = platform::settings;
-
-constexpr std::array<std::string_view, planning_col::Count> kPlanningCaptions = {
-    "",      "Jour du mois", "Rubrique", "Notes",  "Mode de paiement",
-    "Débit", "Crédit",       "Deber",    "Creder", "Pointage"};
-
-bool isBlankPlanningRow(const Grid& g, int row) {
-    for (int c = 1; c <= planning_col::Credit; ++c) {
-        if (!g.at(row, c).empty()) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Turns validation off for the life of the object, then back on.
 class ValidationOff {
@@ -58,6 +43,7 @@ public:
     explicit Announcing(AccountSession& s) : session_(s) { ++session_.announceDepth_; }
     ~Announcing() {
         if (--session_.announceDepth_ == 0) {
+            session_.settle();
             session_.announce();
         }
     }
@@ -69,8 +55,71 @@ private:
 };
 
 AccountSession::AccountSession(AccountServices services, NameList& categories, NameList& modes)
-    : services_(services), categories_(categories), modes_(modes), register_(makeRegister()) {
-    resetPlanning();
+    : services_(services), categories_(categories), modes_(modes), register_(makeRegister()) {}
+
+void AccountSession::addPart(AccountPart* part) {
+    if (part != nullptr && std::find(parts_.begin(), parts_.end(), part) == parts_.end()) {
+        parts_.push_back(part);
+    }
+}
+
+void AccountSession::setTransferLinks(TransferLinks* links) {
+    links_ = links != nullptr ? links : &defaultLinks_;
+}
+
+void AccountSession::setBudgetLimits(BudgetLimits* limits) {
+    limits_ = limits != nullptr ? limits : &defaultLimits_;
+}
+
+void AccountSession::Edits::setCell(int row, int column, std::string text) {
+    if (!session_.register_.contains(row, column)) {
+        return;
+    }
+    Announcing announcing(session_);
+    const bool changed = session_.register_.at(row, column) != text;
+    session_.writeCell(row, column, std::move(text));
+    // The running balances, the reconciled balance and the monthly spending read these.
+    if (changed && (column == col::Pointage || column == col::Date || column == col::Rubrique ||
+                    column == col::Debit || column == col::Credit)) {
+        session_.staleFrom(row);
+    }
+}
+
+void AccountSession::Edits::insertRow(int row) {
+    Grid& reg = session_.register_;
+    if (row < 1 || row > reg.rowCount()) {
+        return;
+    }
+    Announcing announcing(session_);
+    reg.insertRow(row);
+    renumberRows(reg);
+    session_.changes_.rowsInserted(row, 1);
+    session_.staleFrom(row);
+}
+
+void AccountSession::Edits::removeRow(int row) {
+    Grid& reg = session_.register_;
+    if (row < 1 || row >= reg.rowCount()) {
+        return;
+    }
+    Announcing announcing(session_);
+    reg.removeRow(row);
+    renumberRows(reg);
+    session_.changes_.rowsRemoved(row, 1);
+    session_.staleFrom(std::min(row, reg.rowCount() - 1));
+}
+
+void AccountSession::staleFrom(int row) {
+    staleFrom_ = staleFrom_ < 0 ? row : std::min(staleFrom_, row);
+}
+
+void AccountSession::settle() {
+    if (staleFrom_ < 0) {
+        return;
+    }
+    recompute();
+    changes_.balances(std::max(staleFrom_, 1));
+    staleFrom_ = -1;
 }
 
 void AccountSession::addObserver(RegisterObserver* observer) {
@@ -98,10 +147,6 @@ void AccountSession::writeCell(int row, int column, std::string text) {
     }
 }
 
-void AccountSession::setHooks(RegisterHooks* hooks) {
-    hooks_ = hooks != nullptr ? hooks : &defaultHooks_;
-}
-
 void AccountSession::setUser(const std::string& user) {
     user_ = user;
     close();
@@ -110,6 +155,9 @@ void AccountSession::setUser(const std::string& user) {
 void AccountSession::close() {
     Announcing announcing(*this);
     account_.clear();
+    for (AccountPart* part : parts_) {
+        part->closed();
+    }
     changes_.closed();
     if (closed_) {
         closed_();
@@ -120,17 +168,8 @@ void AccountSession::rename(const std::string& account) {
     account_ = account;
 }
 
-void AccountSession::setBankBalance(double balance, double remainder) {
-    bankBalance_ = balance;
-    bankRemainder_ = remainder;
-}
-
 std::filesystem::path AccountSession::accountFile(const std::string& account) const {
     return services_.paths.accountFile(user_, account);
-}
-
-std::filesystem::path AccountSession::planningFile(const std::string& account) const {
-    return services_.paths.planningFile(user_, account);
 }
 
 void AccountSession::recompute() {
@@ -150,21 +189,22 @@ bool AccountSession::save() {
         return true;
     }
     // The journal first, so that a crash anywhere below leaves what the next load needs to
-    // make file, planning and values agree (see SaveJournal).
+    // make file, parts and values agree (see SaveJournal).
     const std::filesystem::path file = accountFile(account_);
     const std::string bytes = writeGridText(register_, kRegisterColumns);
+    PartSave parts;
+    for (AccountPart* part : parts_) {
+        part->saving(ref(), parts);
+    }
     SaveJournal journal;
     journal.accountSize = bytes.size();
     journal.accountDigest = accountDigest(bytes);
-    if (planningWritable_) {
-        journal.planning = writeGridText(planning_, planning_col::Count);
+    journal.files = std::move(parts.files);
+    journal.values.emplace_back(settings::kEuro, euros_ ? "1" : "0");
+    for (auto& value : parts.values) {
+        journal.values.push_back(std::move(value));
     }
-    journal.values = {
-        {std::string(settings::kEuro), euros_ ? "1" : "0"},
-        {std::string(settings::kBankSolde), formatAmount(bankBalance_)},
-        {std::string(settings::kBankSoldeEcart), formatAmount(bankRemainder_)},
-        {std::string(settings::kLastMonth), std::to_string(services_.clock.now().month)},
-    };
+    journal.values.emplace_back(settings::kLastMonth, std::to_string(services_.clock.now().month));
     const std::filesystem::path journalFile = saveJournalFile(file);
     if (!platform::writeFileAtomically(journalFile, writeSaveJournal(journal))) {
         // Beside the account file: what cannot be written there is the account file.
@@ -177,8 +217,8 @@ bool AccountSession::save() {
         services_.dialogs.fail(*error);
         return false;
     }
-    if (journal.planning) {
-        if (auto error = saveGridBytes(*journal.planning, planningFile(account_))) {
+    for (const auto& [name, partBytes] : journal.files) {
+        if (auto error = saveGridBytes(partBytes, file.parent_path() / name)) {
             services_.dialogs.fail(*error);
             return false;
         }
@@ -188,6 +228,11 @@ bool AccountSession::save() {
         return false;
     }
     std::filesystem::remove(journalFile, ec);
+    for (AccountPart* part : parts_) {
+        if (!part->save(ref())) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -197,8 +242,7 @@ bool AccountSession::load(const std::string& account) {
     const std::string key = settings::accountKey(user_, account);
     // A save that was cut short is finished or undone first, so that the file is never
     // read with another save's currency.
-    if (auto error = finishInterruptedSave(services_.registry, key, accountFile(account),
-                                           planningFile(account))) {
+    if (auto error = finishInterruptedSave(services_.registry, key, accountFile(account))) {
         services_.dialogs.fail(*error);
         return false;
     }
@@ -212,8 +256,6 @@ bool AccountSession::load(const std::string& account) {
 
     const auto& reg = services_.registry;
     euros_ = reg.readBool(Hive::CurrentUser, key, settings::kEuro, true);
-    bankBalance_ = parseAmount(reg.readString(Hive::CurrentUser, key, settings::kBankSolde));
-    bankRemainder_ = parseAmount(reg.readString(Hive::CurrentUser, key, settings::kBankSoldeEcart));
 
     register_ = std::move(scratch);
     account_ = account;
@@ -221,39 +263,10 @@ bool AccountSession::load(const std::string& account) {
     changes_.replaced();
     changes_.balances(1);
     changes_.opened();
-
-    std::error_code ec;
-    if (std::filesystem::exists(planningFile(account), ec)) {
-        loadPlanning(account);
-    } else {
-        resetPlanning();
+    for (AccountPart* part : parts_) {
+        part->loaded(ref());
     }
     return true;
-}
-
-void AccountSession::resetPlanning() {
-    planning_ = Grid(2, planning_col::Count);
-    for (int c = 0; c < planning_col::Count; ++c) {
-        planning_.set(0, c, std::string(kPlanningCaptions[static_cast<std::size_t>(c)]));
-    }
-    renumberRows(planning_);
-    planningWritable_ = true;
-}
-
-void AccountSession::loadPlanning(const std::string& account) {
-    resetPlanning();
-    Grid scratch = planning_;
-    if (auto error = loadGridFile(planningFile(account), scratch)) {
-        services_.dialogs.fail(*error);
-        planningWritable_ = false;
-        return;
-    }
-    scratch.set(0, 0, {});
-    scratch.setColumnCount(planning_col::Count);
-    scratch.removeRowsIf(1, isBlankPlanningRow);
-    scratch.insertRow(scratch.rowCount());
-    renumberRows(scratch);
-    planning_ = std::move(scratch);
 }
 
 bool AccountSession::create(const std::string& account, double initialBalance, bool euros) {
@@ -274,10 +287,10 @@ bool AccountSession::create(const std::string& account, double initialBalance, b
     changes_.replaced();
     changes_.balances(1);
     changes_.opened();
-    resetPlanning();
     euros_ = euros;
-    bankBalance_ = 0.0;
-    bankRemainder_ = 0.0;
+    for (AccountPart* part : parts_) {
+        part->created(ref());
+    }
     return save();
 }
 
@@ -285,19 +298,14 @@ void AccountSession::convert(bool toEuros) {
     Announcing announcing(*this);
     if (toEuros) {
         convertAmountsToEuros(register_, kRegisterAmounts);
-        convertAmountsToEuros(planning_, kPlanningAmounts);
-        const EuroAmount bank = francsToEuros(bankBalance_);
-        bankBalance_ = bank.euros;
-        bankRemainder_ = bank.remainder;
     } else {
         convertAmountsToFrancs(register_, kRegisterAmounts);
-        convertAmountsToFrancs(planning_, kPlanningAmounts);
-        bankBalance_ = eurosToFrancs(bankBalance_, bankRemainder_);
-        bankRemainder_ = 0.0;
     }
     recompute();
-    hooks_->convertBudgets(toEuros);
     euros_ = toEuros;
+    for (AccountPart* part : parts_) {
+        part->converted(ref(), toEuros);
+    }
     changes_.balances(1);
     changes_.currency();
 }
@@ -367,7 +375,9 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
         }
     }
     if (amount || column == col::Rubrique || column == col::ModePaiement) {
-        hooks_->transferCheck(register_, row);
+        // What the check changes goes through edits_, which recomputes once it is done.
+        links_->afterEdit(edits_, row);
+        settle();
     }
     if (column == col::Numero && !register_.at(row, col::Numero).empty()) {
         const std::string& numero = register_.at(row, col::Numero);
@@ -391,7 +401,7 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
     }
     if (column == col::Rubrique || column == col::Debit) {
         spending_.rebuild(register_);
-        hooks_->budgetAlarm(register_, row);
+        limits_->alarmCheck(register_, row, spending_, euros_);
     }
     if (row == register_.rowCount() - 1) {
         appendRow(register_);
@@ -402,7 +412,7 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
 }
 
 std::optional<std::string> AccountSession::clickProposal(int row, int column) const {
-    if (!isOpen() || !mayEditRegisterCell(register_, row, column, *hooks_)) {
+    if (!isOpen() || !mayEditRegisterCell(register_, row, column, *links_)) {
         return std::nullopt;
     }
     return clickFill(register_, row, column);
@@ -442,8 +452,8 @@ bool AccountSession::deleteLine(int row) {
         return false;
     }
     Announcing announcing(*this);
-    if (hooks_->isLinkedTransfer(register_, row)) {
-        hooks_->deleteTwin(register_, row);
+    if (links_->isLinked(register_, row)) {
+        links_->beforeRemove(register_, row);
     }
     register_.removeRow(row);
     renumberRows(register_);

@@ -1,6 +1,6 @@
-// The open account: its register, its planning grid, its currency and bank balance, and
-// the commands that load, save, convert and validate it. The main window holds one and
-// shows its state; every rule of those commands lives here.
+// The open account: its register, its currency, the parts that live beside it (see
+// AccountPart), and the commands that load, save, convert and validate it. The workspace
+// holds one; every rule of those commands lives here.
 #pragma once
 
 #include <functional>
@@ -13,29 +13,20 @@
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "platform/Sounds.h"
+#include "register/AccountPart.h"
 #include "register/Balances.h"
+#include "register/BudgetLimits.h"
 #include "register/Grid.h"
 #include "register/GridSearch.h"
 #include "register/MonthlySpending.h"
 #include "register/NameList.h"
 #include "register/RegisterChanges.h"
 #include "register/RegisterColumns.h"
-#include "register/RegisterHooks.h"
+#include "register/RegisterEdits.h"
 #include "register/RegisterObserver.h"
+#include "register/TransferLinks.h"
 
 namespace ledgora {
-
-// The planning grid's layout, as far as the account's load, save and conversion need it.
-namespace planning_col {
-inline constexpr int Count = 10;
-inline constexpr int Debit = 5;
-inline constexpr int Credit = 6;
-inline constexpr int Deber = 7;
-inline constexpr int Creder = 8;
-inline constexpr int Entered = 9;
-} // namespace planning_col
-inline constexpr AmountColumns kPlanningAmounts{planning_col::Debit, planning_col::Credit,
-                                                planning_col::Deber, planning_col::Creder};
 
 struct AccountServices {
     platform::Registry& registry;
@@ -60,9 +51,20 @@ public:
     void addObserver(RegisterObserver* observer);
     void removeObserver(RegisterObserver* observer);
 
-    // Later subsystems plug in here; the session does not own them.
-    void setHooks(RegisterHooks* hooks);
-    RegisterHooks& hooks() const { return *hooks_; }
+    // What lives beside the register, told of each create, load, save, conversion and
+    // close in the order added; added once, not owned.
+    void addPart(AccountPart* part);
+
+    // The rules of the subsystems the register consults; null puts back the do-nothing
+    // default. Not owned.
+    void setTransferLinks(TransferLinks* links);
+    void setBudgetLimits(BudgetLimits* limits);
+    TransferLinks& transferLinks() const { return *links_; }
+    BudgetLimits& budgetLimits() const { return *limits_; }
+
+    // The register's edit surface for the rules built on it (transfers, automatic entry):
+    // each change is announced and leaves the balances and the monthly spending right.
+    RegisterEdits& edits() { return edits_; }
 
     // The current user; changing it closes the account (without saving).
     const std::string& user() const { return user_; }
@@ -79,17 +81,9 @@ public:
     void rename(const std::string& account);
 
     bool euros() const { return euros_; }
-    double bankBalance() const { return bankBalance_; }
-    double bankRemainder() const { return bankRemainder_; }
-    void setBankBalance(double balance, double remainder);
 
     Grid& grid() { return register_; }
     const Grid& grid() const { return register_; }
-    Grid& planning() { return planning_; }
-    const Grid& planning() const { return planning_; }
-    // False after the planning file could not be read: it is then never written over.
-    bool planningWritable() const { return planningWritable_; }
-    void setPlanningWritable(bool writable) { planningWritable_ = writable; }
 
     const Balances& balances() const { return balances_; }
     // The register's find: its options and the position of the last match.
@@ -103,13 +97,14 @@ public:
     bool validating() const { return validating_; }
     void setValidating(bool on) { validating_ = on; }
 
-    // Writes the register, the planning and the account's settings. True when there is
-    // nothing to save or everything was written; otherwise the error was shown and the
-    // settings were left alone.
+    // Writes the register, the account's settings, then each part's files and settings.
+    // True when there is nothing to save or everything was written; otherwise the error
+    // was shown and what comes after it was left alone.
     bool save();
 
-    // Loads the account of the current user: sort, clean-up, balances, planning. When the
-    // file cannot be read the message is shown and the open account stays as it was.
+    // Loads the account of the current user: sort, clean-up, balances, then the parts.
+    // When the file cannot be read the message is shown and the open account stays as it
+    // was.
     bool load(const std::string& account);
 
     // Makes `account` the open account with a fresh register holding the initial-balance
@@ -159,25 +154,44 @@ public:
     // and tells the observers that the register is new.
     void registerRewritten();
 
-    // The file of the open account (or of `account`).
+    // The file of `account`.
     std::filesystem::path accountFile(const std::string& account) const;
-    std::filesystem::path planningFile(const std::string& account) const;
 
 private:
     friend class Announcing;
+    class Edits : public RegisterEdits {
+    public:
+        explicit Edits(AccountSession& s) : session_(s) {}
+        const Grid& grid() const override { return session_.register_; }
+        void setCell(int row, int column, std::string text) override;
+        void insertRow(int row) override;
+        void removeRow(int row) override;
+
+    private:
+        AccountSession& session_;
+    };
+
     // Writes a cell and notes it when its text changed.
     void writeCell(int row, int column, std::string text);
+    // Rows from `row` on need their balances again (an edit through edits()).
+    void staleFrom(int row);
+    // Recomputes what staleFrom() asked for.
+    void settle();
     void announce();
 
-    void resetPlanning();
-    void loadPlanning(const std::string& account);
+    AccountRef ref() const { return {user_, account_, euros_}; }
     void convert(bool toEuros);
 
     AccountServices services_;
     NameList& categories_;
     NameList& modes_;
-    RegisterHooks defaultHooks_;
-    RegisterHooks* hooks_ = &defaultHooks_;
+    TransferLinks defaultLinks_;
+    TransferLinks* links_ = &defaultLinks_;
+    BudgetLimits defaultLimits_;
+    BudgetLimits* limits_ = &defaultLimits_;
+    std::vector<AccountPart*> parts_;
+    Edits edits_{*this};
+    int staleFrom_ = -1;
     std::function<void()> closed_;
     std::vector<RegisterObserver*> observers_;
     RegisterChanges changes_;
@@ -186,14 +200,10 @@ private:
     std::string user_;
     std::string account_;
     bool euros_ = true;
-    double bankBalance_ = 0.0;
-    double bankRemainder_ = 0.0;
     bool soundsOn_ = true;
     bool validating_ = true;
-    bool planningWritable_ = true;
 
     Grid register_;
-    Grid planning_;
     Balances balances_;
     MonthlySpending spending_;
     GridSearch search_{col::Pointage, col::Solde};

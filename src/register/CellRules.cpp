@@ -63,10 +63,10 @@ Rgb amountColor(double value) {
     return value >= 0 ? colors::kBlack : colors::kNegative;
 }
 
-bool isOverBudget(const Grid& reg, int row, const RegisterHooks& hooks,
+bool isOverBudget(const Grid& reg, int row, const BudgetLimits& limits,
                   const MonthlySpending& spending) {
     const std::string& category = reg.at(row, col::Rubrique);
-    const double maximum = hooks.monthlyMaximum(category);
+    const Cents maximum = limits.monthlyMaximum(category);
     if (maximum <= 0) {
         return false;
     }
@@ -74,10 +74,10 @@ bool isOverBudget(const Grid& reg, int row, const RegisterHooks& hooks,
     if (!date) {
         return false;
     }
-    return spending.spending(category, date->year, date->month) > centsOf(maximum);
+    return spending.spending(category, date->year, date->month) > maximum;
 }
 
-CellStyle registerCellStyle(const Grid& reg, int row, int column, const RegisterHooks& hooks,
+CellStyle registerCellStyle(const Grid& reg, int row, int column, const BudgetLimits& limits,
                             const MonthlySpending* spending) {
     CellStyle style;
     style.ownBackground = row % 2 == 1 && column >= 1;
@@ -103,7 +103,7 @@ CellStyle registerCellStyle(const Grid& reg, int row, int column, const Register
         break;
     }
     case col::Rubrique:
-        if (spending != nullptr && isOverBudget(reg, row, hooks, *spending)) {
+        if (spending != nullptr && isOverBudget(reg, row, limits, *spending)) {
             style.text = colors::kNegative;
             style.bold = true;
             style.ownText = true;
@@ -147,11 +147,11 @@ EditorKind registerEditorKind(int column) {
     }
 }
 
-bool mayEditRegisterCell(const Grid& reg, int row, int column, const RegisterHooks& hooks) {
+bool mayEditRegisterCell(const Grid& reg, int row, int column, const TransferLinks& links) {
     if (row < 1 || column < 1 || column >= kShownColumns || column == col::Solde) {
         return false;
     }
-    if ((column == col::Numero || column == col::Notes) && hooks.isLinkedTransfer(reg, row)) {
+    if ((column == col::Numero || column == col::Notes) && links.isLinked(reg, row)) {
         return false;
     }
     if (column == col::Debit) {
@@ -163,9 +163,8 @@ bool mayEditRegisterCell(const Grid& reg, int row, int column, const RegisterHoo
     return true;
 }
 
-std::string registerCellHint(const Grid& reg, int row, int column, const RegisterHooks& hooks) {
-    if (row >= 1 && (column == col::Numero || column == col::Notes) &&
-        hooks.isLinkedTransfer(reg, row)) {
+std::string registerCellHint(const Grid& reg, int row, int column, const TransferLinks& links) {
+    if (row >= 1 && (column == col::Numero || column == col::Notes) && links.isLinked(reg, row)) {
         return kLockedByTransferHint;
     }
     return {};

@@ -6,9 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "register/BudgetLimits.h"
 #include "register/Grid.h"
 #include "register/MonthlySpending.h"
-#include "register/RegisterHooks.h"
+#include "register/TransferLinks.h"
 
 namespace ledgora {
 
@@ -45,7 +46,7 @@ struct CellStyle {
 // The colours of a cell of row >= 1 and column >= 1 (the caption row and the number
 // column keep the grid's fixed colours). `spending` may be null when no category has a
 // maximum; the budget colouring then never applies.
-CellStyle registerCellStyle(const Grid& reg, int row, int column, const RegisterHooks& hooks,
+CellStyle registerCellStyle(const Grid& reg, int row, int column, const BudgetLimits& limits,
                             const MonthlySpending* spending);
 
 // Black for zero or more, red below: the balances in the status bar and the "solde" cells.
@@ -53,7 +54,7 @@ Rgb amountColor(double value);
 
 // True when the row has a date and its category spent more than its monthly maximum in
 // that month.
-bool isOverBudget(const Grid& reg, int row, const RegisterHooks& hooks,
+bool isOverBudget(const Grid& reg, int row, const BudgetLimits& limits,
                   const MonthlySpending& spending);
 
 enum class Alignment { Left, Center, Right };
@@ -63,10 +64,10 @@ enum class EditorKind { None, CheckBox, Date, Number, Category, PaymentMode, Dec
 EditorKind registerEditorKind(int column);
 
 // Whether a cell of an operation row may be edited.
-bool mayEditRegisterCell(const Grid& reg, int row, int column, const RegisterHooks& hooks);
+bool mayEditRegisterCell(const Grid& reg, int row, int column, const TransferLinks& links);
 
 // The hint over a cell; empty for none.
-std::string registerCellHint(const Grid& reg, int row, int column, const RegisterHooks& hooks);
+std::string registerCellHint(const Grid& reg, int row, int column, const TransferLinks& links);
 
 // What a click on an empty cell fills in: the next free cheque number under "numero", the
 // nearest category or mode above under "rubrique" and "modepaiement". Nothing otherwise.

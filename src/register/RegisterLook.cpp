@@ -6,8 +6,8 @@
 
 namespace ledgora {
 
-RegisterLook::RegisterLook(const RegisterHooks& hooks, const MonthlySpending* spending)
-    : hooks_(hooks), spending_(spending) {}
+RegisterLook::RegisterLook(const BudgetLimits& limits, const MonthlySpending* spending)
+    : limits_(limits), spending_(spending) {}
 
 CellLook RegisterLook::cell(const Grid& grid, int row, int column) const {
     CellLook look;
@@ -16,7 +16,7 @@ CellLook RegisterLook::cell(const Grid& grid, int row, int column) const {
         look.background = colors::kFixed;
         return look;
     }
-    const CellStyle style = registerCellStyle(grid, row, column, hooks_, spending_);
+    const CellStyle style = registerCellStyle(grid, row, column, limits_, spending_);
     if (style.ownBackground) {
         look.background = style.background;
     }

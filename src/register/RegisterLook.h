@@ -3,9 +3,9 @@
 // row and the number column in the fixed colour.
 #pragma once
 
+#include "register/BudgetLimits.h"
 #include "register/GridLook.h"
 #include "register/MonthlySpending.h"
-#include "register/RegisterHooks.h"
 
 namespace ledgora {
 
@@ -13,7 +13,7 @@ class RegisterLook : public GridLook {
 public:
     // `spending` must be current for the grid asked about; null when no category has a
     // maximum (nothing is then over budget). Both are borrowed, not owned.
-    RegisterLook(const RegisterHooks& hooks, const MonthlySpending* spending);
+    RegisterLook(const BudgetLimits& limits, const MonthlySpending* spending);
 
     CellLook cell(const Grid& grid, int row, int column) const override;
     Alignment alignment(const Grid& grid, int row, int column) const override;
@@ -21,7 +21,7 @@ public:
     std::optional<Rgb> gridColor() const override;
 
 private:
-    const RegisterHooks& hooks_;
+    const BudgetLimits& limits_;
     const MonthlySpending* spending_;
 };
 

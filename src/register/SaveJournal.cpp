@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/FileIO.h"
+#include "platform/Paths.h"
 #include "register/GridTextFormat.h"
 
 namespace ledgora {
@@ -12,6 +13,8 @@ namespace {
 constexpr std::string_view kHeader = "LEDGORA-JOURNAL 1";
 constexpr std::string_view kAccount = "account ";
 constexpr std::string_view kValue = "value ";
+constexpr std::string_view kFile = "file ";
+// Journals of earlier versions ended with the planning file's bytes alone.
 constexpr std::string_view kPlanning = "planning ";
 
 // Takes the next line (up to CR LF) off `rest`; nothing when there is no line end.
@@ -33,6 +36,10 @@ template <typename T> std::optional<T> number(std::string_view s, int base = 10)
     }
     return v;
 }
+
+// The name a journal of an earlier version's planning record is read under: no file name
+// can be this (see isJournalFileName).
+constexpr std::string_view kPlanningRecord = "/planning";
 
 bool isOneLine(std::string_view s) {
     return s.find_first_of("\r\n") == std::string_view::npos;
@@ -71,9 +78,9 @@ std::string writeSaveJournal(const SaveJournal& journal) {
     for (const auto& [name, value] : journal.values) {
         out += std::string(kValue) + name + "=" + value + "\r\n";
     }
-    if (journal.planning) {
-        out += std::string(kPlanning) + std::to_string(journal.planning->size()) + "\r\n";
-        out += *journal.planning;
+    for (const auto& [name, bytes] : journal.files) {
+        out += std::string(kFile) + std::to_string(bytes.size()) + " " + name + "\r\n";
+        out += bytes;
     }
     return out;
 }
@@ -113,17 +120,34 @@ std::optional<SaveJournal> readSaveJournal(std::string_view bytes) {
             journal.values.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
             continue;
         }
+        if (line->substr(0, kFile.size()) == kFile) {
+            const std::string_view fields = line->substr(kFile.size());
+            const std::size_t space = fields.find(' ');
+            const auto length = number<std::size_t>(fields.substr(0, space));
+            if (!length || space == std::string_view::npos || *length > rest.size() ||
+                !isJournalFileName(fields.substr(space + 1))) {
+                return std::nullopt;
+            }
+            journal.files.emplace_back(fields.substr(space + 1), rest.substr(0, *length));
+            rest.remove_prefix(*length);
+            continue;
+        }
         if (line->substr(0, kPlanning.size()) == kPlanning) {
             const auto length = number<std::size_t>(line->substr(kPlanning.size()));
             if (!length || *length != rest.size()) {
                 return std::nullopt;
             }
-            journal.planning = std::string(rest);
+            journal.files.emplace_back(std::string(kPlanningRecord), std::string(rest));
             return journal;
         }
         return std::nullopt;
     }
     return journal;
+}
+
+bool isJournalFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\r\n\0", 4)) == std::string_view::npos;
 }
 
 bool writeJournalValues(platform::Registry& registry, const std::string& key,
@@ -140,8 +164,7 @@ bool writeJournalValues(platform::Registry& registry, const std::string& key,
 
 std::optional<std::string> finishInterruptedSave(platform::Registry& registry,
                                                  const std::string& key,
-                                                 const std::filesystem::path& accountFile,
-                                                 const std::filesystem::path& planningFile) {
+                                                 const std::filesystem::path& accountFile) {
     const std::filesystem::path file = saveJournalFile(accountFile);
     const platform::FileRead read = platform::tryReadFile(file);
     if (read.status == platform::FileRead::Status::Missing) {
@@ -158,9 +181,15 @@ std::optional<std::string> finishInterruptedSave(platform::Registry& registry,
         std::filesystem::remove(file, ec);
         return std::nullopt;
     }
-    if (journal->planning && platform::readFile(planningFile) != journal->planning &&
-        !platform::writeFileAtomically(planningFile, *journal->planning)) {
-        return cannotCreateMessage(planningFile);
+    for (const auto& [name, bytes] : journal->files) {
+        std::filesystem::path target = accountFile.parent_path() / name;
+        if (name == kPlanningRecord) {
+            target = accountFile;
+            target.replace_extension(platform::kPlanningExtension);
+        }
+        if (platform::readFile(target) != bytes && !platform::writeFileAtomically(target, bytes)) {
+            return cannotCreateMessage(target);
+        }
     }
     if (!writeJournalValues(registry, key, *journal)) {
         return settingsSaveError(registry);

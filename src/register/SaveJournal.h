@@ -1,10 +1,10 @@
-// An account's save writes the account file, the planning file and the account's values in
-// the settings store one after the other; a crash between them would leave a register in
-// euros beside settings in francs. So the save first writes a journal beside the account
-// file (the new values, the new planning bytes and the digest of the new account file)
-// and removes it once everything is written. Whoever next reads the account finishes the
-// journal when the account file is the one it describes, or drops it when the crash came
-// before that file was replaced: either way file, planning and values agree again.
+// An account's save writes the account file, its parts' files (the planning) and the
+// account's values in the settings store one after the other; a crash between them would
+// leave a register in euros beside settings in francs. So the save first writes a journal
+// beside the account file (the new values, the parts' new file bytes and the digest of the
+// new account file) and removes it once everything is written. Whoever next reads the account
+// finishes the journal when the account file is the one it describes, or drops it when the crash
+// came before that file was replaced: either way file, planning and values agree again.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,8 @@ namespace ledgora {
 struct SaveJournal {
     std::uint64_t accountSize = 0;
     std::uint64_t accountDigest = 0;
-    std::optional<std::string> planning; // the planning file's bytes, when the save writes it
+    // The parts' files of the account's folder, by name, with their new bytes.
+    std::vector<std::pair<std::string, std::string>> files;
     std::vector<std::pair<std::string, std::string>> values; // of the account's settings key
 
     // True when `accountBytes` are the account file this journal was written for.
@@ -43,12 +44,14 @@ std::optional<SaveJournal> readSaveJournal(std::string_view bytes);
 bool writeJournalValues(platform::Registry& registry, const std::string& key,
                         const SaveJournal& journal);
 
+// Whether `name` may name a file of the account's folder in a journal: a plain file name.
+bool isJournalFileName(std::string_view name);
+
 // Finishes or drops the journal an interrupted save left beside `accountFile`. Nothing
-// when the account can now be read as saved, else the message to show: the values or the
-// planning could not be written, and the journal stays for the next try.
+// when the account can now be read as saved, else the message to show: the values or a
+// part's file could not be written, and the journal stays for the next try.
 std::optional<std::string> finishInterruptedSave(platform::Registry& registry,
                                                  const std::string& key,
-                                                 const std::filesystem::path& accountFile,
-                                                 const std::filesystem::path& planningFile);
+                                                 const std::filesystem::path& accountFile);
 
 } // namespace ledgora

@@ -1,6 +1,5 @@
 #include "workspace/Workspace.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "handheld/SessionImportTarget.h"
@@ -16,19 +15,26 @@ namespace {
 using platform::Hive;
 namespace settings = platform::settings;
 
-std::string homeFolder() {
-    const char* home = std::getenv("HOME");
-    return home != nullptr ? home : "";
-}
-
 } // namespace
 
 Workspace::Workspace(platform::Registry& registry, const platform::Paths& paths,
                      const platform::Clock& clock, platform::Dialogs& dialogs,
                      platform::Sounds& sounds)
-    : registry_(registry), paths_(paths), dialogs_(dialogs),
+    : registry_(registry), paths_(paths), clock_(clock), dialogs_(dialogs), sounds_(sounds),
       session_({registry, paths, clock, dialogs, sounds}, categories_, modes_),
-      accounts_(session_, registry, paths, dialogs, options_) {}
+      planning_(paths, dialogs), bankBalance_(registry),
+      budgets_(registry, paths, sounds, dialogs, [this] { return options_.sons; }),
+      budgetPart_(registry, dialogs, categories_, budgets_), lastYear_(registry, clock, dialogs),
+      transfers_(registry, paths, dialogs, sounds, session_),
+      accounts_(session_, registry, paths, dialogs, options_) {
+    // The save writes the register first, then the parts in this order.
+    session_.addPart(&planning_);
+    session_.addPart(&bankBalance_);
+    session_.addPart(&budgetPart_);
+    session_.addPart(&lastYear_);
+    session_.setTransferLinks(&transfers_);
+    session_.setBudgetLimits(&budgets_);
+}
 
 void Workspace::start() {
     // The accounts and the password codes are the user's alone, also where an earlier
@@ -40,7 +46,7 @@ void Workspace::start() {
     registry_.createKey(Hive::CurrentUser, settings::usersKey());
     tellSettingsNotices();
     placement_ = readPlacement(registry_);
-    options_ = readOptions(registry_, homeFolder());
+    options_ = readOptions(registry_, paths_.homeFolder().string());
     session_.setSoundsOn(options_.sons);
     if (auto list = NameList::load(paths_.dataFile("Rubriques.txt"))) {
         categories_ = std::move(*list);

@@ -1,16 +1,23 @@
-// Everything the main window holds that is not a widget: the open account, the category
-// and payment-mode lists, the options, the users and accounts commands, and the start-up
-// and settings-save sequences. The window shows it and forwards commands to it.
+// Everything the main window holds that is not a widget: the open account with its parts
+// (the planning, the bank statement balance, the budgets), the transfers and budget
+// maxima the register consults, the category and payment-mode lists, the options, the
+// users and accounts commands, and the start-up and settings-save sequences. The window
+// shows it and forwards commands to it.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "banktools/BankBalancePart.h"
 #include "handheld/BuilderObject.h"
 #include "handheld/HandheldExchange.h"
 #include "handheld/PalmUserChooser.h"
-
+#include "planning/BudgetAlarm.h"
+#include "planning/BudgetPart.h"
+#include "planning/LastYearPart.h"
+#include "planning/PlanningPart.h"
+#include "planning/Transfers.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
@@ -37,6 +44,14 @@ public:
     AccountSession& session() { return session_; }
     const AccountSession& session() const { return session_; }
     AccountManager& accounts() { return accounts_; }
+    // The open account's parts and the rules the register consults, as the session is
+    // told of them.
+    PlanningPart& planning() { return planning_; }
+    const PlanningPart& planning() const { return planning_; }
+    BankBalancePart& bankBalance() { return bankBalance_; }
+    const BankBalancePart& bankBalance() const { return bankBalance_; }
+    BudgetAlarm& budgets() { return budgets_; }
+    Transfers& transfers() { return transfers_; }
     NameList& categories() { return categories_; }
     NameList& modes() { return modes_; }
     AppOptions& options() { return options_; }
@@ -45,6 +60,8 @@ public:
     platform::Registry& registry() { return registry_; }
     const platform::Paths& paths() const { return paths_; }
     platform::Dialogs& dialogs() { return dialogs_; }
+    const platform::Clock& clock() const { return clock_; }
+    platform::Sounds& sounds() { return sounds_; }
 
     // "Ledgora", then " - " + user, then " : compte "name" (Euros)" or " (Francs)".
     std::string caption() const;
@@ -64,8 +81,8 @@ public:
     ExchangeOutcome importFromHandheld(PalmUserChooser& chooser,
                                        const std::function<void(bool)>& busy = {});
 
-    // Rewrites "MainW" and "Options", writes both lists, saves the open account. A part
-    // that cannot be written is reported.
+    // Rewrites "MainW" and "Options", writes both lists, saves the open account (the
+    // register, then its parts). Whatever cannot be written is reported.
     bool saveSettings(const WindowPlacement& placement);
 
     // Closing the program: saves as above, runs `offerBackup` (the backup offered at
@@ -84,12 +101,20 @@ public:
 private:
     platform::Registry& registry_;
     const platform::Paths& paths_;
+    const platform::Clock& clock_;
     platform::Dialogs& dialogs_;
+    platform::Sounds& sounds_;
     NameList categories_ = NameList::builtInCategories();
     NameList modes_ = NameList::builtInPaymentModes();
     AppOptions options_;
     WindowPlacement placement_;
     AccountSession session_;
+    PlanningPart planning_;
+    BankBalancePart bankBalance_;
+    BudgetAlarm budgets_;
+    BudgetPart budgetPart_;
+    LastYearPart lastYear_;
+    Transfers transfers_;
     AccountManager accounts_;
     BuilderObject builder_;
 };

@@ -231,7 +231,7 @@ private slots:
         QCOMPARE(export_.proposed, std::string("Courant.xls"));
         QVERIFY(!fs::exists(folder / "releve.csv"));
         const auto& session = w->workspace().session();
-        const ledgora::RegisterLook look(session.hooks(), &session.spending());
+        const ledgora::RegisterLook look(session.budgetLimits(), &session.spending());
         const auto written = platform::readFile(folder / "releve.txt");
         QVERIFY(written.has_value());
         QCOMPARE(*written, ledgora::exportBytes(ledgora::ExportFormat::Text, session.grid(), look));

@@ -122,7 +122,7 @@ private slots:
 
         // Courant's planning: a rent on the 1st, a saving transfer on the 2nd, a row due
         // on the 20th only.
-        ledgora::Grid& planning = session.planning();
+        ledgora::Grid& planning = w.workspace().planning().grid();
         planning.setRowCount(5);
         const char* planned[][6] = {{"1", "Loyer", "", "Prélèvement", "500.00", ""},
                                     {"2", "Epargne", "Livret", "Virement", "100.00", ""},
@@ -153,8 +153,8 @@ private slots:
         QVERIFY(rent > 0 && saving > 0);
         QCOMPARE(reg.at(rent, col::Date), std::string("01/03/2024"));
         QCOMPARE(reg.at(saving, col::Numero), std::string("vir1"));
-        QCOMPARE(session.planning().at(1, pc::Entered), std::string(ledgora::kTicked));
-        QVERIFY(session.planning().at(3, pc::Entered).empty());
+        QCOMPARE(w.workspace().planning().grid().at(1, pc::Entered), std::string(ledgora::kTicked));
+        QVERIFY(w.workspace().planning().grid().at(3, pc::Entered).empty());
         const ledgora::Grid other = livret();
         const int twin = rowWith(other, col::Numero, "vir1");
         QVERIFY(twin > 0);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "TestWorld.h"
+#include "banktools/BankBalancePart.h"
 #include "banktools/Reconciliation.h"
 #include "money/Amount.h"
+#include "platform/SettingsKeys.h"
 
 namespace ledgora {
 namespace {
@@ -80,24 +82,55 @@ TEST(ReconciliationTest, StatementBalanceSurvivesFrancsAndBackAndASave) {
     for (double balance : balances) {
         SCOPED_TRACE(balance);
         testing::TestWorld world;
+        BankBalancePart bank(world.registry);
+        world.session.addPart(&bank);
         ASSERT_TRUE(world.session.create("Courant", 0, true));
-        world.session.setBankBalance(balance, 0.0);
+        bank.set({balance, 0.0});
         world.session.switchToFrancs();
         world.session.switchToEuros();
-        EXPECT_EQ(formatAmount(world.session.bankBalance()), formatAmount(balance));
-        EXPECT_EQ(statementFieldText(world.session.bankBalance()), formatAmount(balance));
+        EXPECT_EQ(formatAmount(bank.balance()), formatAmount(balance));
+        EXPECT_EQ(statementFieldText(bank.balance()), formatAmount(balance));
 
         // From francs: the remainder made on the way to euros restores the francs.
         world.session.switchToFrancs();
-        const std::string francs = formatAmount(world.session.bankBalance());
+        const std::string francs = formatAmount(bank.balance());
         ASSERT_TRUE(world.session.save());
         ASSERT_TRUE(world.session.load("Courant"));
         world.session.switchToEuros();
         ASSERT_TRUE(world.session.save());
         ASSERT_TRUE(world.session.load("Courant"));
         world.session.switchToFrancs();
-        EXPECT_EQ(formatAmount(world.session.bankBalance()), francs);
+        EXPECT_EQ(formatAmount(bank.balance()), francs);
     }
+}
+
+// The statement balance as a part of the account: stored beside it in the settings, 0 for
+// a new account, converted with the register.
+TEST(ReconciliationTest, StatementBalanceIsAPartOfTheAccount) {
+    testing::TestWorld world;
+    BankBalancePart bank(world.registry);
+    world.session.addPart(&bank);
+    const auto stored = [&](std::string_view name) {
+        return world.registry.readString(platform::Hive::CurrentUser,
+                                         platform::settings::accountKey("Anne", "Courant"), name,
+                                         "<absent>");
+    };
+    ASSERT_TRUE(world.session.create("Courant", 100, false));
+    EXPECT_EQ(stored("BankSolde"), "0.00");
+    EXPECT_EQ(stored("BankSoldeEcart"), "0.00");
+
+    bank.set({-10.0, 0.0});
+    world.session.switchToEuros();
+    EXPECT_DOUBLE_EQ(bank.balance(), -1.52);
+    ASSERT_TRUE(world.session.save());
+    EXPECT_EQ(stored("BankSolde"), "-1.52");
+    EXPECT_EQ(stored("BankSoldeEcart"), formatAmount(bank.remainder()));
+    world.session.close();
+    EXPECT_DOUBLE_EQ(bank.balance(), 0.0);
+    ASSERT_TRUE(world.session.load("Courant"));
+    world.session.switchToFrancs();
+    EXPECT_DOUBLE_EQ(bank.balance(), -10.0);
+    EXPECT_DOUBLE_EQ(bank.remainder(), 0.0);
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 
 #include "TestWorld.h"
 #include "app/Shots.h"
+#include "banktools/BankBalancePart.h"
 #include "banktools/ui/TBordereau.h"
 #include "banktools/ui/TRapproch.h"
 #include "banktools/ui/TRenseignements.h"
@@ -37,9 +38,11 @@ using ledgora::col::Pointage;
 
 namespace {
 
-// An open account whose ticked operations come to `reconciled`.
+// An open account whose ticked operations come to `reconciled`, with its statement balance.
 struct World : ledgora::testing::TestWorld {
+    ledgora::BankBalancePart bank{registry};
     explicit World(double reconciled, bool euros = true) {
+        session.addPart(&bank);
         session.create("Courant", reconciled, euros);
         session.grid().set(1, Pointage, std::string(ledgora::kTicked));
         session.recompute();
@@ -140,7 +143,7 @@ class WindowsTest : public QObject {
 private slots:
     void reconciliationStatesTypedDigitByDigit() {
         World world(100.0);
-        TRapproch w(world.session);
+        TRapproch w(world.session, world.bank);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Rapprochement automatique"));
@@ -194,14 +197,14 @@ private slots:
     void fermerStoresAndReopeningComputesAtOnce() {
         World world(-20.5, false);
         {
-            TRapproch w(world.session);
+            TRapproch w(world.session, world.bank);
             w.show();
             QTest::keyClicks(w.statementField(), "-20,5");
             w.closeButton()->click();
             QVERIFY(!w.isVisible());
         }
-        QCOMPARE(ledgora::formatAmount(world.session.bankBalance()), std::string("-20.50"));
-        TRapproch again(world.session);
+        QCOMPARE(ledgora::formatAmount(world.bank.balance()), std::string("-20.50"));
+        TRapproch again(world.session, world.bank);
         again.show();
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QCOMPARE(again.statementField()->text(), QStringLiteral("-20.50"));
@@ -212,14 +215,14 @@ private slots:
         QTest::keyClicks(again.statementField(), "9");
         QTest::keyClick(&again, Qt::Key_Escape);
         QVERIFY(!again.isVisible());
-        QCOMPARE(ledgora::formatAmount(world.session.bankBalance()), std::string("-20.50"));
+        QCOMPARE(ledgora::formatAmount(world.bank.balance()), std::string("-20.50"));
     }
 
     // The statement balance through the window, both currencies and a save.
     void francsAndBackRestoreTheStatementBalance() {
         World world(0.0, false);
         const auto closeWith = [&](const char* typed) {
-            TRapproch w(world.session);
+            TRapproch w(world.session, world.bank);
             w.show();
             if (typed != nullptr) {
                 w.statementField()->clear();

@@ -115,7 +115,7 @@ TEST(AutomaticEntry, MarksGoStaleInAnotherMonthOrYear) {
 
 TEST(AutomaticEntry, TheMarksAreSavedInThePlanningFileAndRestored) {
     EntryWorld w;
-    Grid& planning = w.session.planning();
+    Grid& planning = w.planningPart.grid();
     planning.setRowCount(4);
     planning.set(1, planning_col::Day, "1");
     planning.set(1, planning_col::Rubrique, "Loyer");
@@ -131,9 +131,9 @@ TEST(AutomaticEntry, TheMarksAreSavedInThePlanningFileAndRestored) {
     EXPECT_NE(bytes->find("9,2,X\r\n"), std::string::npos);
 
     ASSERT_TRUE(w.session.load("Courant"));
-    EXPECT_EQ(w.session.planning().at(1, planning_col::Entered), "X");
-    EXPECT_EQ(w.session.planning().at(2, planning_col::Entered), "X");
-    EXPECT_TRUE(entry.dueToday("Anne", "Courant", w.session.planning()).empty());
+    EXPECT_EQ(w.planningPart.grid().at(1, planning_col::Entered), "X");
+    EXPECT_EQ(w.planningPart.grid().at(2, planning_col::Entered), "X");
+    EXPECT_TRUE(entry.dueToday("Anne", "Courant", w.planningPart.grid()).empty());
 }
 
 TEST(AutomaticEntry, NoStillMarksAndADayAloneIsNeverProposed) {

@@ -1,10 +1,11 @@
 // A user with two accounts, "Courant" (open, in euros) and "Livret" (closed, in francs
-// unless told otherwise), and the transfers between them.
+// unless told otherwise), their planning, and the transfers between them.
 #pragma once
 
 #include <string>
 
 #include "GridEdits.h"
+#include "planning/PlanningPart.h"
 #include "planning/Transfers.h"
 #include "platform/SettingsKeys.h"
 #include "register/GridTextFormat.h"
@@ -14,10 +15,12 @@
 namespace ledgora::testing {
 
 struct TransferWorld : TestWorld {
+    PlanningPart planningPart{paths, dialogs};
     Transfers transfers{registry, paths, dialogs, sounds, session};
     GridEdits edits{session.grid()};
 
     explicit TransferWorld(bool livretInEuros = false, bool withLivret = true) {
+        session.addPart(&planningPart);
         if (withLivret) {
             session.create("Livret", 1000, livretInEuros);
         }

@@ -39,10 +39,7 @@ TEST(AccountSession, NewAccountIsSavedWithItsInitialBalanceRow) {
     EXPECT_EQ(reg.at(1, col::Date), "05/03/2024");
     EXPECT_EQ(w.session.balances().balance, centsOf(-250));
     EXPECT_TRUE(fs::exists(w.paths.accountFile("Anne", "Courant")));
-    EXPECT_TRUE(fs::exists(w.paths.planningFile("Anne", "Courant")));
     EXPECT_EQ(accountValue(w, "Courant", "Euro"), "1");
-    EXPECT_EQ(accountValue(w, "Courant", "BankSolde"), "0.00");
-    EXPECT_EQ(accountValue(w, "Courant", "BankSoldeEcart"), "0.00");
     EXPECT_EQ(accountValue(w, "Courant", "LastMonth"), "3");
 }
 
@@ -77,7 +74,6 @@ TEST(AccountSession, LoadSortsCleansUpAndBalances) {
     EXPECT_EQ(w.session.balances().balance, centsOf(2344.70));
     EXPECT_EQ(w.session.balances().reconciled, centsOf(304.70));
     EXPECT_TRUE(w.session.validating());
-    EXPECT_EQ(w.session.planning().rowCount(), 2); // no planning file: reset
 }
 
 TEST(AccountSession, AFailedLoadLeavesTheOpenAccountUntouched) {
@@ -123,47 +119,10 @@ TEST(AccountSession, LastMonthIsTheMonthOfTheSave) {
     }
 }
 
-TEST(AccountSession, PlanningTravelsWithTheAccount) {
-    TestWorld w;
-    ASSERT_TRUE(w.session.create("Courant", 0, true));
-    Grid& planning = w.session.planning();
-    planning.setRowCount(4);
-    planning.set(1, 1, "5");
-    planning.set(1, 2, "Loyer");
-    planning.set(1, 5, "650.00");
-    planning.set(1, 9, "X");
-    planning.set(3, 1, "10");
-    planning.set(3, 6, "2100.00");
-    ASSERT_TRUE(w.session.save());
-    ASSERT_TRUE(w.session.create("Autre", 0, true));
-    EXPECT_EQ(w.session.planning().rowCount(), 2);
-
-    ASSERT_TRUE(w.session.load("Courant"));
-    const Grid& back = w.session.planning();
-    ASSERT_EQ(back.rowCount(), 4); // blank row 2 removed, one blank appended
-    EXPECT_EQ(back.at(1, 9), "X");
-    EXPECT_EQ(back.at(2, 6), "2100.00");
-    EXPECT_EQ(back.at(3, 0), "3");
-    EXPECT_EQ(back.at(0, 1), "Jour du mois");
-}
-
-TEST(AccountSession, AnUnreadablePlanningIsNeverWrittenOver) {
-    TestWorld w;
-    ASSERT_TRUE(w.session.create("Courant", 0, true));
-    const fs::path pla = w.paths.planningFile("Anne", "Courant");
-    ASSERT_TRUE(platform::writeFileAtomically(pla, "damaged"));
-    ASSERT_TRUE(w.session.load("Courant"));
-    EXPECT_EQ(w.dialogs.texts().back(), "File contains no data or corrupt file " + pla.string());
-    ASSERT_TRUE(w.session.save());
-    EXPECT_EQ(platform::readFile(pla).value(), "damaged");
-}
-
-TEST(AccountSession, CurrencySwitchConvertsRegisterPlanningAndBank) {
+TEST(AccountSession, CurrencySwitchConvertsTheRegister) {
     TestWorld w;
     ASSERT_TRUE(w.session.create("Courant", 100, false));
     w.session.validateCell(2, col::Debit, "3279.79");
-    w.session.setBankBalance(-10.0, 0.0);
-    w.session.planning().set(1, 5, "100.00");
 
     w.session.switchToEuros();
     const Grid& reg = w.session.grid();
@@ -172,8 +131,6 @@ TEST(AccountSession, CurrencySwitchConvertsRegisterPlanningAndBank) {
     EXPECT_EQ(reg.at(1, col::Creder), "0.03");
     EXPECT_EQ(reg.at(2, col::Debit), "500.00");
     EXPECT_EQ(reg.at(2, col::Solde), "-484.76");
-    EXPECT_EQ(w.session.planning().at(1, 7), "0.03");
-    EXPECT_DOUBLE_EQ(w.session.bankBalance(), -1.52);
 
     const Grid inEuros = reg;
     w.session.switchToEuros(); // already in euros: nothing happens
@@ -183,8 +140,6 @@ TEST(AccountSession, CurrencySwitchConvertsRegisterPlanningAndBank) {
     EXPECT_EQ(reg.at(1, col::Credit), "100.00");
     EXPECT_EQ(reg.at(1, col::Creder), "");
     EXPECT_EQ(reg.at(2, col::Debit), "3279.79");
-    EXPECT_EQ(w.session.planning().at(1, 5), "100.00");
-    EXPECT_DOUBLE_EQ(w.session.bankBalance(), -10.0);
 }
 
 TEST(AccountSession, EditingAConvertedAmountDropsItsRemainder) {
@@ -201,20 +156,26 @@ TEST(AccountSession, EditingAConvertedAmountDropsItsRemainder) {
     EXPECT_EQ(w.session.grid().at(2, col::Debit), "131.19");
 }
 
-class CountingHooks : public RegisterHooks {
+class CountingLinks : public TransferLinks {
 public:
-    void transferCheck(Grid&, int row) override { transferChecks.push_back(row); }
-    void budgetAlarm(const Grid& reg, int row) override {
+    void afterEdit(RegisterEdits&, int row) override { transferChecks.push_back(row); }
+    std::vector<int> transferChecks;
+};
+
+class CountingLimits : public BudgetLimits {
+public:
+    void alarmCheck(const Grid& reg, int row, const MonthlySpending&, bool) override {
         alarms.push_back(reg.at(row, col::Date)); // the date is filled before the alarm
     }
-    std::vector<int> transferChecks;
     std::vector<std::string> alarms;
 };
 
 TEST(AccountSession, ValidationRunsItsStepsInOrder) {
     TestWorld w;
-    CountingHooks hooks;
-    w.session.setHooks(&hooks);
+    CountingLinks links;
+    CountingLimits limits;
+    w.session.setTransferLinks(&links);
+    w.session.setBudgetLimits(&limits);
     ASSERT_TRUE(w.session.create("Courant", 1000, true));
     ASSERT_TRUE(platform::writeFileAtomically(w.paths.programFile("deb.wav"), "RIFF"));
 
@@ -228,8 +189,8 @@ TEST(AccountSession, ValidationRunsItsStepsInOrder) {
     EXPECT_EQ(reg.rowCount(), 4);
     EXPECT_EQ(reg.at(3, col::Number), "3");
     EXPECT_EQ(w.sounds.played, std::vector<fs::path>{w.paths.programFile("deb.wav")});
-    EXPECT_EQ(hooks.transferChecks, std::vector<int>{2});
-    EXPECT_EQ(hooks.alarms, std::vector<std::string>{"05/03/2024"});
+    EXPECT_EQ(links.transferChecks, std::vector<int>{2});
+    EXPECT_EQ(limits.alarms, std::vector<std::string>{"05/03/2024"});
 
     w.session.validateCell(3, col::Credit, "5"); // no cred.wav: nothing played
     EXPECT_EQ(w.sounds.played.size(), 1u);

@@ -9,11 +9,11 @@ namespace ledgora {
 namespace {
 
 // Row 2 is a linked transfer; "Courses" has a maximum of 100.
-class FakeHooks : public RegisterHooks {
+class FakeHooks : public TransferLinks, public BudgetLimits {
 public:
-    bool isLinkedTransfer(const Grid&, int row) const override { return row == 2; }
-    double monthlyMaximum(const std::string& category) const override {
-        return category == "Courses" ? 100.0 : 0.0;
+    bool isLinked(const Grid&, int row) const override { return row == 2; }
+    Cents monthlyMaximum(const std::string& category) const override {
+        return category == "Courses" ? 10'000 : 0;
     }
 };
 
@@ -70,7 +70,7 @@ TEST(CellRules, ColoursFollowColumnRowAndBudget) {
         EXPECT_EQ(s.bold, c.bold) << c.row << "," << c.column;
     }
     // Without budgets nothing is over budget.
-    EXPECT_FALSE(registerCellStyle(reg, 3, col::Rubrique, RegisterHooks(), &spending).bold);
+    EXPECT_FALSE(registerCellStyle(reg, 3, col::Rubrique, BudgetLimits(), &spending).bold);
     EXPECT_FALSE(registerCellStyle(reg, 3, col::Rubrique, hooks, nullptr).bold);
 }
 

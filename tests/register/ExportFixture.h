@@ -7,19 +7,19 @@
 
 #include "platform/FileIO.h"
 #include "register/Balances.h"
+#include "register/BudgetLimits.h"
 #include "register/MonthlySpending.h"
 #include "register/RegisterColumns.h"
-#include "register/RegisterHooks.h"
 #include "register/RegisterLook.h"
 #include "register/RegisterRows.h"
 
 namespace ledgora::testing {
 
 // "Courses" may spend 100 a month; the register spends 150 on it in March 2024.
-class BudgetHooks : public RegisterHooks {
+class BudgetHooks : public BudgetLimits {
 public:
-    double monthlyMaximum(const std::string& category) const override {
-        return category == "Courses" ? 100.0 : 0.0;
+    Cents monthlyMaximum(const std::string& category) const override {
+        return category == "Courses" ? 10'000 : 0;
     }
 };
 
@@ -51,7 +51,7 @@ inline Grid exportRegister() {
     return reg;
 }
 
-// The register with its look: the budget hooks and the spending they are checked on.
+// The register with its look: the budget maxima and the spending they are checked on.
 struct ExportWorld {
     Grid grid = exportRegister();
     BudgetHooks hooks;

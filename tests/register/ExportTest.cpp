@@ -80,7 +80,7 @@ std::string csvNotesField(const std::string& notes) {
     Grid grid = makeRegister(2);
     grid.setRowCount(2);
     grid.set(1, col::Notes, notes);
-    const RegisterHooks hooks;
+    const BudgetLimits hooks;
     const std::string csv = csvExport(grid, RegisterLook(hooks, nullptr));
     const std::string line = csv.substr(csv.find("\r\n") + 2);
     // 1;"";"";"";"";NOTES;"";"";"";""\r\n
@@ -113,7 +113,7 @@ TEST(Export, CsvEnclosesWhatWouldShiftTheRow) {
 TEST(Export, CsvLineOfAFreshAccount) {
     testing::TestWorld world;
     ASSERT_TRUE(world.session.create("Courant", 1000.0, true));
-    const RegisterLook look(world.session.hooks(), &world.session.spending());
+    const RegisterLook look(world.session.budgetLimits(), &world.session.spending());
     const std::string csv = csvExport(world.session.grid(), look);
     EXPECT_EQ(csv, "\"\";Pointage;Date;Num\xE9ro;Rubrique;Notes;Mode de paiement;D\xE9"
                    "bit;Cr\xE9"
@@ -189,7 +189,7 @@ TEST(Export, RtfEscapes) {
         {"x\r\ny", "x\\line y"},      {"x\ny", "x\\line y"}, {"a\tb", "a\\tab b"},
         {"plain text", "plain text"}, {"\x01", "\\'01"},
     };
-    const RegisterHooks hooks;
+    const BudgetLimits hooks;
     for (const auto& [text, escaped] : cases) {
         Grid grid(1, 1);
         grid.set(0, 0, text);

@@ -114,6 +114,42 @@ TEST(RegisterEvents, EachEditTellsWhatItChanged) {
     }
 }
 
+// A transfer check that links the edited row and corrects the initial balance: what it
+// changes goes through the session, so the balances are right and told in the same
+// announcement as the user's edit. A linked row's removal asks for its twin first.
+TEST(RegisterEvents, WhatATransferCheckChangesIsToldWithTheEdit) {
+    struct Linking : TransferLinks {
+        std::vector<int> removed;
+        bool isLinked(const Grid& reg, int row) const override {
+            return reg.at(row, col::Numero) == "vir1";
+        }
+        void afterEdit(RegisterEdits& edits, int row) override {
+            edits.setCell(row, col::Numero, "vir1");
+            edits.setCell(1, col::Credit, "150.00");
+        }
+        void beforeRemove(const Grid& reg, int row) override {
+            removed.push_back(row);
+            EXPECT_EQ(reg.at(row, col::Numero), "vir1"); // still there
+        }
+    };
+    EventsWorld w;
+    Linking links;
+    w.session.setTransferLinks(&links);
+    w.recorder.events.clear();
+    w.session.validateCell(2, col::ModePaiement, "Virement");
+    EXPECT_EQ(w.recorder.events,
+              (Events{cells(1, col::Credit, col::Credit), cells(2, col::Numero, col::Numero),
+                      cells(2, col::ModePaiement, col::ModePaiement), "balances 1"}));
+    EXPECT_EQ(w.session.grid().at(1, col::Solde), "150.00");
+    EXPECT_EQ(w.session.grid().at(2, col::Solde), "110.00");
+    EXPECT_EQ(w.session.balances().balance, centsOf(110.0));
+
+    w.dialogs.yes();
+    ASSERT_TRUE(w.session.deleteLine(2));
+    EXPECT_EQ(links.removed, std::vector<int>{2});
+    EXPECT_EQ(w.session.balances().balance, centsOf(150.0));
+}
+
 TEST(RegisterEvents, LoadTellsANewRegisterAndARemovedObserverHearsNothing) {
     EventsWorld w;
     ASSERT_TRUE(w.session.save());

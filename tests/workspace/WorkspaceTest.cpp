@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "planning/PlanningColumns.h"
+#include "register/RegisterLook.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "support/Installation.h"
@@ -59,6 +61,69 @@ TEST(Workspace, TheHandheldUserChoiceOutlivesSettingsSaves) {
         EXPECT_EQ(i.registry.readString(Hive::CurrentUser, k, settings::kPalmUser), stored);
         EXPECT_EQ(names.back(), "CheminBackup"); // the other options keep their order
     }
+}
+
+// Closing saves the settings, then the account: its register first, then its parts (the
+// planning's file, the statement balance and "LastYear" among the account's values).
+TEST(Workspace, CloseSavesTheAccountThenItsParts) {
+    Installation i;
+    i.addUser("Anne", "");
+    ASSERT_TRUE(i.ws.session().isOpen());
+    i.ws.session().validateCell(2, col::Debit, "12,50");
+    i.ws.planning().grid().set(1, planning_col::Rubrique, "Loyer");
+    i.ws.bankBalance().set({42.0, 0.0});
+    ASSERT_TRUE(i.ws.queryClose({}));
+    const std::string key = settings::accountKey("Anne", "Courant");
+    EXPECT_EQ(
+        i.registry.valueNames(Hive::CurrentUser, key),
+        (std::vector<std::string>{"Euro", "BankSolde", "BankSoldeEcart", "LastMonth", "LastYear"}));
+    EXPECT_EQ(i.registry.readString(Hive::CurrentUser, key, settings::kBankSolde), "42.00");
+    EXPECT_EQ(i.registry.readInteger(Hive::CurrentUser, key, settings::kLastYear, 0), 2024);
+
+    Workspace next(i.registry, i.paths, i.clock, i.dialogs, i.sounds);
+    next.start();
+    next.session().setUser("Anne");
+    EXPECT_FALSE(next.budgets().hasAccount());
+    ASSERT_TRUE(next.session().load("Courant"));
+    EXPECT_EQ(next.session().grid().at(2, col::Debit), "12.50");
+    EXPECT_EQ(next.planning().grid().at(1, planning_col::Rubrique), "Loyer");
+    EXPECT_DOUBLE_EQ(next.bankBalance().balance(), 42.0);
+    EXPECT_TRUE(next.budgets().hasAccount());
+
+    // A planning that cannot be written: the register was written before it, the
+    // settings that come after it were not, and the program stays open.
+    const fs::path pla = i.paths.planningFile("Anne", "Courant");
+    fs::remove(pla);
+    fs::create_directory(pla);
+    next.session().switchToFrancs();
+    i.dialogs.clear();
+    EXPECT_FALSE(next.queryClose({}));
+    EXPECT_EQ(i.dialogs.texts(), std::vector<std::string>{"Cannot Create " + pla.string()});
+    EXPECT_NE(platform::readFile(i.paths.accountFile("Anne", "Courant"))->find("81.99"),
+              std::string::npos); // 12.50 euros in francs
+    EXPECT_EQ(i.registry.readString(Hive::CurrentUser, key, settings::kEuro), "1");
+}
+
+// The session consults the workspace's budget maxima: an edit past one warns once, and
+// the category is painted over budget.
+TEST(Workspace, TheRegisterAsksTheWorkspacesBudgets) {
+    Installation i;
+    i.addUser("Anne", "");
+    ASSERT_TRUE(i.ws.budgets().replaceAll({{"Courses", "100.00", ""}}));
+    AccountSession& s = i.ws.session();
+    s.validateCell(2, col::Rubrique, "Courses");
+    i.dialogs.clear();
+    s.validateCell(2, col::Debit, "99,99");
+    EXPECT_TRUE(i.dialogs.texts().empty());
+    const RegisterLook look(s.budgetLimits(), &s.spending());
+    EXPECT_FALSE(look.cell(s.grid(), 2, col::Rubrique).bold);
+    s.validateCell(2, col::Debit, "100,01");
+    ASSERT_EQ(i.dialogs.texts().size(), 1u);
+    EXPECT_NE(i.dialogs.texts()[0].find("vous en êtes à 100.01 Euros"), std::string::npos);
+    EXPECT_TRUE(look.cell(s.grid(), 2, col::Rubrique).bold);
+    EXPECT_EQ(s.budgetLimits().monthlyMaximum("courses"), 10'000);
+    s.close();
+    EXPECT_EQ(s.budgetLimits().monthlyMaximum("Courses"), 0);
 }
 
 TEST(Workspace, AFirstStartHasDefaults) {

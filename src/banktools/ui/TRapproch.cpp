@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "banktools/BankBalancePart.h"
 #include "banktools/Reconciliation.h"
 #include "money/Amount.h"
 #include "register/AccountSession.h"
@@ -19,8 +20,9 @@ QString qs(std::string_view text) {
 
 } // namespace
 
-TRapproch::TRapproch(ledgora::AccountSession& session, QWidget* parent)
-    : QDialog(parent), session_(session) {
+TRapproch::TRapproch(ledgora::AccountSession& session, ledgora::BankBalancePart& bank,
+                     QWidget* parent)
+    : QDialog(parent), session_(session), bank_(bank) {
     setObjectName(QStringLiteral("TRapproch"));
     setWindowTitle(QStringLiteral("Rapprochement automatique"));
     const QString currency = qs(ledgora::currencyWord(session.euros()));
@@ -69,7 +71,7 @@ TRapproch::TRapproch(ledgora::AccountSession& session, QWidget* parent)
 
     // Opening: the stored balance unless it is 0, the reconciled balance, and the result
     // at once when there is something to compare.
-    SoldeBanqueEdit->setText(qs(ledgora::statementFieldText(session.bankBalance())));
+    SoldeBanqueEdit->setText(qs(ledgora::statementFieldText(bank.balance())));
     SoldeBanqueEditChange();
     connect(SoldeBanqueEdit, &QLineEdit::textChanged, this, &TRapproch::SoldeBanqueEditChange);
     SoldePointeLabel->setText(
@@ -99,9 +101,7 @@ void TRapproch::CalculerBtnClick() {
 }
 
 void TRapproch::FermerBtnClick() {
-    const ledgora::StatementBalance s = ledgora::statementOnClose(
-        SoldeBanqueEdit->text().toStdString(), {session_.bankBalance(), session_.bankRemainder()});
-    session_.setBankBalance(s.balance, s.remainder);
+    bank_.set(ledgora::statementOnClose(SoldeBanqueEdit->text().toStdString(), bank_.statement()));
     accept();
 }
 

@@ -7,7 +7,8 @@
 
 namespace ledgora {
 class AccountSession;
-}
+class BankBalancePart;
+} // namespace ledgora
 class QLabel;
 class QPushButton;
 class TFloatEdit;
@@ -15,9 +16,10 @@ class TFloatEdit;
 class TRapproch : public QDialog {
     Q_OBJECT
 public:
-    // Shows `session`'s reconciled balance and stored statement balance; "Fermer" stores
-    // the statement balance back into it (in memory: the next save writes it).
-    explicit TRapproch(ledgora::AccountSession& session, QWidget* parent = nullptr);
+    // Shows `session`'s reconciled balance and `bank`'s stored statement balance; "Fermer"
+    // stores the statement balance back into `bank` (in memory: the next save writes it).
+    TRapproch(ledgora::AccountSession& session, ledgora::BankBalancePart& bank,
+              QWidget* parent = nullptr);
 
     TFloatEdit* statementField() const { return SoldeBanqueEdit; }
     QLabel* resultLabel() const { return DifferenceLabel; }
@@ -36,6 +38,7 @@ private:
     void SoldeBanqueEditChange();
 
     ledgora::AccountSession& session_;
+    ledgora::BankBalancePart& bank_;
     QLabel* SoldePointeLabel;
     TFloatEdit* SoldeBanqueEdit;
     QPushButton* CalculerBtn;

@@ -23,7 +23,7 @@ public:
 
 private:
     ledgora::RegisterLook look() const {
-        return ledgora::RegisterLook(session_.hooks(), &session_.spending());
+        return ledgora::RegisterLook(session_.budgetLimits(), &session_.spending());
     }
 
     const ledgora::AccountSession& session_;
@@ -61,7 +61,7 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::ToolTipRole: {
-        const std::string hint = ledgora::registerCellHint(grid, r, c, session_.hooks());
+        const std::string hint = ledgora::registerCellHint(grid, r, c, session_.transferLinks());
         return hint.empty() ? QVariant() : QString::fromStdString(hint);
     }
     case Qt::DecorationRole:
@@ -85,7 +85,7 @@ Qt::ItemFlags RegisterModel::flags(const QModelIndex& index) const {
     if (c == ledgora::col::Pointage) {
         return f | Qt::ItemIsUserCheckable;
     }
-    if (ledgora::mayEditRegisterCell(session_.grid(), r, c, session_.hooks())) {
+    if (ledgora::mayEditRegisterCell(session_.grid(), r, c, session_.transferLinks())) {
         f |= Qt::ItemIsEditable;
     }
     return f;

@@ -1,6 +1,6 @@
-// An account's save under crashes and failures: a save killed between the account file
-// and the settings is finished at the next load, never read in the wrong currency; a
-// failed settings write is told; the files are the user's alone.
+// An account's save with its parts under crashes and failures: a save killed between the
+// account file and the settings is finished at the next load, never read in the wrong
+// currency; a failed settings write is told; the files are the user's alone.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -11,12 +11,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "TestWorld.h"
+#include "banktools/BankBalancePart.h"
+#include "planning/PlanningPart.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "register/GridTextFormat.h"
 #include "register/RegisterColumns.h"
 #include "register/SaveJournal.h"
+#include "register/TestWorld.h"
 #include "support/Installation.h"
 
 namespace ledgora {
@@ -24,8 +26,18 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Hive;
-using testing::TestWorld;
 namespace settings = platform::settings;
+
+// The open account with the parts that write a file and values, as the workspace adds
+// them.
+struct TestWorld : testing::TestWorld {
+    PlanningPart planning{paths, dialogs};
+    BankBalancePart bank{registry};
+    TestWorld() {
+        session.addPart(&planning);
+        session.addPart(&bank);
+    }
+};
 
 std::string euroValue(TestWorld& w, const std::string& account) {
     return w.registry.readString(Hive::CurrentUser, settings::accountKey("Anne", account),
@@ -43,9 +55,14 @@ struct Reopened {
     NameList categories = NameList::builtInCategories();
     NameList modes = NameList::builtInPaymentModes();
     AccountSession session;
+    PlanningPart planning;
+    BankBalancePart bank{registry};
     explicit Reopened(TestWorld& w)
         : registry(w.paths.registryFolder()),
-          session({registry, w.paths, w.clock, w.dialogs, w.sounds}, categories, modes) {
+          session({registry, w.paths, w.clock, w.dialogs, w.sounds}, categories, modes),
+          planning(w.paths, w.dialogs) {
+        session.addPart(&planning);
+        session.addPart(&bank);
         session.setUser("Anne");
     }
 };
@@ -53,7 +70,7 @@ struct Reopened {
 // An account in francs with a planning row, saved: "Courant" with 655.96 F of credit.
 void francsAccount(TestWorld& w) {
     ASSERT_TRUE(w.session.create("Courant", 655.96, false));
-    w.session.planning().set(1, planning_col::Credit, "65.60");
+    w.planning.grid().set(1, planning_col::Credit, "65.60");
     ASSERT_TRUE(w.session.save());
 }
 
@@ -62,21 +79,24 @@ TEST(SaveJournal, ReadsOnlyAWholeJournal) {
     j.accountSize = 12;
     j.accountDigest = accountDigest("twelve bytes");
     j.values = {{"Euro", "1"}, {"BankSolde", "10.00"}};
-    j.planning = std::string("10,2\r\n0,1,1\r\n");
+    j.files = {{"Courant.pla", "10,2\r\n0,1,1\r\n"}, {"Autre.txt", ""}};
     const std::string bytes = writeSaveJournal(j);
     const auto back = readSaveJournal(bytes);
     ASSERT_TRUE(back);
     EXPECT_TRUE(back->describes("twelve bytes"));
     EXPECT_FALSE(back->describes("twelve byteS"));
     EXPECT_EQ(back->values, j.values);
-    EXPECT_EQ(back->planning, j.planning);
-    j.planning.reset();
-    EXPECT_EQ(readSaveJournal(writeSaveJournal(j))->planning, std::nullopt);
+    EXPECT_EQ(back->files, j.files);
+    j.files.clear();
+    EXPECT_TRUE(readSaveJournal(writeSaveJournal(j))->files.empty());
 
+    const std::string head = bytes.substr(0, bytes.find("file"));
     for (const std::string& damaged :
          {bytes.substr(0, bytes.size() - 1), bytes + "x", std::string(), std::string("junk\r\n"),
           bytes.substr(0, bytes.find("value")) + "value =1\r\n",
-          std::string("LEDGORA-JOURNAL 1\r\naccount 12 zz\r\n")}) {
+          std::string("LEDGORA-JOURNAL 1\r\naccount 12 zz\r\n"), head + "file 2 ../x\r\nab",
+          head + "file 2 a/b\r\nab", head + "file 2 ..\r\nab", head + "file 2 \r\nab",
+          head + "file 3 x\r\nab"}) {
         EXPECT_EQ(readSaveJournal(damaged), std::nullopt) << damaged;
     }
 }
@@ -119,7 +139,7 @@ TEST(SaveJournal, ASaveKilledBetweenTheFileAndTheSettingsIsFinishedAtTheNextLoad
     ASSERT_TRUE(next.session.load("Courant"));
     EXPECT_TRUE(next.session.euros());
     EXPECT_EQ(next.session.grid().at(1, col::Credit), "100.00");
-    EXPECT_EQ(next.session.planning().at(1, planning_col::Credit), "10.00");
+    EXPECT_EQ(next.planning.grid().at(1, planning_col::Credit), "10.00");
     EXPECT_EQ(euroValue(w, "Courant"), "1");
     EXPECT_FALSE(fs::exists(saveJournalFile(file)));
     EXPECT_TRUE(w.dialogs.texts().empty());
@@ -134,7 +154,7 @@ TEST(SaveJournal, AJournalForAFileThatWasNeverWrittenIsDropped) {
     j.accountSize = 3;
     j.accountDigest = accountDigest("new");
     j.values = {{"Euro", "1"}};
-    j.planning = std::string("10,2\r\n");
+    j.files = {{"Courant.pla", "10,2\r\n"}};
     ASSERT_TRUE(platform::writeFileAtomically(saveJournalFile(file), writeSaveJournal(j)));
     const std::string planning =
         platform::readFile(w.paths.planningFile("Anne", "Courant")).value();
@@ -144,6 +164,25 @@ TEST(SaveJournal, AJournalForAFileThatWasNeverWrittenIsDropped) {
     EXPECT_EQ(w.session.grid().at(1, col::Credit), "655.96");
     EXPECT_EQ(euroValue(w, "Courant"), "0");
     EXPECT_EQ(platform::readFile(w.paths.planningFile("Anne", "Courant")).value(), planning);
+    EXPECT_FALSE(fs::exists(saveJournalFile(file)));
+}
+
+// An earlier version's journal ends with the planning's bytes alone; it is still finished.
+TEST(SaveJournal, AnEarlierVersionsPlanningRecordIsFinished) {
+    TestWorld w;
+    francsAccount(w);
+    const fs::path file = w.paths.accountFile("Anne", "Courant");
+    const std::string account = platform::readFile(file).value();
+    SaveJournal j;
+    j.accountSize = account.size();
+    j.accountDigest = accountDigest(account);
+    j.values = {{"Euro", "0"}};
+    const std::string planning = "10,2\r\n0,1,Jour du mois\r\n";
+    const std::string bytes = writeSaveJournal(j) + "planning " +
+                              std::to_string(planning.size()) + "\r\n" + planning;
+    ASSERT_TRUE(platform::writeFileAtomically(saveJournalFile(file), bytes));
+    ASSERT_TRUE(w.session.load("Courant"));
+    EXPECT_EQ(platform::readFile(w.paths.planningFile("Anne", "Courant")), planning);
     EXPECT_FALSE(fs::exists(saveJournalFile(file)));
 }
 
