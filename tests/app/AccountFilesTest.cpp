@@ -428,8 +428,9 @@ private slots:
         QVERIFY(fs::exists(stick / "Ledgora.reg"));
         QCOMPARE(dialogs_.texts().back(), std::string(ledgora::kBackupDone));
 
-        // A second account, opened, whose file then goes: the set has none for it.
-        dialogs_.fill({"Livret", "0"}, true).no();
+        // A second account, opened ("Non" to the planning and budget questions), whose file
+        // then goes: the set has none for it.
+        dialogs_.fill({"Livret", "0"}, true).no().no();
         action(*w, "Nouveau1")->trigger();
         QCOMPARE(w->workspace().session().account(), std::string("Livret"));
         fs::remove(paths().accountFile("Anne", "Livret"));
