@@ -429,7 +429,7 @@ private slots:
         QCOMPARE(dialogs_.texts().back(), std::string(ledgora::kBackupDone));
 
         // A second account, opened, whose file then goes: the set has none for it.
-        dialogs_.fill({"Livret", "0"}, true).no();
+        dialogs_.fill({"Livret", "0"}, true).no().no(); // no planning, no maxima
         action(*w, "Nouveau1")->trigger();
         QCOMPARE(w->workspace().session().account(), std::string("Livret"));
         fs::remove(paths().accountFile("Anne", "Livret"));
