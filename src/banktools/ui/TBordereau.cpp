@@ -205,7 +205,10 @@ TBordereau::TBordereau(ledgora::Workspace& workspace, QWidget* parent)
     updateTotal();
 }
 
-TBordereau::~TBordereau() = default;
+TBordereau::~TBordereau() {
+    // The view goes while the grid it shows is still there (QDialog deletes it later).
+    delete Grille;
+}
 
 bool TBordereau::prepare() {
     const auto& session = workspace_.session();
