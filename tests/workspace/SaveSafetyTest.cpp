@@ -178,8 +178,8 @@ TEST(SaveJournal, AnEarlierVersionsPlanningRecordIsFinished) {
     j.accountDigest = accountDigest(account);
     j.values = {{"Euro", "0"}};
     const std::string planning = "10,2\r\n0,1,Jour du mois\r\n";
-    const std::string bytes = writeSaveJournal(j) + "planning " +
-                              std::to_string(planning.size()) + "\r\n" + planning;
+    const std::string bytes =
+        writeSaveJournal(j) + "planning " + std::to_string(planning.size()) + "\r\n" + planning;
     ASSERT_TRUE(platform::writeFileAtomically(saveJournalFile(file), bytes));
     ASSERT_TRUE(w.session.load("Courant"));
     EXPECT_EQ(platform::readFile(w.paths.planningFile("Anne", "Courant")), planning);

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "planning/PlanningColumns.h"
-#include "register/RegisterLook.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
+#include "register/RegisterLook.h"
 #include "support/Installation.h"
 #include "workspace/Workspace.h"
 
