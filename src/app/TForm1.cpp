@@ -1181,8 +1181,8 @@ void TForm1::Soldesdetouslescomptes1Click() {
 void TForm1::createPlanning() {
     auto& ws = *workspace_;
     ledgora::Grid& planningGrid = ws.planning().grid();
-    entry_ = std::make_unique<ledgora::AutomaticEntry>(registry_, *clock_, ws.dialogs(),
-                                                       ws.transfers());
+    entry_ =
+        std::make_unique<ledgora::AutomaticEntry>(registry_, *clock_, ws.dialogs(), ws.transfers());
     ws.accounts().setOpenedListener([this] { enterScheduledOperations(); });
 
     PlanningWindowLinks links{
