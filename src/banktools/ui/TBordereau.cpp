@@ -278,7 +278,12 @@ TBordereau::TBordereau(ledgora::Workspace& workspace, QWidget* parent)
     updateTotal();
 }
 
-TBordereau::~TBordereau() = default;
+TBordereau::~TBordereau() {
+    // The view and its model are children, deleted after the slip they read: a view that
+    // repaints while the dialog hides must not read a slip already gone.
+    delete Grille;
+    delete model_;
+}
 
 bool TBordereau::prepare() {
     const auto& session = workspace_.session();
