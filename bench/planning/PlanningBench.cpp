@@ -127,7 +127,7 @@ void Enter50DueRowsInto100000Operations(benchmark::State& state) {
         state.PauseTiming();
         Grid reg = base;
         for (int r = 1; r <= 50; ++r) {
-            planning.at(r, planning_col::Entered).clear();
+            planning.set(r, planning_col::Entered, {});
         }
         state.ResumeTiming();
         {

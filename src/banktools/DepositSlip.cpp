@@ -119,7 +119,7 @@ void DepositSlip::sortBy(int column) {
     const int n = grid_.rowCount() - 1;
     std::vector<int> order(static_cast<std::size_t>(n));
     std::iota(order.begin(), order.end(), 1);
-    const auto text = [&](int row) -> const std::string& { return grid_.at(row, column); };
+    const auto text = [&](int row) { return grid_.at(row, column); };
     // Keys are computed once per row, not once per comparison.
     std::vector<double> keys(static_cast<std::size_t>(n + 1), 0.0);
     for (int r = 1; r <= n; ++r) {

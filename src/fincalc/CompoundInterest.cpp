@@ -46,7 +46,7 @@ void CompoundInterest::solve(Field solved, const Given& given, DurationUnit unit
     case Field::Rate:
         q = exp(ln(final / capital) / static_cast<double>(months)) - 1;
         setAmount(rowOf(Field::Rate), 1, (q * 1200).value());
-        cells().at(rowOf(Field::Rate), 1) += " %";
+        cells().set(rowOf(Field::Rate), 1, cells().at(rowOf(Field::Rate), 1) + " %");
         break;
     case Field::Duration:
         months = wholePeriods((ln(final / capital) / ln(1 + q)).value());

@@ -105,7 +105,7 @@ void Loan::solve(Field solved, const Given& given, DurationUnit unit) {
         }
         q = *rate;
         setAmount(rowOf(Field::Rate), 1, (q * 1200).value());
-        cells().at(rowOf(Field::Rate), 1) += " %";
+        cells().set(rowOf(Field::Rate), 1, cells().at(rowOf(Field::Rate), 1) + " %");
         break;
     }
     case Field::Duration:

@@ -45,7 +45,7 @@ void SimpleInterest::solve(Field solved, const Given& given, DurationUnit unit) 
     case Field::Rate:
         t = 360 * interest / capital / static_cast<double>(days);
         setAmount(rowOf(Field::Rate), 1, (t * 100).value());
-        cells().at(rowOf(Field::Rate), 1) += " %";
+        cells().set(rowOf(Field::Rate), 1, cells().at(rowOf(Field::Rate), 1) + " %");
         break;
     case Field::Duration:
         days = wholePeriods((360 * interest / capital / t).value());

@@ -153,10 +153,10 @@ void SolverForm::addPeriodRows(long long count) {
 void SolverForm::clearComputed(Field solved) {
     // A value left from the previous computation would sit beside the new inputs as if it
     // were their result.
-    grid_.at(rowOf(solved), 1).clear();
+    grid_.set(rowOf(solved), 1, {});
     for (int r = 4; r <= 5; ++r) {
         for (int c = 1; c < grid_.columnCount(); ++c) {
-            grid_.at(r, c).clear();
+            grid_.set(r, c, {});
         }
     }
 }

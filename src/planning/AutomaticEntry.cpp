@@ -116,7 +116,7 @@ int AutomaticEntry::run(const std::string& user, const std::string& account, Gri
     const std::vector<int> due = dueRows(planning, today, stale);
     if (stale) {
         for (int r = 1; r < planning.rowCount(); ++r) {
-            planning.at(r, planning_col::Entered).clear();
+            planning.set(r, planning_col::Entered, {});
         }
     }
     int entered = 0;

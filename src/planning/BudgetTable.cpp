@@ -37,14 +37,13 @@ bool BudgetTable::mayEdit(int row, int column) {
     return row >= 1 && column == budget_col::Maximum;
 }
 
-const std::string& BudgetTable::setMaximum(int row, std::string_view typed) {
-    std::string& cell = grid_.at(row, budget_col::Maximum);
+std::string BudgetTable::setMaximum(int row, std::string_view typed) {
     std::string text = normaliseMaximum(typed);
-    if (text != cell) {
-        grid_.at(row, budget_col::Ecart).clear();
+    if (text != grid_.at(row, budget_col::Maximum)) {
+        grid_.set(row, budget_col::Ecart, {});
     }
-    cell = std::move(text);
-    return cell;
+    grid_.set(row, budget_col::Maximum, text);
+    return text;
 }
 
 void BudgetTable::sortBy(int column) {

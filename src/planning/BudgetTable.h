@@ -53,7 +53,7 @@ public:
     // normaliseMaximum(typed). A maximum that changes drops its remainder: the remainder
     // belongs to the converted maximum, and beside a new one it would be added to it on
     // the way back to francs. Returns the text kept.
-    const std::string& setMaximum(int row, std::string_view typed);
+    std::string setMaximum(int row, std::string_view typed);
 
     // The rows sorted on a column: names in French order, maxima as numbers (empty first).
     void sortBy(int column);

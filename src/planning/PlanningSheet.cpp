@@ -149,9 +149,9 @@ void PlanningSheet::validateCell(int row, int column, std::string text) {
         // A remainder belongs to the converted amount it came with: beside a new amount it
         // would be added to that one on the way back to francs.
         if (text != grid_.at(row, column)) {
-            grid_
-                .at(row, column == planning_col::Debit ? planning_col::Deber : planning_col::Creder)
-                .clear();
+            grid_.set(row,
+                      column == planning_col::Debit ? planning_col::Deber : planning_col::Creder,
+                      {});
         }
     }
     if (column == planning_col::Day) {
@@ -233,7 +233,7 @@ void PlanningSheet::sortBy(int column) {
     const int n = grid_.rowCount() - 1;
     std::vector<int> order(static_cast<std::size_t>(std::max(n, 0)));
     std::iota(order.begin(), order.end(), 1);
-    const auto key = [&](int r) -> const std::string& { return grid_.at(r, column); };
+    const auto key = [&](int r) { return grid_.at(r, column); };
     if (sortsAsNumber(column)) {
         std::stable_sort(order.begin(), order.end(),
                          [&](int a, int b) { return parseAmount(key(a)) < parseAmount(key(b)); });

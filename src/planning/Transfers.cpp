@@ -39,10 +39,10 @@ RowAmount amountOf(const Grid& reg, int row) {
 // The twin holds the amount on the other side; a remainder kept from a conversion belongs
 // to the amount it replaces, so it goes too.
 void writeTwinAmount(Grid& other, int twin, const RowAmount& amount, bool fromEuros, bool toEuros) {
-    other.at(twin, col::Debit).clear();
-    other.at(twin, col::Credit).clear();
-    other.at(twin, col::Deber).clear();
-    other.at(twin, col::Creder).clear();
+    other.set(twin, col::Debit, {});
+    other.set(twin, col::Credit, {});
+    other.set(twin, col::Deber, {});
+    other.set(twin, col::Creder, {});
     if (amount.present) {
         other.set(twin, amount.debit ? col::Credit : col::Debit,
                   amountForAccount(amount.text, fromEuros, toEuros));

@@ -168,10 +168,17 @@ std::string utf16leToUtf8(std::string_view bytes) {
 }
 
 std::string cp1252ToUtf8(std::string_view bytes) {
-    if (isAscii(bytes)) {
-        return std::string(bytes);
-    }
     std::string out;
+    cp1252ToUtf8(bytes, out);
+    return out;
+}
+
+void cp1252ToUtf8(std::string_view bytes, std::string& out) {
+    out.clear();
+    if (isAscii(bytes)) {
+        out.assign(bytes);
+        return;
+    }
     out.reserve(bytes.size() + bytes.size() / 2);
     std::size_t run = 0; // start of the pending ASCII run
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -184,7 +191,6 @@ std::string cp1252ToUtf8(std::string_view bytes) {
         run = i + 1;
     }
     out.append(bytes.data() + run, bytes.size() - run);
-    return out;
 }
 
 std::string utf8ToCp1252(std::string_view text) {

@@ -11,6 +11,8 @@ namespace platform {
 // Windows-1252 bytes to UTF-8. The five bytes the code page leaves undefined map to
 // the C1 control characters of the same value, as the Windows conversion does.
 std::string cp1252ToUtf8(std::string_view bytes);
+// The same into `out`, whose room is kept from call to call.
+void cp1252ToUtf8(std::string_view bytes, std::string& out);
 
 // UTF-8 to Windows-1252. Characters the code page cannot hold, and malformed UTF-8
 // sequences, become "?".

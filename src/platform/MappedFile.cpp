@@ -1,5 +1,7 @@
 #include "platform/MappedFile.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -23,8 +25,12 @@ MappedFile::MappedFile(const std::filesystem::path& path) {
         if (size_ == 0) {
             ok_ = true;
         } else {
-            void* p = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+            // Read ahead as the reader goes, rather than all at once: release() gives back
+            // what it passed, so a large file is never resident in full.
+            void* p = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
             if (p != MAP_FAILED) {
+                ::madvise(p, size_, MADV_SEQUENTIAL);
+                ::madvise(p, size_, MADV_WILLNEED);
                 data_ = static_cast<const char*>(p);
                 mapped_ = true;
                 ok_ = true;
@@ -32,6 +38,16 @@ MappedFile::MappedFile(const std::filesystem::path& path) {
         }
     }
     ::close(fd);
+}
+
+void MappedFile::release(std::size_t offset) {
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t end = std::min(offset, size_) / page * page;
+    if (!mapped_ || end <= released_) {
+        return;
+    }
+    ::madvise(const_cast<char*>(data_) + released_, end - released_, MADV_DONTNEED);
+    released_ = end;
 }
 
 MappedFile::~MappedFile() {

@@ -113,13 +113,14 @@ void AccountSession::staleFrom(int row) {
     staleFrom_ = staleFrom_ < 0 ? row : std::min(staleFrom_, row);
 }
 
-void AccountSession::settle() {
+bool AccountSession::settle() {
     if (staleFrom_ < 0) {
-        return;
+        return false;
     }
     recompute();
     changes_.balances(std::max(staleFrom_, 1));
     staleFrom_ = -1;
+    return true;
 }
 
 void AccountSession::addObserver(RegisterObserver* observer) {
@@ -140,9 +141,8 @@ void AccountSession::announce() {
 }
 
 void AccountSession::writeCell(int row, int column, std::string text) {
-    std::string& cell = register_.at(row, column);
-    if (cell != text) {
-        cell = std::move(text);
+    if (register_.at(row, column) != text) {
+        register_.set(row, column, text);
         changes_.cell(row, column);
     }
 }
@@ -327,9 +327,9 @@ void AccountSession::toggleMark(int row) {
         return;
     }
     Announcing announcing(*this);
-    const bool ticked = register_.at(row, col::Pointage) == kTicked;
-    writeCell(row, col::Pointage, ticked ? std::string() : std::string(kTicked));
-    balances_.reconciled = reconciledBalance(register_);
+    const RowAmount before = rowAmount(register_, row);
+    writeCell(row, col::Pointage, before.ticked ? std::string() : std::string(kTicked));
+    updateBalances(register_, row, before, balances_);
     changes_.balances(row);
 }
 
@@ -344,6 +344,9 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
         return result;
     }
     const bool amount = column == col::Debit || column == col::Credit;
+    // The sums follow the edit from this row's difference, not from the whole register.
+    const RowAmount amountBefore = rowAmount(register_, row);
+    MonthlySpending::Entry spentBefore = MonthlySpending::entryOf(register_, row);
 
     if (column == col::Rubrique || column == col::ModePaiement) {
         text = platform::capitalizeFirstAscii(text);
@@ -368,7 +371,7 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
     const std::string before = register_.at(row, column);
     writeCell(row, column, std::move(text));
     if (amount) {
-        recompute();
+        updateBalances(register_, row, amountBefore, balances_);
         result.balancesChanged = true;
         if (register_.at(row, column) != before) {
             changes_.balances(row);
@@ -377,7 +380,10 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
     if (amount || column == col::Rubrique || column == col::ModePaiement) {
         // What the check changes goes through edits_, which recomputes once it is done.
         links_->afterEdit(edits_, row);
-        settle();
+        if (settle()) {
+            // The spending was rebuilt with the row as it now stands.
+            spentBefore = MonthlySpending::entryOf(register_, row);
+        }
     }
     if (column == col::Numero && !register_.at(row, col::Numero).empty()) {
         const std::string& numero = register_.at(row, col::Numero);
@@ -399,8 +405,12 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
     if (column != col::Date && register_.at(row, col::Date).empty()) {
         writeCell(row, col::Date, formatDate(services_.clock.now()));
     }
-    if (column == col::Rubrique || column == col::Debit) {
+    if (balances_.magnitude <= Grid::kMaxCellCents) {
+        spending_.update(register_, row, spentBefore);
+    } else {
         spending_.rebuild(register_);
+    }
+    if (column == col::Rubrique || column == col::Debit) {
         limits_->alarmCheck(register_, row, spending_, euros_);
     }
     if (row == register_.rowCount() - 1) {

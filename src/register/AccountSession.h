@@ -175,8 +175,8 @@ private:
     void writeCell(int row, int column, std::string text);
     // Rows from `row` on need their balances again (an edit through edits()).
     void staleFrom(int row);
-    // Recomputes what staleFrom() asked for.
-    void settle();
+    // Recomputes what staleFrom() asked for; true when it did.
+    bool settle();
     void announce();
 
     AccountRef ref() const { return {user_, account_, euros_}; }

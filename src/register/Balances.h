@@ -1,5 +1,5 @@
 // The register as a ledger: running balances, the account balance and the reconciled
-// balance.
+// balance, computed from scratch or brought up to date after one row's edit.
 #pragma once
 
 #include "money/Amount.h"
@@ -10,6 +10,10 @@ namespace ledgora {
 struct Balances {
     Cents balance = 0;
     Cents reconciled = 0;
+    // The sum of every debit and credit taken positive: no sum of a part of them, running
+    // balance, reconciled balance or monthly spending, can be larger. While it stays below
+    // Grid::kMaxCellCents, sums updated from a row's difference are exact.
+    Cents magnitude = 0;
 };
 
 // Writes the running balance into "solde" of every row with a debit or a credit (and
@@ -22,5 +26,21 @@ Cents reconciledBalance(const Grid& reg);
 
 // Both of the above.
 Balances recomputeBalances(Grid& reg);
+
+// What one row puts into the balances, read before an edit of the row.
+struct RowAmount {
+    bool present = false; // a debit or a credit, readable or not
+    Cents amount = 0;     // credit minus debit
+    Cents magnitude = 0;
+    bool ticked = false;
+};
+RowAmount rowAmount(const Grid& reg, int row);
+
+// After row `row` of a register whose balances are `balances` changed from `before`:
+// the row's running balance and those below it, and `balances`, as recomputeBalances()
+// would leave them, in time independent of the register's length. Recomputes everything
+// when the difference alone cannot give an exact result (sums near the ends of the range,
+// a balance cell that holds a text).
+void updateBalances(Grid& reg, int row, const RowAmount& before, Balances& balances);
 
 } // namespace ledgora

@@ -6,7 +6,14 @@ namespace ledgora {
 namespace {
 
 void convertCell(Grid& grid, int row, int amountColumn, int remainderColumn, bool toEuros) {
-    convertAmount(grid.at(row, amountColumn), grid.at(row, remainderColumn), toEuros);
+    std::string amount = grid.at(row, amountColumn);
+    if (amount.empty()) {
+        return;
+    }
+    std::string remainder = grid.at(row, remainderColumn);
+    convertAmount(amount, remainder, toEuros);
+    grid.set(row, amountColumn, amount);
+    grid.set(row, remainderColumn, remainder);
 }
 
 void convertAmounts(Grid& grid, const AmountColumns& c, int firstRow, bool toEuros) {

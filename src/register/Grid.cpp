@@ -1,32 +1,335 @@
 #include "register/Grid.h"
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <numeric>
 #include <stdexcept>
 
 namespace ledgora {
 namespace {
-const std::string kEmpty;
+
+// A handle: the kind in bits 0-3, a short text's length in bits 4-7, the rest in bits
+// 8-63. A short text's bytes are the handle's bytes 1 to 7 as they lie in memory, so that
+// a view of them stays valid like a view of the arena.
+static_assert(std::endian::native == std::endian::little, "short texts lie in bytes 1 to 7");
+enum Kind : std::uint64_t { kEmpty = 0, kShort = 1, kArena = 3, kNumber = 4 };
+constexpr std::uint64_t kKindMask = 0xF;
+constexpr int kPayloadShift = 8;
+constexpr std::size_t kShortMax = 7;
+constexpr Cents kStoredLimit = Cents{1} << 55;
+constexpr Cents kOffsetLimit = Cents{1} << 60;
+constexpr std::size_t kMinGarbage = std::size_t{64} << 10;
+constexpr std::size_t kMinFreeRows = 4096;
+
+std::uint64_t kindOf(std::uint64_t c) {
+    return c & kKindMask;
+}
+
+std::uint64_t payloadOf(std::uint64_t c) {
+    return c >> kPayloadShift;
+}
+
+Cents storedCents(std::uint64_t c) {
+    // The payload is a signed 56-bit number: the arithmetic shift extends its sign.
+    return static_cast<Cents>(c) >> kPayloadShift;
+}
+
+bool fitsStored(Cents v) {
+    return v >= -kStoredLimit && v < kStoredLimit;
+}
+
+std::uint64_t numberCell(Cents stored) {
+    return (static_cast<std::uint64_t>(stored) << kPayloadShift) | kNumber;
+}
+
+std::optional<std::uint64_t> shortCell(std::string_view text) {
+    if (text.size() > kShortMax) {
+        return std::nullopt;
+    }
+    std::uint64_t c = (text.size() << 4) | kShort;
+    std::memcpy(reinterpret_cast<char*>(&c) + 1, text.data(), text.size());
+    return c;
+}
+
+std::string_view shortText(const std::uint64_t& c) {
+    return {reinterpret_cast<const char*>(&c) + 1, static_cast<std::size_t>((c >> 4) & 0xF)};
+}
+
+// The same text as formatCents(), without a string.
+std::size_t formatCentsInto(Cents cents, char* out) {
+    char* p = out;
+    if (cents < 0) {
+        *p++ = '-';
+    }
+    const auto magnitude = cents < 0 ? 0ULL - static_cast<unsigned long long>(cents)
+                                     : static_cast<unsigned long long>(cents);
+    p = std::to_chars(p, out + CellText::kInlineCapacity, magnitude / 100).ptr;
+    const auto cent = static_cast<unsigned>(magnitude % 100);
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + cent / 10);
+    *p++ = static_cast<char>('0' + cent % 10);
+    return static_cast<std::size_t>(p - out);
+}
+
 } // namespace
 
 Grid::Grid(int rows, int columns)
     : rows_(std::max(rows, 0)), columns_(std::max(columns, 0)),
-      cells_(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_)),
-      widths_(static_cast<std::size_t>(columns_), kDefaultColumnWidth) {}
-
-const std::string& Grid::at(int row, int column) const {
-    return contains(row, column) ? cells_[index(row, column)] : kEmpty;
+      cells_(static_cast<std::size_t>(columns_)), offsets_(static_cast<std::size_t>(columns_)),
+      widths_(static_cast<std::size_t>(columns_), kDefaultColumnWidth) {
+    order_.resize(static_cast<std::size_t>(rows_));
+    std::iota(order_.begin(), order_.end(), 0U);
+    cellRows_ = static_cast<std::uint32_t>(rows_);
 }
 
-std::string& Grid::at(int row, int column) {
+const Grid::Cell* Grid::stored(int row, int column) const {
+    const Column& pages = cells_[static_cast<std::size_t>(column)];
+    const std::uint32_t p = physical(row);
+    const std::size_t page = p >> kPageShift;
+    return page < pages.size() && !pages[page].empty() ? &pages[page][p & kPageMask] : nullptr;
+}
+
+Grid::Cell Grid::cell(int row, int column) const {
+    const Cell* c = stored(row, column);
+    return c != nullptr ? *c : Cell{kEmpty};
+}
+
+Grid::Cell* Grid::existing(int column, std::uint32_t physicalRow) {
+    Column& pages = cells_[static_cast<std::size_t>(column)];
+    const std::size_t page = physicalRow >> kPageShift;
+    return page < pages.size() && !pages[page].empty() ? &pages[page][physicalRow & kPageMask]
+                                                       : nullptr;
+}
+
+Grid::Cell& Grid::cellToWrite(int row, int column) {
+    Column& pages = cells_[static_cast<std::size_t>(column)];
+    const std::uint32_t p = physical(row);
+    const std::size_t page = p >> kPageShift;
+    if (page >= pages.size()) {
+        pages.resize(page + 1);
+    }
+    if (pages[page].empty()) {
+        pages[page].resize(kPageCells, Cell{kEmpty});
+    }
+    return pages[page][p & kPageMask];
+}
+
+Cents Grid::offset(int column, int row) const {
+    const std::vector<Cents>& o = offsets_[static_cast<std::size_t>(column)];
+    const auto block = static_cast<std::size_t>(row) >> kBlockShift;
+    return block < o.size() ? o[block] : 0;
+}
+
+void Grid::drop(Cell c) {
+    if (kindOf(c) == kArena) {
+        garbage_ += TextArena::footprint(arena_.text(payloadOf(c)).size());
+    }
+}
+
+Grid::Cell Grid::encode(std::string_view text) {
+    if (const auto c = shortCell(text)) {
+        return *c;
+    }
+    return (arena_.add(text) << kPayloadShift) | kArena;
+}
+
+CellText Grid::at(int row, int column) const {
+    if (!contains(row, column)) {
+        return {};
+    }
+    const Cell* c = stored(row, column);
+    if (c == nullptr) {
+        return {};
+    }
+    switch (kindOf(*c)) {
+    case kShort:
+        return CellText::viewOf(shortText(*c));
+    case kArena:
+        return CellText::viewOf(arena_.text(payloadOf(*c)));
+    case kNumber: {
+        CellText t = CellText::ownBuffer();
+        t.setOwnSize(formatCentsInto(storedCents(*c) + offset(column, row), t.buffer()));
+        return t;
+    }
+    default:
+        return {};
+    }
+}
+
+void Grid::set(int row, int column, std::string_view text) {
     if (!contains(row, column)) {
         throw std::out_of_range("Grid cell outside the grid");
     }
-    return cells_[index(row, column)];
+    if (text.empty() && existing(column, physical(row)) == nullptr) {
+        return;
+    }
+    Cell& c = cellToWrite(row, column);
+    if (kindOf(c) == kArena && text.size() > kShortMax) {
+        const std::string_view old = arena_.text(payloadOf(c));
+        if (text.size() <= old.size()) {
+            // In place: an edited note or category seldom grows.
+            garbage_ += old.size() - text.size();
+            arena_.shrinkTo(payloadOf(c), text);
+            return;
+        }
+    }
+    // The new text first: `text` may be the old one's bytes, which stay where they are
+    // (and a short text's handle is built apart from the cell).
+    const Cell next = text.empty() ? Cell{kEmpty} : encode(text);
+    drop(c);
+    c = next;
+}
+
+void Grid::setCents(int row, int column, Cents cents) {
+    if (!contains(row, column)) {
+        throw std::out_of_range("Grid cell outside the grid");
+    }
+    if (cents < -kMaxCellCents || cents > kMaxCellCents) {
+        set(row, column, formatCents(cents));
+        return;
+    }
+    Cents stored = cents - offset(column, row);
+    if (!fitsStored(stored)) {
+        settleOffsets(column);
+        stored = cents;
+    }
+    Cell& c = cellToWrite(row, column);
+    drop(c);
+    c = numberCell(stored);
+}
+
+std::optional<Cents> Grid::centsAt(int row, int column) const {
+    if (!contains(row, column)) {
+        return std::nullopt;
+    }
+    const Cell c = cell(row, column);
+    if (kindOf(c) != kNumber) {
+        return std::nullopt;
+    }
+    return storedCents(c) + offset(column, row);
+}
+
+void Grid::addCentsFrom(int column, int firstRow, Cents delta) {
+    firstRow = std::max(firstRow, 0);
+    if (delta == 0 || column < 0 || column >= columns_ || firstRow >= rows_ ||
+        cells_[static_cast<std::size_t>(column)].empty()) {
+        return;
+    }
+    if (delta < -kMaxCellCents || delta > kMaxCellCents) {
+        // Beyond what the offsets hold exactly: cell by cell.
+        settleOffsets(column);
+        for (int r = firstRow; r < rows_; ++r) {
+            if (const auto v = centsAt(r, column)) {
+                setCents(r, column, addCents(*v, delta));
+            }
+        }
+        return;
+    }
+    // The rest of the first block cell by cell, the blocks after it through their offset.
+    const int blockEnd = std::min(rows_, ((firstRow >> kBlockShift) + 1) << kBlockShift);
+    for (int r = firstRow; r < blockEnd; ++r) {
+        Cell* c = existing(column, physical(r));
+        if (c == nullptr || kindOf(*c) != kNumber) {
+            continue;
+        }
+        const Cents stored = storedCents(*c) + delta;
+        if (fitsStored(stored)) {
+            *c = numberCell(stored);
+        } else {
+            setCents(r, column, stored + offset(column, r));
+        }
+    }
+    if (blockEnd >= rows_) {
+        return;
+    }
+    std::vector<Cents>& o = offsets_[static_cast<std::size_t>(column)];
+    const std::size_t blocks =
+        (static_cast<std::size_t>(rows_) + (1U << kBlockShift) - 1) >> kBlockShift;
+    o.resize(std::max(o.size(), blocks), 0);
+    bool far = false;
+    for (std::size_t b = static_cast<std::size_t>(blockEnd) >> kBlockShift; b < blocks; ++b) {
+        o[b] += delta;
+        far = far || o[b] < -kOffsetLimit || o[b] > kOffsetLimit;
+    }
+    if (far) {
+        settleOffsets(column);
+    }
+}
+
+void Grid::settleOffsets(int column) {
+    std::vector<Cents>& o = offsets_[static_cast<std::size_t>(column)];
+    if (o.empty()) {
+        return;
+    }
+    std::vector<Cents> offsets = std::move(o);
+    o.clear();
+    const int rows = std::min(rows_, static_cast<int>(offsets.size() << kBlockShift));
+    for (int r = 0; r < rows; ++r) {
+        const Cents add = offsets[static_cast<std::size_t>(r) >> kBlockShift];
+        Cell* c = add == 0 ? nullptr : existing(column, physical(r));
+        if (c == nullptr || kindOf(*c) != kNumber) {
+            continue;
+        }
+        const Cents v = storedCents(*c) + add;
+        if (v >= -kMaxCellCents && v <= kMaxCellCents) {
+            *c = numberCell(v);
+        } else {
+            *c = encode(formatCents(v));
+        }
+    }
+}
+
+void Grid::settleOffsets() {
+    for (int c = 0; c < columns_; ++c) {
+        settleOffsets(c);
+    }
+}
+
+std::uint32_t Grid::newPhysicalRow() {
+    if (!free_.empty()) {
+        const std::uint32_t p = free_.back();
+        free_.pop_back();
+        return p;
+    }
+    if (cellRows_ == std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("too many grid rows");
+    }
+    return cellRows_++;
+}
+
+void Grid::clearPhysicalRow(std::uint32_t physicalRow) {
+    for (int c = 0; c < columns_; ++c) {
+        if (Cell* cell = existing(c, physicalRow)) {
+            drop(*cell);
+            *cell = Cell{kEmpty};
+        }
+    }
+}
+
+void Grid::freeRow(std::uint32_t physicalRow) {
+    clearPhysicalRow(physicalRow);
+    free_.push_back(physicalRow);
 }
 
 void Grid::setRowCount(int rows) {
-    rows_ = std::max(rows, 0);
-    cells_.resize(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_));
+    rows = std::max(rows, 0);
+    if (rows < rows_) {
+        for (int r = rows; r < rows_; ++r) {
+            freeRow(physical(r));
+        }
+        order_.resize(static_cast<std::size_t>(rows));
+        rows_ = rows;
+        compactIfWasteful();
+        return;
+    }
+    order_.reserve(static_cast<std::size_t>(rows));
+    while (rows_ < rows) {
+        order_.push_back(newPhysicalRow());
+        ++rows_;
+    }
 }
 
 void Grid::setColumnCount(int columns) {
@@ -34,17 +337,18 @@ void Grid::setColumnCount(int columns) {
     if (columns == columns_) {
         return;
     }
-    decltype(cells_) cells(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns));
-    const int keep = std::min(columns, columns_);
-    for (int r = 0; r < rows_; ++r) {
-        for (int c = 0; c < keep; ++c) {
-            cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) +
-                  static_cast<std::size_t>(c)] = std::move(cells_[index(r, c)]);
+    for (int c = columns; c < columns_; ++c) {
+        for (const Page& page : cells_[static_cast<std::size_t>(c)]) {
+            for (const Cell cell : page) {
+                drop(cell);
+            }
         }
     }
-    cells_ = std::move(cells);
+    cells_.resize(static_cast<std::size_t>(columns));
+    offsets_.resize(static_cast<std::size_t>(columns));
+    widths_.resize(static_cast<std::size_t>(columns), kDefaultColumnWidth);
     columns_ = columns;
-    widths_.resize(static_cast<std::size_t>(columns_), kDefaultColumnWidth);
+    compactIfWasteful();
 }
 
 int Grid::columnWidth(int column) const {
@@ -59,14 +363,16 @@ void Grid::setColumnWidth(int column, int width) {
 }
 
 void Grid::reserveRows(int rows) {
-    cells_.reserve(static_cast<std::size_t>(std::max(rows, 0)) *
-                   static_cast<std::size_t>(columns_));
+    order_.reserve(static_cast<std::size_t>(std::max(rows, 0)));
 }
 
 void Grid::insertRow(int row) {
     row = std::clamp(row, 0, rows_);
-    cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(index(row, 0)),
-                  static_cast<std::size_t>(columns_), std::string());
+    if (row < rows_) {
+        settleOffsets(); // the rows below change blocks
+    }
+    const std::uint32_t p = newPhysicalRow();
+    order_.insert(order_.begin() + row, p);
     ++rows_;
 }
 
@@ -74,49 +380,153 @@ void Grid::removeRow(int row) {
     if (row < 0 || row >= rows_) {
         return;
     }
-    const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(index(row, 0));
-    cells_.erase(first, first + columns_);
+    if (row < rows_ - 1) {
+        settleOffsets();
+    }
+    freeRow(physical(row));
+    order_.erase(order_.begin() + row);
     --rows_;
+    compactIfWasteful();
+}
+
+void Grid::removeMarked(int firstRow, const std::vector<bool>& dropped) {
+    settleOffsets();
+    int out = firstRow;
+    for (int r = firstRow; r < rows_; ++r) {
+        const std::uint32_t p = physical(r);
+        if (dropped[static_cast<std::size_t>(r - firstRow)]) {
+            freeRow(p);
+        } else {
+            order_[static_cast<std::size_t>(out++)] = p;
+        }
+    }
+    order_.resize(static_cast<std::size_t>(out));
+    rows_ = out;
+    compactIfWasteful();
 }
 
 void Grid::clearRows(int firstRow) {
     for (int r = std::max(firstRow, 0); r < rows_; ++r) {
         clearRow(r);
     }
+    compactIfWasteful();
 }
 
 void Grid::clearRow(int row) {
     if (row < 0 || row >= rows_) {
         return;
     }
-    for (int c = 0; c < columns_; ++c) {
-        cells_[index(row, c)].clear();
-    }
+    clearPhysicalRow(physical(row));
 }
 
 void Grid::permuteRows(int firstRow, const std::vector<int>& order) {
-    // Follows each cycle of the permutation, swapping rows in place: no cell is copied
-    // and no second grid is allocated.
     const std::size_t n = order.size();
-    std::vector<bool> placed(n, false);
-    for (std::size_t start = 0; start < n; ++start) {
-        if (placed[start]) {
+    if (firstRow < 0 || static_cast<std::size_t>(firstRow) + n > static_cast<std::size_t>(rows_)) {
+        return;
+    }
+    std::vector<bool> seen(n, false);
+    for (const int from : order) {
+        const auto i = static_cast<std::size_t>(from - firstRow);
+        if (from < firstRow || i >= n || seen[i]) {
+            return;
+        }
+        seen[i] = true;
+    }
+    settleOffsets();
+    std::vector<std::uint32_t> moved(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        moved[i] = physical(order[i]);
+    }
+    std::copy(moved.begin(), moved.end(), order_.begin() + firstRow);
+}
+
+void Grid::compactIfWasteful() {
+    if ((garbage_ >= kMinGarbage && 2 * garbage_ > arena_.used()) ||
+        (free_.size() >= kMinFreeRows && free_.size() > static_cast<std::size_t>(rows_))) {
+        compact();
+    }
+}
+
+void Grid::compact() {
+    settleOffsets();
+    bool inOrder = free_.empty() && cellRows_ == static_cast<std::uint32_t>(rows_);
+    for (int r = 0; inOrder && r < rows_; ++r) {
+        inOrder = physical(r) == static_cast<std::uint32_t>(r);
+    }
+    if (inOrder && garbage_ == 0) {
+        return;
+    }
+    TextArena texts;
+    texts.reserve(arena_.used() - std::min(garbage_, arena_.used()));
+    for (int column = 0; column < columns_; ++column) {
+        if (cells_[static_cast<std::size_t>(column)].empty()) {
             continue;
         }
-        std::size_t at = start;
-        while (true) {
-            placed[at] = true;
-            const std::size_t from = static_cast<std::size_t>(order[at] - firstRow);
-            if (from == start) {
-                break;
+        Column next;
+        const Column& pages = cells_[static_cast<std::size_t>(column)];
+        const auto cellOf = [&](int r) -> const Cell* {
+            const std::uint32_t p = physical(r);
+            const std::size_t page = p >> kPageShift;
+            return page < pages.size() && !pages[page].empty() ? &pages[page][p & kPageMask]
+                                                               : nullptr;
+        };
+        for (int r = 0; r < rows_; ++r) {
+            // After a sort the cells lie anywhere: ask for those a little ahead, and for
+            // their texts, before they are needed.
+            constexpr int kAhead = 16;
+            if (r + 2 * kAhead < rows_) {
+                if (const Cell* ahead = cellOf(r + 2 * kAhead)) {
+                    __builtin_prefetch(ahead);
+                }
             }
-            for (int c = 0; c < columns_; ++c) {
-                std::swap(cells_[index(firstRow + static_cast<int>(at), c)],
-                          cells_[index(firstRow + static_cast<int>(from), c)]);
+            if (r + kAhead < rows_) {
+                const Cell* ahead = cellOf(r + kAhead);
+                if (ahead != nullptr && kindOf(*ahead) == kArena) {
+                    arena_.prefetch(payloadOf(*ahead));
+                }
             }
-            at = from;
+            Cell c = cell(r, column);
+            if (c == Cell{kEmpty}) {
+                continue;
+            }
+            if (kindOf(c) == kArena) {
+                c = (texts.add(arena_.text(payloadOf(c))) << kPayloadShift) | kArena;
+            }
+            const std::size_t page = static_cast<std::size_t>(r) >> kPageShift;
+            if (page >= next.size()) {
+                next.resize(page + 1);
+            }
+            if (next[page].empty()) {
+                next[page].resize(kPageCells, Cell{kEmpty});
+            }
+            next[page][static_cast<std::size_t>(r) & kPageMask] = c;
+        }
+        cells_[static_cast<std::size_t>(column)] = std::move(next);
+    }
+    std::iota(order_.begin(), order_.end(), 0U);
+    free_.clear();
+    free_.shrink_to_fit();
+    cellRows_ = static_cast<std::uint32_t>(rows_);
+    arena_ = std::move(texts);
+    garbage_ = 0;
+}
+
+bool Grid::operator==(const Grid& other) const {
+    if (rows_ != other.rows_ || columns_ != other.columns_ || widths_ != other.widths_) {
+        return false;
+    }
+    for (int c = 0; c < columns_; ++c) {
+        if (cells_[static_cast<std::size_t>(c)].empty() &&
+            other.cells_[static_cast<std::size_t>(c)].empty()) {
+            continue;
+        }
+        for (int r = 0; r < rows_; ++r) {
+            if (at(r, c) != other.at(r, c)) {
+                return false;
+            }
         }
     }
+    return true;
 }
 
 } // namespace ledgora

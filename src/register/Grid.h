@@ -1,19 +1,32 @@
 // A grid of text cells: the register, the planning and every scratch register are one.
-// Row 0 holds the captions and column 0 the row numbers; cells are UTF-8 strings, an
-// empty cell is an empty string. Rows are stored one after another, so whole-row moves
-// (sort, clean-up) move strings, never copy them.
+// Row 0 holds the captions and column 0 the row numbers; cells are UTF-8 texts, an empty
+// cell is an empty text.
+//
+// Each cell is an eight-byte handle: empty, a text of up to seven bytes held in the
+// handle itself, or the place of a longer text in the grid's text arena. A cell may also hold a
+// number of cents, which reads as its two-decimal text (the register's running balances), so that a
+// whole column of them can move by an amount without rewriting its texts. Columns never
+// written take no room (nor do long runs of empty cells), and rows are an index over the
+// cells: sorting, inserting and removing rows move indices, never texts.
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
+#include "money/Amount.h"
 #include "platform/HugePageAllocator.h"
+#include "register/CellText.h"
+#include "register/TextArena.h"
 
 namespace ledgora {
 
 class Grid {
 public:
     static constexpr int kDefaultColumnWidth = 64;
+    // The numbers a number cell holds exactly; addCentsFrom() keeps its results within.
+    static constexpr Cents kMaxCellCents = Cents{1} << 52;
 
     Grid() = default;
     Grid(int rows, int columns);
@@ -21,14 +34,24 @@ public:
     int rowCount() const { return rows_; }
     int columnCount() const { return columns_; }
 
-    // Cells outside the grid read as empty.
-    const std::string& at(int row, int column) const;
+    // Cells outside the grid read as empty. The text of a number cell is held by the
+    // CellText itself; any other is a view into the grid, valid until the cell is written
+    // or the grid compacted (compact(), or a row operation that drops many rows).
+    CellText at(int row, int column) const;
     // The cell must lie inside the grid.
-    std::string& at(int row, int column);
-    void set(int row, int column, std::string text) { at(row, column) = std::move(text); }
+    void set(int row, int column, std::string_view text);
     bool contains(int row, int column) const {
         return row >= 0 && row < rows_ && column >= 0 && column < columns_;
     }
+
+    // A number cell: it reads as formatCents(cents). The cell must lie inside the grid;
+    // a number beyond kMaxCellCents is kept as its text.
+    void setCents(int row, int column, Cents cents);
+    // The number of a number cell; nothing for a text or empty cell.
+    std::optional<Cents> centsAt(int row, int column) const;
+    // Adds `delta` to every number cell of `column` from `firstRow` on (texts and empty
+    // cells stay as they are), in time that grows with the square root of the rows.
+    void addCentsFrom(int column, int firstRow, Cents delta);
 
     // Resizing keeps the cells that still fit; new cells are empty.
     void setRowCount(int rows);
@@ -48,37 +71,82 @@ public:
     // Empties every cell of the rows from `firstRow` on.
     void clearRows(int firstRow);
     void clearRow(int row);
-    // Rows firstRow.. are rearranged so that new row firstRow+i is old row order[i].
+    // Rows firstRow.. are rearranged so that new row firstRow+i is old row order[i]. An
+    // `order` that is not a permutation of those rows changes nothing.
     void permuteRows(int firstRow, const std::vector<int>& order);
 
-    bool operator==(const Grid&) const = default;
+    // Lays the cells out again in row order and drops the texts no cell holds any more:
+    // after a load's sort, or when the garbage passes half. Every view is then invalid.
+    void compact();
+    // The bytes the text arena holds, and those of it no cell uses any more.
+    std::size_t arenaBytes() const { return arena_.capacity(); }
+    std::size_t garbageBytes() const { return garbage_; }
+
+    // Same size, widths and texts (a number cell equals the text it reads as).
+    bool operator==(const Grid& other) const;
 
 private:
-    std::size_t index(int row, int column) const {
-        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
-               static_cast<std::size_t>(column);
-    }
+    using Cell = std::uint64_t;
+    // A column is pages of cells, each made when a cell of it is first written.
+    using Page = std::vector<Cell>;
+    using Column = std::vector<Page>;
+    using Index = std::vector<std::uint32_t, platform::HugePageAllocator<std::uint32_t>>;
+    static constexpr int kPageShift = 12; // cells per page: 4096
+    static constexpr std::size_t kPageCells = std::size_t{1} << kPageShift;
+    static constexpr std::size_t kPageMask = kPageCells - 1;
+    static constexpr int kBlockShift = 10; // rows per offset block: 1024
+
+    std::uint32_t physical(int row) const { return order_[static_cast<std::size_t>(row)]; }
+    const Cell* stored(int row, int column) const;
+    Cell cell(int row, int column) const;
+    Cell& cellToWrite(int row, int column);
+    // The cell of a row of the cells, when its page exists.
+    Cell* existing(int column, std::uint32_t physicalRow);
+    void drop(Cell c);
+    Cell encode(std::string_view text);
+    Cell encodeCents(Cents cents);
+    Cents offset(int column, int row) const;
+    // Folds the offsets of number cells into the cells: before rows move.
+    void settleOffsets();
+    void settleOffsets(int column);
+    std::uint32_t newPhysicalRow();
+    void clearPhysicalRow(std::uint32_t physicalRow);
+    void freeRow(std::uint32_t physicalRow);
+    void removeMarked(int firstRow, const std::vector<bool>& dropped);
+    void compactIfWasteful();
 
     int rows_ = 0;
     int columns_ = 0;
-    std::vector<std::string, platform::HugePageAllocator<std::string>> cells_;
+    // Display row -> row of the cells; rows of the cells nobody shows, all empty.
+    Index order_;
+    std::vector<std::uint32_t> free_;
+    std::uint32_t cellRows_ = 0;
+    // One per column; a page that was never written is empty, and reads as empty cells.
+    std::vector<Column> cells_;
+    // Per column, what addCentsFrom() added to its number cells, per block of display rows.
+    std::vector<std::vector<Cents>> offsets_;
+    TextArena arena_;
+    std::size_t garbage_ = 0;
     std::vector<int> widths_;
 };
 
 template <typename Drop> void Grid::removeRowsIf(int firstRow, Drop&& drop) {
-    int out = firstRow;
+    firstRow = firstRow < 0 ? 0 : firstRow;
+    if (firstRow >= rows_) {
+        setRowCount(firstRow); // the rows kept end where the removed ones began
+        return;
+    }
+    std::vector<bool> dropped(static_cast<std::size_t>(rows_ - firstRow), false);
+    bool any = false;
     for (int r = firstRow; r < rows_; ++r) {
         if (drop(static_cast<const Grid&>(*this), r)) {
-            continue;
+            dropped[static_cast<std::size_t>(r - firstRow)] = true;
+            any = true;
         }
-        if (out != r) {
-            for (int c = 0; c < columns_; ++c) {
-                cells_[index(out, c)] = std::move(cells_[index(r, c)]);
-            }
-        }
-        ++out;
     }
-    setRowCount(out);
+    if (any) {
+        removeMarked(firstRow, dropped);
+    }
 }
 
 } // namespace ledgora

@@ -46,7 +46,7 @@ int readIndex(std::string_view s) {
 // Every row the program writes has a line of its own (its number, at least "0,1000,1000"
 // past the thousandth row), so a register of twelve columns never has more cells than its
 // file has bytes. A size line that promises more is a damaged or hostile file, and not
-// worth the memory: a cell costs a string even when it stays empty. Small registers,
+// worth the memory: a row costs its place in the grid even when it stays empty. Small registers,
 // whose rows are shorter than twelve bytes, fit in the floor.
 bool plausibleSize(long long rows, long long columns, std::size_t fileBytes) {
     constexpr long long kFloorCells = 65'536;
@@ -64,7 +64,7 @@ void appendNumber(std::string& out, long long v) {
     out.append(buf, r.ptr);
 }
 
-void appendEscaped(std::string& out, const std::string& text) {
+void appendEscaped(std::string& out, std::string_view text) {
     // A line end inside a cell would split the file's line: CR goes as TAB, LF as BS.
     if (text.find_first_of("\r\n") == std::string::npos) {
         out += text;
@@ -75,9 +75,10 @@ void appendEscaped(std::string& out, const std::string& text) {
     }
 }
 
-} // namespace
-
-GridTextStatus readGridText(std::string_view bytes, Grid& grid) {
+// Reads the cell lines of `bytes` into `grid`; `consumed` is told, now and then, how many
+// bytes were read, so that a mapped file can give back the pages it no longer needs.
+template <typename Consumed>
+GridTextStatus readGridLines(std::string_view bytes, Grid& grid, Consumed&& consumed) {
     // Line ends and separators are ASCII, so the bytes are cut up as they are and only
     // cell texts are converted to UTF-8: no second copy of a large file.
     std::string_view rest = bytes;
@@ -106,7 +107,15 @@ GridTextStatus readGridText(std::string_view bytes, Grid& grid) {
     }
     rest.remove_prefix(firstEnd + 1);
 
+    constexpr std::size_t kStride = std::size_t{8} << 20;
+    std::size_t nextReport = kStride;
+    std::string converted; // one buffer for every cell that needs one
     platform::forEachLine(rest, [&](std::string_view line) {
+        const auto offset = static_cast<std::size_t>(line.data() - bytes.data());
+        if (offset >= nextReport) {
+            consumed(offset);
+            nextReport = offset + kStride;
+        }
         if (line.substr(0, 2) == "cw") {
             const std::string_view body = line.size() > 3 ? line.substr(3) : std::string_view();
             const std::size_t comma = body.find(',');
@@ -134,7 +143,6 @@ GridTextStatus readGridText(std::string_view bytes, Grid& grid) {
             return;
         }
         std::string_view cell = line.substr(second + 1);
-        std::string& target = grid.at(row, column);
         std::string unescaped;
         if (cell.find(kBS) != std::string_view::npos) {
             for (char c : cell) {
@@ -147,12 +155,19 @@ GridTextStatus readGridText(std::string_view bytes, Grid& grid) {
             cell = unescaped;
         }
         if (platform::isAscii(cell)) {
-            target.assign(cell);
+            grid.set(row, column, cell);
         } else {
-            target = platform::cp1252ToUtf8(cell);
+            platform::cp1252ToUtf8(cell, converted);
+            grid.set(row, column, converted);
         }
     });
     return GridTextStatus::Ok;
+}
+
+} // namespace
+
+GridTextStatus readGridText(std::string_view bytes, Grid& grid) {
+    return readGridLines(bytes, grid, [](std::size_t) {});
 }
 
 std::string writeGridText(const Grid& grid, int columns) {
@@ -174,7 +189,7 @@ std::string writeGridText(const Grid& grid, int columns) {
     }
     for (int r = 0; r < grid.rowCount(); ++r) {
         for (int c = 0; c < columns; ++c) {
-            const std::string& cell = grid.at(r, c);
+            const CellText cell = grid.at(r, c);
             if (cell.empty()) {
                 continue;
             }
@@ -190,11 +205,15 @@ std::string writeGridText(const Grid& grid, int columns) {
 }
 
 std::optional<std::string> loadGridFile(const std::filesystem::path& path, Grid& grid) {
-    const platform::MappedFile file(path);
+    platform::MappedFile file(path);
     if (!file.ok()) {
         return "Cannot open file " + path.string();
     }
-    if (readGridText(file.bytes(), grid) != GridTextStatus::Ok) {
+    // The pages already read go back as the reader moves on: a large account never holds
+    // its whole file in memory beside its grid.
+    const auto status =
+        readGridLines(file.bytes(), grid, [&](std::size_t offset) { file.release(offset); });
+    if (status != GridTextStatus::Ok) {
         return "File contains no data or corrupt file " + path.string();
     }
     return std::nullopt;

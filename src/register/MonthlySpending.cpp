@@ -10,19 +10,42 @@ std::string MonthlySpending::key(const std::string& category, int year, int mont
     return std::to_string(year * 100 + month) + '\x01' + category;
 }
 
+MonthlySpending::Entry MonthlySpending::entryOf(const Grid& reg, int row) {
+    Entry e;
+    const CellText debit = reg.at(row, col::Debit);
+    if (debit.empty()) {
+        return e;
+    }
+    const auto date = parseDate(reg.at(row, col::Date));
+    if (!date) {
+        return e;
+    }
+    e.counted = true;
+    e.category = reg.at(row, col::Rubrique);
+    e.year = date->year;
+    e.month = date->month;
+    e.debit = parseCents(debit);
+    return e;
+}
+
 void MonthlySpending::rebuild(const Grid& reg) {
     sums_.clear();
     for (int r = 1; r < reg.rowCount(); ++r) {
-        const std::string& debit = reg.at(r, col::Debit);
-        if (debit.empty()) {
-            continue;
+        const Entry e = entryOf(reg, r);
+        if (e.counted) {
+            Cents& sum = sums_[key(e.category, e.year, e.month)];
+            sum = addCents(sum, e.debit);
         }
-        const auto date = parseDate(reg.at(r, col::Date));
-        if (!date) {
-            continue;
-        }
-        Cents& sum = sums_[key(reg.at(r, col::Rubrique), date->year, date->month)];
-        sum = addCents(sum, parseCents(debit));
+    }
+}
+
+void MonthlySpending::update(const Grid& reg, int row, const Entry& before) {
+    const Entry after = entryOf(reg, row);
+    if (before.counted) {
+        sums_[key(before.category, before.year, before.month)] -= before.debit;
+    }
+    if (after.counted) {
+        sums_[key(after.category, after.year, after.month)] += after.debit;
     }
 }
 

@@ -12,8 +12,21 @@ namespace ledgora {
 
 class MonthlySpending {
 public:
+    // What one row adds to the sums, read before an edit of the row.
+    struct Entry {
+        bool counted = false; // a debit and a readable date
+        std::string category;
+        int year = 0;
+        int month = 0;
+        Cents debit = 0;
+    };
+    static Entry entryOf(const Grid& reg, int row);
+
     // Sums the debits of every dated row by exact category text, year and month.
     void rebuild(const Grid& reg);
+    // After row `row` changed from `before`: the sums as rebuild() would make them. The
+    // caller knows the sums stay exact (no sum near the ends of the range).
+    void update(const Grid& reg, int row, const Entry& before);
     Cents spending(const std::string& category, int year, int month) const;
 
 private:

@@ -43,7 +43,7 @@ void renumberRows(Grid& reg, int numberColumn) {
     char buf[16];
     for (int r = 1; r < reg.rowCount(); ++r) {
         const auto end = std::to_chars(buf, buf + sizeof buf, r).ptr;
-        reg.at(r, numberColumn).assign(buf, end);
+        reg.set(r, numberColumn, std::string_view(buf, static_cast<std::size_t>(end - buf)));
     }
 }
 
@@ -93,6 +93,9 @@ std::optional<std::string> readAccountFile(const std::filesystem::path& file, Gr
     scratch.set(0, 0, {});
     scratch.setColumnCount(kRegisterColumns);
     sortByDate(scratch);
+    // Every later pass over the register, the clean-up first, reads it in row order: the
+    // cells go in that order once, here.
+    scratch.compact();
     cleanUpBlankRows(scratch);
     reg = std::move(scratch);
     return std::nullopt;

@@ -143,12 +143,12 @@ XlsString encode(std::string_view text) {
 
 // Whether the cell's text goes into the workbook as it is: plain ASCII on one line, the
 // common case, looked up without a copy.
-bool storedAsIs(const std::string& utf8) {
-    return platform::isAscii(utf8) && utf8.find('\r') == std::string::npos;
+bool storedAsIs(std::string_view utf8) {
+    return platform::isAscii(utf8) && utf8.find('\r') == std::string_view::npos;
 }
 
 // The cell's text as the workbook keeps it, in Windows-1252.
-std::string cellText(const std::string& utf8) {
+std::string cellText(std::string_view utf8) {
     std::string lf;
     lf.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size(); ++i) {
@@ -489,7 +489,7 @@ std::string xlsExport(const Grid& grid, const GridLook& look) {
         const auto addRow = [&](int gridRow, int sheetRow) {
             std::size_t lines = 1;
             for (int c = 0; c < columns; ++c) {
-                const std::string& text = grid.at(gridRow, c);
+                const CellText text = grid.at(gridRow, c);
                 if (text.empty()) {
                     continue;
                 }
@@ -498,7 +498,9 @@ std::string xlsExport(const Grid& grid, const GridLook& look) {
                 std::size_t breaks = 0;
                 if (storedAsIs(text)) {
                     breaks = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-                    string = sst.add(std::string_view(text));
+                    // The table keeps views of the grid's texts; a computed one it keeps.
+                    string = text.ownsText() ? sst.add(std::string(text))
+                                             : sst.add(std::string_view(text));
                 } else {
                     std::string bytes = cellText(text);
                     length = bytes.size();

@@ -57,7 +57,9 @@ void bubbleSort(Grid& reg) {
         for (int r = 1; r + 1 < reg.rowCount(); ++r) {
             if (dateSortKey(reg.at(r, col::Date)) > dateSortKey(reg.at(r + 1, col::Date))) {
                 for (int c = 0; c < reg.columnCount(); ++c) {
-                    std::swap(reg.at(r, c), reg.at(r + 1, c));
+                    const std::string above = reg.at(r, c);
+                    reg.set(r, c, reg.at(r + 1, c));
+                    reg.set(r + 1, c, above);
                 }
                 swapped = true;
             }

@@ -206,8 +206,10 @@ TBordereau::TBordereau(ledgora::Workspace& workspace, QWidget* parent)
 }
 
 TBordereau::~TBordereau() {
-    // The view goes while the grid it shows is still there (QDialog deletes it later).
+    // The view and its model are children, deleted after the slip they read: a view that
+    // repaints while the dialog hides must not read a slip already gone.
     delete Grille;
+    delete model_;
 }
 
 bool TBordereau::prepare() {
