@@ -104,3 +104,11 @@ void GridView::resizeEvent(QResizeEvent* event) {
         fitColumns();
     }
 }
+
+ledgora::CellPosition GridView::searchStart(int column) const {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || gridModel_ == nullptr) {
+        return {1, column};
+    }
+    return {gridModel_->gridRowOf(current), gridModel_->gridColumnOf(current)};
+}

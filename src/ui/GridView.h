@@ -9,6 +9,8 @@
 
 #include <QTableView>
 
+#include "register/GridSearch.h"
+
 class GridModel;
 
 class GridView : public QTableView {
@@ -31,6 +33,9 @@ public:
     void fitColumns();
     // A right click on a caption: the column fits its contents, within the view.
     void fitColumn(int column);
+
+    // Where a search starts: the grid cell under the cursor, else row 1 at `column`.
+    ledgora::CellPosition searchStart(int column) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

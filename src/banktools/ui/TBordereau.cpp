@@ -328,10 +328,7 @@ void TBordereau::Chercher1Click() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    const QModelIndex current = Grille->currentIndex();
-    const ledgora::CellPosition at{current.isValid() ? model_->gridRowOf(current) : 1,
-                                   current.isValid() ? model_->gridColumnOf(current)
-                                                     : ledgora::slip_col::Date};
+    const ledgora::CellPosition at = Grille->searchStart(ledgora::slip_col::Date);
     showFound(slip_.search().find(slip_.grid(), dialog.options(), at));
 }
 

@@ -285,10 +285,7 @@ void TPlanning::Chercher1Click() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    const QModelIndex current = Grille->currentIndex();
-    const ledgora::CellPosition at{current.isValid() ? model_->gridRowOf(current) : 1,
-                                   current.isValid() ? model_->gridColumnOf(current)
-                                                     : ledgora::planning_col::Day};
+    const ledgora::CellPosition at = Grille->searchStart(ledgora::planning_col::Day);
     showFound(sheet_.find(dialog.options(), at));
 }
 
