@@ -71,9 +71,37 @@ int inkOf(const QImage& image) {
     return ink;
 }
 
+// The chart as drawn: at the size its window gives it, or its own when not shown.
 QImage drawn(ChartView& view) {
-    view.resize(view.sizeHint());
+    if (!view.isVisible()) {
+        view.resize(view.sizeHint());
+    }
     return view.grab().toImage();
+}
+
+// The whole account of a household over some years: many categories, a few small ones,
+// long names.
+ledgora::BudgetReport householdReport() {
+    ledgora::BudgetReport report;
+    report.caption = "Ventilation de tout le compte par rubriques (Euros)";
+    report.lines = {{"Alimentation", -1254320},
+                    {"Assurance habitation et responsabilité civile", -84512},
+                    {"Cadeaux", -23050},
+                    {"Cinéma", -4120},
+                    {"Eau", -31200},
+                    {"Électricité", -96540},
+                    {"Essence", -312075},
+                    {"Impôts", -453000},
+                    {"Loyer", -2160000},
+                    {"Pharmacie", -12040},
+                    {"Restaurant", -88800},
+                    {"Téléphone", -64300},
+                    {"Vêtements", -150000},
+                    {"Allocations", 96000},
+                    {"Intérêts", 3120},
+                    {"Remboursement", 0},
+                    {"Salaire", 5400000}};
+    return report;
 }
 
 } // namespace
@@ -168,6 +196,20 @@ private slots:
         saveShot(w, "TPies-recettes-flat.png");
         w.threeD()->click();
         saveShot(w, "TPies-recettes-3D.png");
+    }
+
+    // A report of many categories at the window's default size: every slice labelled, the
+    // labels apart and inside the chart.
+    void piesOfAHousehold() {
+        TPies w(ledgora::reportPies(householdReport()), {});
+        w.show();
+        saveShot(w, "TPies-household-depenses-3D.png");
+        w.threeD()->click();
+        saveShot(w, "TPies-household-depenses-flat.png");
+        w.pages()->setCurrentIndex(1);
+        saveShot(w, "TPies-household-recettes-flat.png");
+        w.threeD()->click();
+        saveShot(w, "TPies-household-recettes-3D.png");
     }
 
     void emptyPieDrawsItsTitleOnly() {
@@ -280,6 +322,8 @@ private slots:
         {
             TChooseMonthOrYear dialog("Choix d'un mois", months);
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Choix d'un mois"));
+            dialog.show();
+            saveShot(dialog, "TChooseMonthOrYear.png");
             QCOMPARE(dialog.chosen(), 2);
             auto* list = dialog.findChild<QListWidget*>();
             QCOMPARE(list->item(1)->text(), QStringLiteral("février 2024"));
