@@ -100,8 +100,8 @@ TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Grille, 1);
     layout->addLayout(buttons);
-    resize(520, 460);
     windowparts::fitColumns(*Grille, 30);
+    resize(windowparts::widthForColumns(*this, *Grille, 520), 460);
 
     connect(Imprimer, &QPushButton::clicked, this, &TAlarmes::ImprimerClick);
     connect(OK, &QPushButton::clicked, this, &TAlarmes::OKClick);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include "planning/ui/TAlarmes.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Sounds.h"
+#include "register/NameList.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 #include "support/PdfText.h"
@@ -121,6 +123,19 @@ private slots:
                  QColor(198, 255, 198));
         QVERIFY(!(model->flags(cell(w, 1, 0)) & Qt::ItemIsEditable));
         saveShot(w, "TAlarmes.png");
+    }
+
+    // The program's own category list at the window's default size: the rows scroll, the
+    // two columns never do.
+    void theBuiltInCategoriesFitTheirColumns() {
+        AlarmesContext c = context();
+        c.categories = ledgora::NameList::builtInCategories().entries();
+        c.categories.push_back("Assurance habitation et responsabilité civile");
+        TAlarmes w(c);
+        w.show();
+        QTest::qWait(0);
+        saveShot(w, "TAlarmes-built-in-categories.png");
+        QVERIFY(!w.grid()->horizontalScrollBar()->isVisible());
     }
 
     void typedMaximaAreNormalised_data() {

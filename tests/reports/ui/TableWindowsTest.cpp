@@ -247,6 +247,27 @@ private slots:
 
     // Ten accounts with long names and large balances at the windows' default sizes: the
     // recap shows every row without scrolling, and the bar chart every name and value.
+    // A report of many categories, one with a long name: only the rows scroll.
+    void aLongCategoryNameWidensTheReport() {
+        std::vector<Op> ops = {
+            {"02/01/2024", "Assurance habitation et responsabilité civile", "845.12", ""}};
+        for (const char* category : {"Alimentation", "Cadeaux", "Cinéma", "Eau", "Électricité",
+                                     "Essence", "Impôts", "Loyer", "Pharmacie", "Restaurant",
+                                     "Téléphone", "Vêtements", "Salaire", "Intérêts"}) {
+            ops.push_back({"03/01/2024", category, "1234567.89", ""});
+        }
+        const ledgora::Grid reg = registerOf(ops);
+        const CoursesBudget budgets;
+        TBudget w(
+            ledgora::buildReport(
+                reg, ledgora::reportRequest(ledgora::ReportId::WholeAccountByCategory), "", true),
+            budgets, "Ledgora - Anne");
+        w.show();
+        QTest::qWait(0);
+        saveShot(w, "TBudget-many-categories.png");
+        QVERIFY(!w.grid()->horizontalScrollBar()->isVisible());
+    }
+
     void tenAccountsAtTheDefaultSize() {
         std::filesystem::create_directories(paths_.userFolder("Claire"));
         platform::Registry registry(paths_.registryFolder());
