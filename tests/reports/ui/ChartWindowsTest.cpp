@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "reports/PeriodChoice.h"
 #include "reports/Progression.h"
 #include "reports/Recap.h"
 #include "reports/ReportPies.h"
@@ -335,6 +336,22 @@ private slots:
             QTimer::singleShot(2000, &dialog, &QDialog::reject); // never left hanging
             QCOMPARE(dialog.exec(), int(QDialog::Accepted));
             QCOMPARE(dialog.chosen(), 0);
+        }
+        {
+            // Years of months: the last one, chosen in advance, is in sight.
+            std::vector<std::string> many;
+            for (int year = 2019; year <= 2024; ++year) {
+                for (const std::string_view month : ledgora::kLongMonthNames) {
+                    many.push_back(std::string(month) + ' ' + std::to_string(year));
+                }
+            }
+            TChooseMonthOrYear dialog("Choix d'un mois", many);
+            dialog.show();
+            QTest::qWait(0);
+            auto* list = dialog.findChild<QListWidget*>();
+            QVERIFY(list->viewport()->rect().contains(
+                list->visualItemRect(list->item(list->count() - 1))));
+            saveShot(dialog, "TChooseMonthOrYear-six-years.png");
         }
         {
             TChooseMonthOrYear dialog("Choix d'une année", {"2023", "2024"});
