@@ -213,6 +213,21 @@ private slots:
         saveShot(w, "TPies-household-recettes-3D.png");
     }
 
+    // Every category of the program's list spent on: the labels share the height.
+    void pieOfFortyCategories() {
+        ledgora::BudgetReport report;
+        report.caption = "Ventilation de l'année 2024 par rubriques (Euros)";
+        for (int i = 0; i < 40; ++i) {
+            report.lines.push_back(
+                {"Rubrique " + std::to_string(i + 1), -(i * 3771 % 50000 + 500)});
+        }
+        TPies w(ledgora::reportPies(report), {});
+        w.show();
+        saveShot(w, "TPies-forty-3D.png");
+        w.threeD()->click();
+        saveShot(w, "TPies-forty-flat.png");
+    }
+
     void emptyPieDrawsItsTitleOnly() {
         ledgora::BudgetReport report;
         report.caption = "Budget";
