@@ -40,7 +40,6 @@
 #include "money/Amount.h"
 #include "planning/AutomaticEntry.h"
 #include "planning/BudgetAlarm.h"
-#include "planning/BudgetTable.h"
 #include "planning/PlanningSheet.h"
 #include "planning/TransferRules.h"
 #include "planning/Transfers.h"

@@ -140,6 +140,7 @@ private slots:
         QCOMPARE(shown, QStringLiteral("Ledgora - Opérations mensuelles planifiées - Anne : "
                                        "compte \"Courant\" (Euros)"));
         QCOMPARE(dialogs.unscripted(), 0);
+        saveShot(w, "first-account.png");
     }
 
     void scheduledOperationsAfterOpeningAndTheLinkedRow() {
