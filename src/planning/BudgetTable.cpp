@@ -37,7 +37,25 @@ bool BudgetTable::mayEdit(int row, int column) {
     return row >= 1 && column == budget_col::Maximum;
 }
 
-std::string BudgetTable::setMaximum(int row, std::string_view typed) {
+bool refusesMaximum(std::string_view typed) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!typed.empty() && blank(typed.front())) {
+        typed.remove_prefix(1);
+    }
+    while (!typed.empty() && blank(typed.back())) {
+        typed.remove_suffix(1);
+    }
+    const bool typable = std::all_of(typed.begin(), typed.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == ',' || c == '.';
+    });
+    // Amounts read back as 0 beyond 1e15: such a maximum would silently be none.
+    return !typable || std::fabs(parseTypedAmount(typed)) >= 1e15;
+}
+
+std::optional<std::string> BudgetTable::setMaximum(int row, std::string_view typed) {
+    if (refusesMaximum(typed)) {
+        return std::nullopt;
+    }
     std::string text = normaliseMaximum(typed);
     if (text != grid_.at(row, budget_col::Maximum)) {
         grid_.set(row, budget_col::Ecart, {});

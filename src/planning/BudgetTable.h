@@ -3,6 +3,7 @@
 // budgets "OK" writes anew from the grid (BudgetAlarm::replaceAll(table.entries())).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,12 @@ std::string budgetTableCaption(bool euros);
 // decimals; empty for 0 (no maximum).
 std::string normaliseMaximum(std::string_view typed);
 
+// A typed maximum the window refuses, leaving the cell as it was: blanks around it aside,
+// it holds a character the numeric box never lets through from the keyboard (it was
+// pasted: "1 234,56", "80 €", "abc" would read as 1, 80 or nothing), or a number too large
+// to be read back as an amount.
+bool refusesMaximum(std::string_view typed);
+
 class BudgetTable {
 public:
     // The header row and one row per category of `stored` (BudgetAlarm::entries of the
@@ -52,8 +59,9 @@ public:
     // The user typed `typed` as the maximum of `row` (a category row): the cell keeps
     // normaliseMaximum(typed). A maximum that changes drops its remainder: the remainder
     // belongs to the converted maximum, and beside a new one it would be added to it on
-    // the way back to francs. Returns the text kept.
-    std::string setMaximum(int row, std::string_view typed);
+    // the way back to francs. Returns the text kept; nothing, and the row unchanged, when
+    // refusesMaximum(typed).
+    std::optional<std::string> setMaximum(int row, std::string_view typed);
 
     // The rows sorted on a column: names in French order, maxima as numbers (empty first).
     void sortBy(int column);

@@ -2,13 +2,19 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <deque>
 #include <unordered_map>
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPageSize>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include "money/DateText.h"
 #include "platform/FileIO.h"
@@ -65,58 +71,212 @@ std::string twoDigits(int n) {
 
 } // namespace
 
-// Text widths for the page cutting and the alignments. Digits and the characters of
-// amounts and dates are summed from a table, everything else is measured once per text:
-// a register of 100,000 rows has few distinct texts besides its numbers.
+// Text widths for the page cutting and the alignments, and the glyphs the cells are drawn
+// with. Digits and the characters of amounts and dates are summed from a table, glyphs
+// included; everything else is measured and shaped once per text: a register of 100,000 rows
+// has few distinct texts besides its numbers, and shaping each cell again was a good part of
+// a long printout's time.
 class GridPrinter::Metrics {
 public:
     Metrics() : fonts_{pageFont(kCellFontSize, false), pageFont(kCellFontSize, true)} {
         for (int b = 0; b < 2; ++b) {
             metrics_[b].emplace(fonts_[b]);
             for (char c : std::string_view("0123456789.,-+/: X")) {
-                table_[b][static_cast<unsigned char>(c)] = metrics_[b]->horizontalAdvance(QChar(c));
+                const auto u = static_cast<unsigned char>(c);
+                const Shape one = shape(QString(QLatin1Char(c)), b == 1);
+                // A character the font cannot show alone stays out of the table.
+                if (one.glyphs.size() == 1) {
+                    table_[b][u] = metrics_[b]->horizontalAdvance(QChar(c));
+                    glyphs_[b][u] = {one.glyphs[0], one.fonts[0]};
+                }
             }
         }
         ascent_ = metrics_[0]->ascent();
         height_ = metrics_[0]->height();
     }
 
+    // The glyphs of a text drawn from x = 0 on the baseline, as QPainter::drawText would
+    // place them: `fonts` indexes rawFonts().
+    struct Shape {
+        std::vector<quint32> glyphs;
+        std::vector<QPointF> positions;
+        std::vector<std::uint8_t> fonts;
+    };
+
     double width(std::string_view text, bool bold) {
+        if (const auto sum = tableWidth(text, bold)) {
+            return *sum;
+        }
+        return entry(text, bold).width;
+    }
+
+    // Gives `out` the glyphs of `text` (in bold or not) as (font, glyph, x, y) from the
+    // baseline's start, which `start` answers for the drawn width: the text is cut with an
+    // ellipsis to `room` when wider.
+    template <typename Start, typename Sink>
+    void addGlyphs(std::string_view text, bool bold, double room, Start&& start, Sink&& out) {
         const int b = bold ? 1 : 0;
-        double sum = 0;
-        bool simple = true;
-        for (const char c : text) {
-            const double w = table_[b][static_cast<unsigned char>(c)];
-            if (w == 0) {
-                simple = false;
-                break;
+        if (const auto sum = tableWidth(text, bold); sum && !tooWide(*sum, room)) {
+            double x = start(*sum);
+            for (const char c : text) {
+                const auto u = static_cast<unsigned char>(c);
+                out(glyphs_[b][u].font, glyphs_[b][u].glyph, x, 0.0);
+                x += table_[b][u];
             }
-            sum += w;
+            return;
         }
-        if (simple) {
-            return sum;
+        Entry& e = entry(text, bold);
+        if (!tooWide(e.width, room)) {
+            if (!e.shape) {
+                if (++shapes_ > kMostShapes) {
+                    dropShapes();
+                }
+                e.shape = shape(q(std::string(text)), bold);
+            }
+            replay(*e.shape, start(e.width), out);
+            return;
         }
-        auto& cache = cache_[b];
-        const auto found = cache.find(std::string(text));
-        if (found != cache.end()) {
-            return found->second;
-        }
-        const double w = metrics_[b]->horizontalAdvance(
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        cache.emplace(std::string(text), w);
-        return w;
+        const Elided& cut = elided(text, bold, room);
+        replay(cut.shape, start(cut.width), out);
     }
 
     const QFont& font(bool bold) const { return fonts_[bold ? 1 : 0]; }
     const QFontMetricsF& metrics(bool bold) const { return *metrics_[bold ? 1 : 0]; }
+    const std::vector<QRawFont>& rawFonts() const { return rawFonts_; }
     double ascent() const { return ascent_; }
     double height() const { return height_; }
 
 private:
+    struct Entry {
+        double width = 0;
+        std::optional<Shape> shape;
+    };
+    struct Elided {
+        double width = 0;
+        Shape shape;
+    };
+    struct Glyph {
+        quint32 glyph = 0;
+        std::uint8_t font = 0;
+    };
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    using Cache = std::unordered_map<std::string, Entry, Hash, std::equal_to<>>;
+    // Past this many distinct texts the shapes are dropped: a register of distinct long
+    // notes must not hold them all.
+    static constexpr std::size_t kMostShapes = 50'000;
+
+    // Measured widths and drawn widths are sums of the same numbers, so a text exactly as
+    // wide as its room is not cut by the rounding of the page's scale.
+    static bool tooWide(double width, double room) { return width > room + 1e-6; }
+
+    std::optional<double> tableWidth(std::string_view text, bool bold) const {
+        const int b = bold ? 1 : 0;
+        double sum = 0;
+        for (const char c : text) {
+            const double w = table_[b][static_cast<unsigned char>(c)];
+            if (w == 0) {
+                return std::nullopt;
+            }
+            sum += w;
+        }
+        return sum;
+    }
+
+    Entry& entry(std::string_view text, bool bold) {
+        Cache& cache = cache_[bold ? 1 : 0];
+        if (const auto found = cache.find(text); found != cache.end()) {
+            return found->second;
+        }
+        Entry e;
+        e.width = metrics_[bold ? 1 : 0]->horizontalAdvance(q(std::string(text)));
+        return cache.emplace(std::string(text), std::move(e)).first->second;
+    }
+
+    void dropShapes() {
+        for (auto& kept : cache_) {
+            for (auto& [key, e] : kept) {
+                e.shape.reset();
+            }
+        }
+        shapes_ = 1;
+    }
+
+    const Elided& elided(std::string_view text, bool bold, double room) {
+        std::string key(reinterpret_cast<const char*>(&room), sizeof room);
+        key.push_back(bold ? '1' : '0');
+        key.append(text);
+        if (const auto found = elided_.find(key); found != elided_.end()) {
+            return found->second;
+        }
+        if (elided_.size() > kMostShapes) {
+            elided_.clear();
+        }
+        const QFontMetricsF& fm = metrics(bold);
+        const QString shown = fm.elidedText(q(std::string(text)), Qt::ElideRight, room);
+        Elided e{fm.horizontalAdvance(shown), shape(shown, bold)};
+        return elided_.emplace(std::move(key), std::move(e)).first->second;
+    }
+
+    template <typename Sink> static void replay(const Shape& s, double x, Sink&& out) {
+        for (std::size_t i = 0; i < s.glyphs.size(); ++i) {
+            out(s.fonts[i], s.glyphs[i], x + s.positions[i].x(), s.positions[i].y());
+        }
+    }
+
+    Shape shape(const QString& text, bool bold) {
+        QTextLayout layout(text, fonts_[bold ? 1 : 0]);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        if (line.isValid()) {
+            line.setPosition(QPointF(0, 0));
+        }
+        layout.endLayout();
+        Shape out;
+        if (!line.isValid()) {
+            return out;
+        }
+        const double baseline = line.ascent();
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            const std::uint8_t font = fontIndex(run.rawFont());
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+                out.glyphs.push_back(glyphs[i]);
+                out.positions.emplace_back(positions[i].x(), positions[i].y() - baseline);
+                out.fonts.push_back(font);
+            }
+        }
+        return out;
+    }
+
+    std::uint8_t fontIndex(const QRawFont& font) {
+        const auto found = std::find(rawFonts_.begin(), rawFonts_.end(), font);
+        if (found != rawFonts_.end()) {
+            return static_cast<std::uint8_t>(found - rawFonts_.begin());
+        }
+        if (rawFonts_.size() >= 255) {
+            return 0; // a text of that many fallback fonts is drawn in the first
+        }
+        rawFonts_.push_back(font);
+        return static_cast<std::uint8_t>(rawFonts_.size() - 1);
+    }
+
     std::array<QFont, 2> fonts_;
     std::array<std::optional<QFontMetricsF>, 2> metrics_;
     std::array<std::array<double, 256>, 2> table_{};
-    std::array<std::unordered_map<std::string, double>, 2> cache_;
+    std::array<std::array<Glyph, 256>, 2> glyphs_{};
+    std::array<Cache, 2> cache_;
+    std::unordered_map<std::string, Elided> elided_;
+    std::size_t shapes_ = 0;
+    std::vector<QRawFont> rawFonts_;
     double ascent_ = 0;
     double height_ = 0;
 };
@@ -308,6 +468,37 @@ void GridPrinter::drawHeader(QPainter& painter, const ledgora::PageArea& area, i
     }
 }
 
+namespace {
+
+// The glyphs of the cells drawn in one font and one colour. The PDF engine writes each text
+// item with its own state and font setting: a page's cells in a few items instead of one
+// each make the page's stream much shorter.
+struct GlyphBatch {
+    std::uint8_t font = 0;
+    QRgb colour = 0;
+    std::vector<quint32> glyphs;
+    std::vector<QPointF> positions;
+};
+
+// The position as the text engine keeps it (1/64 of the unit, cut towards zero), so that
+// glyphs land where QPainter::drawText put them.
+double fixedPosition(double v) {
+    return std::trunc(v * 64.0) / 64.0;
+}
+
+// The batch of `font` and `colour`, made when there is none: a deque, so that the batch a
+// cell is filling stays where it is.
+GlyphBatch& batchFor(std::deque<GlyphBatch>& batches, std::uint8_t font, QRgb colour) {
+    for (GlyphBatch& b : batches) {
+        if (b.font == font && b.colour == colour) {
+            return b;
+        }
+    }
+    return batches.emplace_back(GlyphBatch{font, colour, {}, {}});
+}
+
+} // namespace
+
 void GridPrinter::drawRows(QPainter& painter, const ledgora::GridPages& pages, double top,
                            int first, int end) {
     if (end <= first) {
@@ -327,16 +518,15 @@ void GridPrinter::drawRows(QPainter& painter, const ledgora::GridPages& pages, d
     const double rowHeight = pages.rowHeight() / scale;
     const double baseline = (rowHeight - metrics_->height()) / 2 + metrics_->ascent();
 
+    // Backgrounds: one path per colour, neighbouring cells of one colour in one rectangle.
+    std::vector<std::pair<QRgb, QPainterPath>> fills;
+    std::deque<GlyphBatch> batches;
     std::vector<ledgora::CellLook> looks(static_cast<std::size_t>(columns));
-    int fontBold = -1;
-    QColor pen(Qt::black);
-    painter.setPen(pen);
     for (int r = first; r < end; ++r) {
         const double y = top + (r - first) * rowHeight;
         for (int c = 0; c < columns; ++c) {
             looks[static_cast<std::size_t>(c)] = look.cell(grid_, r, c);
         }
-        // Backgrounds: neighbouring cells of one colour in one rectangle.
         for (int c = 0; c < columns;) {
             const auto& bg = looks[static_cast<std::size_t>(c)].background;
             int next = c + 1;
@@ -344,55 +534,79 @@ void GridPrinter::drawRows(QPainter& painter, const ledgora::GridPages& pages, d
                 ++next;
             }
             if (bg) {
-                painter.fillRect(QRectF(edges[c], y, edges[next] - edges[c], rowHeight),
-                                 colour(*bg));
+                const QRgb rgb = colour(*bg).rgb();
+                auto fill = std::find_if(fills.begin(), fills.end(),
+                                         [rgb](const auto& f) { return f.first == rgb; });
+                if (fill == fills.end()) {
+                    fill = fills.insert(fills.end(), {rgb, QPainterPath()});
+                }
+                fill->second.addRect(QRectF(edges[c], y, edges[next] - edges[c], rowHeight));
             }
             c = next;
         }
+        const double y0 = fixedPosition(y + baseline);
         for (int c = 0; c < columns; ++c) {
-            const std::string& raw = grid_.at(r, c);
+            const ledgora::CellText raw = grid_.at(r, c);
             if (raw.empty()) {
                 continue;
             }
             const ledgora::CellLook& cell = looks[static_cast<std::size_t>(c)];
-            const bool oneLine = raw.find_first_of("\r\n") == std::string::npos;
+            const bool oneLine = raw.find_first_of("\r\n") == std::string_view::npos;
             const std::string printed = oneLine ? std::string() : ledgora::printedText(raw);
-            const std::string& text = oneLine ? raw : printed;
+            const std::string_view text = oneLine ? std::string_view(raw) : printed;
             const double room = edges[c + 1] - edges[c] - 2 * kCellPadding;
-            double width = metrics_->width(text, cell.bold);
-            QString shown = q(text);
-            if (width > room) {
-                shown = metrics_->metrics(cell.bold).elidedText(shown, Qt::ElideRight, room);
-                width = metrics_->metrics(cell.bold).horizontalAdvance(shown);
-            }
-            double x = edges[c] + kCellPadding;
-            if (cell.alignment == ledgora::Alignment::Right) {
-                x = edges[c + 1] - kCellPadding - width;
-            } else if (cell.alignment == ledgora::Alignment::Center) {
-                x = (edges[c] + edges[c + 1] - width) / 2;
-            }
-            const QColor wanted = cell.text ? colour(*cell.text) : QColor(Qt::black);
-            if (wanted != pen) {
-                painter.setPen(wanted);
-                pen = wanted;
-            }
-            if (fontBold != (cell.bold ? 1 : 0)) {
-                fontBold = cell.bold ? 1 : 0;
-                painter.setFont(metrics_->font(cell.bold));
-            }
-            painter.drawText(QPointF(x, y + baseline), shown);
+            const QRgb wanted = cell.text ? colour(*cell.text).rgb() : QColor(Qt::black).rgb();
+            // Glyph positions are kept the way drawText keeps them: the start on the
+            // text engine's grid, the advances added to it.
+            const auto start = [&](double width) {
+                double x = edges[c] + kCellPadding;
+                if (cell.alignment == ledgora::Alignment::Right) {
+                    x = edges[c + 1] - kCellPadding - width;
+                } else if (cell.alignment == ledgora::Alignment::Center) {
+                    x = (edges[c] + edges[c + 1] - width) / 2;
+                }
+                return fixedPosition(x);
+            };
+            GlyphBatch* batch = nullptr;
+            metrics_->addGlyphs(text, cell.bold, room, start,
+                                [&](std::uint8_t font, quint32 glyph, double x, double dy) {
+                                    if (!batch || batch->font != font) {
+                                        batch = &batchFor(batches, font, wanted);
+                                    }
+                                    batch->glyphs.push_back(glyph);
+                                    batch->positions.emplace_back(x, y0 + dy);
+                                });
         }
     }
+    for (const auto& [rgb, path] : fills) {
+        painter.fillPath(path, QColor(rgb));
+    }
+    const std::vector<QRawFont>& fonts = metrics_->rawFonts();
+    for (const GlyphBatch& b : batches) {
+        if (b.font >= fonts.size()) {
+            continue;
+        }
+        QGlyphRun run;
+        run.setRawFont(fonts[b.font]);
+        run.setGlyphIndexes(QList<quint32>(b.glyphs.begin(), b.glyphs.end()));
+        run.setPositions(QList<QPointF>(b.positions.begin(), b.positions.end()));
+        painter.setPen(QColor(b.colour));
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    }
     if (settings_.borders) {
-        painter.setPen(QPen(Qt::black, 2));
+        // One path for the page's lines.
+        std::vector<QLineF> lines;
+        lines.reserve(static_cast<std::size_t>(columns + 2 + end - first));
         const double bottom = top + (end - first) * rowHeight;
         for (int c = 0; c <= columns; ++c) {
-            painter.drawLine(QPointF(edges[c], top), QPointF(edges[c], bottom));
+            lines.emplace_back(edges[c], top, edges[c], bottom);
         }
         for (int r = 0; r <= end - first; ++r) {
             const double y = top + r * rowHeight;
-            painter.drawLine(QPointF(edges.front(), y), QPointF(edges.back(), y));
+            lines.emplace_back(edges.front(), y, edges.back(), y);
         }
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
     }
     painter.restore();
 }

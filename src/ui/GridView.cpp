@@ -4,15 +4,16 @@
 #include <vector>
 
 #include <QHeaderView>
+#include <QStyle>
 
 #include "register/ColumnWidths.h"
 #include "ui/GridModel.h"
 
 namespace {
 
-// The padding every automatic width gets beyond its contents.
-constexpr int kPadding = 20;
 constexpr int kMinimumWidth = 40;
+// Rows read at each end of the grid besides those in sight.
+constexpr int kSampleRows = 100;
 
 } // namespace
 
@@ -58,23 +59,92 @@ void GridView::setSortByColumn(std::function<void(int gridColumn)> sort) {
     sort_ = std::move(sort);
 }
 
+void GridView::keepColumnWhole(int column, const QString& sample) {
+    for (auto& k : kept_) {
+        if (k.first == column) {
+            k.second = sample;
+            return;
+        }
+    }
+    kept_.emplace_back(column, sample);
+}
+
+int GridView::sampledWidth(int column) const {
+    const int rows = model()->rowCount();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    const auto measure = [&](int from, int to) {
+        for (int r = std::max(0, from); r < std::min(rows, to); ++r) {
+            const QModelIndex index = model()->index(r, column);
+            if (QAbstractItemDelegate* delegate = itemDelegateForIndex(index)) {
+                widest = std::max(widest, delegate->sizeHint(option, index).width());
+            }
+        }
+    };
+    measure(0, kSampleRows);
+    const int firstShown = std::max(kSampleRows, rowAt(0));
+    const int lastShown = rowAt(viewport()->height());
+    measure(firstShown, lastShown < 0 ? firstShown + kSampleRows : lastShown + 1);
+    measure(std::max({kSampleRows, lastShown + 1, rows - kSampleRows}), rows);
+    return showGrid() ? widest + 1 : widest;
+}
+
 int GridView::wantedWidth(int column) const {
-    return std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column)) +
-           kPadding;
+    int wanted = std::max(sampledWidth(column), horizontalHeader()->sectionSizeHint(column));
+    for (const auto& [c, sample] : kept_) {
+        if (c == column && !sample.isEmpty()) {
+            // As the item delegate pads a text: the focus frame's margin and a pixel each side.
+            const int margin =
+                style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+            wanted = std::max(wanted, fontMetrics().horizontalAdvance(sample) + 2 * margin + 1);
+        }
+    }
+    return wanted + padding_;
 }
 
 void GridView::fitColumns() {
     if (model() == nullptr) {
         return;
     }
+    const int count = model()->columnCount();
     std::vector<int> wanted;
-    for (int c = 0; c < model()->columnCount(); ++c) {
+    for (int c = 0; c < count; ++c) {
         wanted.push_back(wantedWidth(c));
     }
+    const int available = viewport()->width();
     const auto stretch = stretchColumn_ >= 0 ? static_cast<std::size_t>(stretchColumn_)
                                              : wanted.size(); // out of range: none
-    const auto widths =
-        ledgora::defaultColumnWidths(wanted, viewport()->width(), stretch, kMinimumWidth);
+    std::vector<bool> keeps(wanted.size(), false);
+    int keptWidth = 0;
+    for (const auto& k : kept_) {
+        const auto c = static_cast<std::size_t>(k.first);
+        if (k.first >= 0 && c < wanted.size() && c != stretch && !keeps[c]) {
+            keeps[c] = true;
+            keptWidth += wanted[c];
+        }
+    }
+    const int kept = static_cast<int>(std::count(keeps.begin(), keeps.end(), true));
+    std::vector<int> widths;
+    if (kept > 0 && keptWidth + (count - kept) * kMinimumWidth <= available) {
+        // The kept columns whole; the others share what they leave.
+        std::vector<int> others;
+        std::size_t otherStretch = wanted.size();
+        for (std::size_t c = 0; c < wanted.size(); ++c) {
+            if (!keeps[c]) {
+                otherStretch = c == stretch ? others.size() : otherStretch;
+                others.push_back(wanted[c]);
+            }
+        }
+        const auto shared = ledgora::defaultColumnWidths(others, available - keptWidth,
+                                                         otherStretch, kMinimumWidth);
+        std::size_t next = 0;
+        for (std::size_t c = 0; c < wanted.size(); ++c) {
+            widths.push_back(keeps[c] ? wanted[c] : shared[next++]);
+        }
+    } else {
+        widths = ledgora::defaultColumnWidths(wanted, available, stretch, kMinimumWidth);
+    }
     sizing_ = true;
     for (int c = 0; c < static_cast<int>(widths.size()); ++c) {
         setColumnWidth(c, widths[static_cast<std::size_t>(c)]);

@@ -2,10 +2,14 @@
 // colours come from the grid's look (the odd-row tint included), a right click on a
 // caption fits that column to its contents, and a click on a caption sorts where the
 // window gives a way to. Columns start at their contents' widths within the view, one
-// column optionally taking what the others leave, until the user sizes one.
+// column optionally taking what the others leave, until the user sizes one. Widths are
+// read from the captions and a sample of rows (the first, the last and those in sight),
+// never from every row: a register of a million rows opens at once.
 #pragma once
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include <QTableView>
 
@@ -24,6 +28,13 @@ public:
 
     // The model column that takes the width the others leave; -1 for none.
     void setStretchColumn(int column) { stretchColumn_ = column; }
+    // Model column `column` keeps the width its contents want while the others give way
+    // (a date, an amount), and is at least as wide as `sample`, its widest format
+    // ("00/00/0000"), whatever rows the sizing reads. When even the kept columns cannot
+    // all be shown whole, every column gives way as usual.
+    void keepColumnWhole(int column, const QString& sample = {});
+    // The room every automatic width gets beyond its contents (20 pixels unless set).
+    void setColumnPadding(int pixels) { padding_ = pixels; }
     // A click on a caption calls `sort` with the grid column clicked; none: no sort.
     void setSortByColumn(std::function<void(int gridColumn)> sort);
 
@@ -33,6 +44,8 @@ public:
     void fitColumns();
     // A right click on a caption: the column fits its contents, within the view.
     void fitColumn(int column);
+    // What column `column` wants: its caption, its sampled texts and its format, padded.
+    int wantedWidth(int column) const;
 
     // Where a search starts: the grid cell under the cursor, else row 1 at `column`.
     ledgora::CellPosition searchStart(int column) const;
@@ -41,12 +54,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    int wantedWidth(int column) const;
+    int sampledWidth(int column) const;
     void applyGridColor();
 
     GridModel* gridModel_ = nullptr;
     std::function<void(int)> sort_;
     int stretchColumn_ = -1;
+    int padding_ = 20;
+    // The kept columns and their samples.
+    std::vector<std::pair<int, QString>> kept_;
     bool defaultWidths_ = true;
     bool sizing_ = false;
 };

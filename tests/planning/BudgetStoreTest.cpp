@@ -36,6 +36,13 @@ TEST_F(BudgetStoreTest, ATypedMaximumIsPositiveWithTwoDecimalsAndZeroRemovesIt) 
     for (const auto& [typed, kept] : cases) {
         EXPECT_EQ(normaliseMaximum(typed), kept) << typed;
     }
+    // What the keys can type is read as above; what only a paste brings is refused.
+    for (const char* typed : {"-50", "12,5", " 80 ", "1,2,3", "--5", "", "999999999999999"}) {
+        EXPECT_FALSE(refusesMaximum(typed)) << typed;
+    }
+    for (const char* typed : {"1 000", "80 €", "abc", "1e5", "1000000000000000", "\t12\n"}) {
+        EXPECT_TRUE(refusesMaximum(typed)) << typed;
+    }
 }
 
 TEST_F(BudgetStoreTest, OkWritesTheGridAnewAndTheAlarmsReadIt) {
@@ -61,6 +68,8 @@ TEST_F(BudgetStoreTest, OkWritesTheGridAnewAndTheAlarmsReadIt) {
 
     EXPECT_EQ(table.setMaximum(1, "-50"), "50.00");
     EXPECT_EQ(table.setMaximum(3, "0"), "");
+    EXPECT_EQ(table.setMaximum(1, "50 €"), std::nullopt);
+    EXPECT_EQ(g.at(1, budget_col::Maximum), "50.00");
     ASSERT_TRUE(alarm.replaceAll(table.entries()));
     EXPECT_EQ(alarm.monthlyMaximum("Loisirs"), 0);
     EXPECT_EQ(alarm.monthlyMaximum("Courses"), 5000);

@@ -2,7 +2,10 @@
 // the month or year is chosen first, and the messages stand in for empty reports.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "RegisterRowsBuilder.h"
+#include "register/GridTextFormat.h"
 #include "reports/ReportCommands.h"
 #include "support/TestMachine.h"
 
@@ -151,9 +154,16 @@ TEST_F(ReportCommandsTest, ProgressionAndAllBalances) {
     EXPECT_EQ(forms.progressionPoints, 3u);
     EXPECT_EQ(account.grid().at(1, col::Date), "05/01/2024");
 
+    // The file still holds what was saved before the edits; the recap counts the edits.
+    std::filesystem::create_directories(paths.userFolder("Anne"));
+    ASSERT_FALSE(saveGridFile(registerOf({{"01/01/2024", "", "", "10.00"}}),
+                              paths.accountFile("Anne", "Courant")));
     bool recapInEuro = true;
     commands.allBalances(recapInEuro);
     EXPECT_EQ(account.saves, 1);
+    ASSERT_EQ(forms.recap.rows.size(), 1u);
+    EXPECT_EQ(forms.recap.rows[0].balance, balanceIn(account.grid(), false, true));
+    EXPECT_EQ(forms.recap.rows[0].balance, 12958); // 850.00 F, row by row
     EXPECT_EQ(forms.recapStartedInEuros, true);
     EXPECT_FALSE(recapInEuro); // the choice the window closed with
     EXPECT_EQ(forms.recap.caption, "Anne - Soldes de tous les comptes");

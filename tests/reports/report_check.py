@@ -8,12 +8,16 @@ years with nothing between) in the account file format, reads it back with its o
 reader, and checks every report: the averages per month and per year, the whole account,
 and every month and year of the account, by category and by payment mode.
 
-usage: report_check.py LEDGORA_CLI WORK_FOLDER
+With an account file as third argument, that account is checked instead of a generated
+one (every month and year it holds).
+
+usage: report_check.py LEDGORA_CLI WORK_FOLDER [ACCOUNT.ldg]
 """
 
 import datetime
 import os
 import random
+import re
 import subprocess
 import sys
 import unicodedata
@@ -102,8 +106,9 @@ def read_account(path):
         c, r, cell = line.split(",", 2)
         c, r = int(c), int(r)
         if 0 <= c < columns and 0 <= r < count:
-            grid[r][c] = cell
-    return grid[1:]
+            # A cell that held line breaks has them as TAB (CR) and BS (LF).
+            grid[r][c] = cell.replace("\t", "\r").replace("\b", "\n")
+    return [row + [""] * (COLUMNS - len(row)) for row in grid[1:]]
 
 
 def parse_date(text):
@@ -114,8 +119,23 @@ def parse_date(text):
         return None
 
 
+NUMBER = re.compile(r"\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?")
+
+
 def cents(text):
-    return int(Decimal(text) * 100)
+    """The longest leading number of the text, to the cent, halves away from zero; 0 for
+    none and beyond 1e15."""
+    match = NUMBER.match(text)
+    if not match:
+        return 0
+    value = Decimal(match.group(0).strip())
+    if abs(value) > Decimal(10) ** 15:
+        return 0
+    hundredths = abs(value) * 100
+    whole = int(hundredths)
+    if hundredths - whole >= Decimal("0.5"):
+        whole += 1
+    return -whole if value < 0 else whole
 
 
 def sort_key(row):
@@ -182,10 +202,16 @@ def expected_output(lines):
 
 
 def main():
+    if len(sys.argv) not in (3, 4):
+        print(__doc__.strip().splitlines()[-1], file=sys.stderr)
+        return 2
     cli, work = sys.argv[1], sys.argv[2]
     os.makedirs(work, exist_ok=True)
-    account = os.path.join(work, "Généré.ldg")
-    write_account(account, generate(random.Random(14)))
+    if len(sys.argv) == 4:
+        account = sys.argv[3]
+    else:
+        account = os.path.join(work, "Généré.ldg")
+        write_account(account, generate(random.Random(14)))
 
     rows = sorted(read_account(account), key=sort_key)  # stable, as the program's sort
     rows = [r for r in rows if any(r[DATE:DEBIT + 3])]

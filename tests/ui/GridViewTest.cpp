@@ -3,6 +3,7 @@
 // operation, and the captions' clicks (right click fits, left click sorts where allowed).
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -62,6 +63,17 @@ ledgora::Grid sample() {
                      {"2", "Salaire", "1800.00", "x"},
                      {"3", "Impôts", "-120.50", "x"}});
 }
+
+// A model that counts the texts the view reads.
+class CountingModel : public GridModel {
+public:
+    using GridModel::GridModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        reads += role == Qt::DisplayRole ? 1 : 0;
+        return GridModel::data(index, role);
+    }
+    mutable int reads = 0;
+};
 
 QColor qcolor(ledgora::Rgb c) {
     return QColor(c.r, c.g, c.b);
@@ -181,6 +193,77 @@ private slots:
         QCOMPARE(committed, (std::vector<std::pair<int, int>>{{3, 2}}));
         QCOMPARE(grid.at(3, 2), std::string("12,5"));
         QCOMPARE(grid.at(1, 1), std::string("Loyer"));
+    }
+
+    void keptColumnsStayWholeAndTheOthersGiveWay() {
+        ledgora::Grid grid =
+            makeGrid({{"", "Date", "Libellé", "Mode de paiement", "Débit", "Solde", ""},
+                      {"1", "05/03/2024", "Un libellé bien plus long que les autres", "Virement",
+                       "45.10", "54.90", ""},
+                      {"2", "06/03/2024", "Café", "Carte de crédit", "3.20", "-1234567.89", ""}});
+        const TestLook look;
+        struct Case {
+            int width;
+            bool keptWhole;
+        };
+        // Wide enough for the kept columns, then too narrow even for them.
+        for (const Case c : {Case{640, true}, Case{300, false}}) {
+            GridModel model(grid, look);
+            GridView view;
+            view.setStretchColumn(1);
+            view.keepColumnWhole(0, QStringLiteral("00/00/0000"));
+            view.keepColumnWhole(3, QStringLiteral("00000.00"));
+            view.keepColumnWhole(4, QStringLiteral("-000000.00"));
+            view.setGridModel(&model);
+            view.resize(c.width, 200);
+            view.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&view));
+            int total = 0;
+            for (int col = 0; col < model.columnCount(); ++col) {
+                total += view.columnWidth(col);
+            }
+            QCOMPARE(total, view.viewport()->width());
+            QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+            const QFontMetrics fm(view.font());
+            QFont bold = view.font();
+            bold.setBold(true);
+            const struct {
+                int column;
+                int text;
+            } kept[] = {{0, fm.horizontalAdvance(QStringLiteral("00/00/0000"))},
+                        {3, fm.horizontalAdvance(QStringLiteral("00000.00"))},
+                        // wider than the format, and bold: read from the last row
+                        {4, QFontMetrics(bold).horizontalAdvance(QStringLiteral("-1234567.89"))}};
+            for (const auto& k : kept) {
+                QCOMPARE(view.columnWidth(k.column) >= k.text + 20, c.keptWhole);
+            }
+            if (c.keptWhole) {
+                QVERIFY(view.columnWidth(1) <
+                        fm.horizontalAdvance(QString::fromUtf8(grid.at(1, 2).data())));
+            }
+        }
+    }
+
+    void sizingReadsASampleOfAMillionRows() {
+        ledgora::Grid grid(1'000'001, 3);
+        grid.set(0, 1, "Montant");
+        for (int r = 1; r < grid.rowCount(); r += 1000) {
+            grid.set(r, 1, "12.00");
+        }
+        grid.set(grid.rowCount() - 1, 1, "123456789.00");
+        const TestLook look;
+        CountingModel model(grid, look);
+        GridView view;
+        view.keepColumnWhole(0);
+        view.setGridModel(&model);
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        model.reads = 0;
+        view.fitColumns();
+        QVERIFY2(model.reads < 1000, qPrintable(QString::number(model.reads)));
+        QVERIFY(view.columnWidth(0) >=
+                view.fontMetrics().horizontalAdvance(QStringLiteral("123456789.00")) + 20);
     }
 
     void captionClicksFitAndSort() {

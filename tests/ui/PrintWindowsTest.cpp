@@ -9,8 +9,10 @@
 #include "app/Shots.h"
 #include "platform/Clock.h"
 #include "register/ExportFixture.h"
+#include "register/RegisterColumns.h"
 #include "register/ui/TAutoSave.h"
 #include "register/ui/TBackupDlg.h"
+#include "support/PdfText.h"
 #include "ui/PrintCommand.h"
 #include "ui/ProgressDialog.h"
 #include "ui/TPagePreview.h"
@@ -77,6 +79,7 @@ private slots:
     void previewsBlackAndWhiteAndPrintsThroughItsWindow();
     void printCommandPrintsTheChosenPagesOrNothing();
     void headerLinesPushTheGridDownWithinHalfThePage();
+    void printedRowsReadBackWholeOnTheirLines();
     void progressCountsThePages();
     void autoSaveDialogClampsAndEdits();
     void backupOfferAtClosing();
@@ -193,6 +196,54 @@ void PrintWindowsTest::headerLinesPushTheGridDownWithinHalfThePage() {
     QVERIFY(rowsWith(10) < rowsWith(6));
     // A hostile address of a thousand lines takes half the page, no more.
     QVERIFY(rowsWith(1000) >= none / 2 - 2);
+}
+
+void PrintWindowsTest::printedRowsReadBackWholeOnTheirLines() {
+    ledgora::testing::ExportWorld world;
+    // The widest text of its column (digits, measured from a table) must not be cut by
+    // the rounding of the page's scale; a note past the widest column is.
+    world.grid.set(2, ledgora::col::Debit, "1069.08");
+    world.grid.set(4, ledgora::col::Notes, "Début " + std::string(300, 'w') + " fin");
+    ledgora::recomputeBalances(world.grid);
+    world.spending.rebuild(world.grid);
+    const platform::FixedClock clock(platform::DateTime{2024, 4, 9, 10, 7, 0});
+    GridPrinter printer(world.grid, world.look, ledgora::registerPrintSettings("Ledgora", false),
+                        clock);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("rows.pdf"));
+    QVERIFY(printer.printToPdf(file));
+    pdftest::keepShot(file, "printed-rows.pdf");
+    const auto lines = pdftest::lines(file);
+    if (!lines) {
+        QSKIP("pdftotext is not installed");
+    }
+    const auto lineWith = [&](const QString& start) {
+        for (const QString& l : *lines) {
+            if (l.contains(start)) {
+                return l;
+            }
+        }
+        return QString();
+    };
+    // Each row's cells on one line, in the columns' order: the glyphs of a page are drawn
+    // together, so a misplaced one would land on another line or out of order.
+    const struct {
+        const char* start;
+        const char* line;
+    } rows[] = {
+        {"Pointage", "Pointage Date Numéro Rubrique Notes Mode de paiement Débit Crédit Solde"},
+        {"01/03/2024", "1 X 01/03/2024 Solde initial Solde initial 1000.00 1000.00"},
+        {"02/03/2024", "2 02/03/2024 1041 Courses Marché \"bio\"; légumes Chèque 1069.08 -69.08"},
+        {"03/03/2024", "3 X 03/03/2024 Loisirs Cinéma Pop-corn Carte de crédit 900.00 -969.08"},
+        {"05/03/2024", "5 05/03/2024 vir2 Virement Prime <b>& 5 € Virement 200.00 -799.08"},
+    };
+    for (const auto& row : rows) {
+        QCOMPARE(lineWith(QString::fromUtf8(row.start)), QString::fromUtf8(row.line));
+    }
+    const QString cut = lineWith(QStringLiteral("04/03/2024"));
+    QVERIFY2(cut.contains(QStringLiteral("Début www")) && cut.contains(QStringLiteral("w…")) &&
+                 !cut.contains(QStringLiteral("fin")) && cut.endsWith(QStringLiteral("-999.08")),
+             qPrintable(cut));
 }
 
 void PrintWindowsTest::progressCountsThePages() {

@@ -29,7 +29,8 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Every column but the number column is as wide as its contents and this much more.
+// Every column but the number column is as wide as its contents and this much more, while
+// the window holds them; past that the notes, then the widest, give way.
 constexpr int kColumnMargin = 50;
 
 // Draws the "A remettre" box in the middle of its cell.
@@ -161,6 +162,10 @@ TBordereau::TBordereau(ledgora::Workspace& workspace, QWidget* parent)
     Grille = new GridView(this);
     Grille->setObjectName(QStringLiteral("Grille"));
     Grille->setGridModel(model_);
+    Grille->setColumnPadding(kColumnMargin);
+    Grille->setStretchColumn(ledgora::slip_col::Notes - 1);
+    Grille->keepColumnWhole(ledgora::slip_col::Date - 1, QStringLiteral("00/00/0000"));
+    Grille->keepColumnWhole(ledgora::slip_col::Montant - 1, QStringLiteral("00000.00"));
     Grille->setItemDelegateForColumn(ledgora::slip_col::Tick - 1, new CentredCheckDelegate(Grille));
     Grille->verticalHeader()->setFixedWidth(40);
     Grille->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -235,23 +240,18 @@ void TBordereau::Execute() {
     }
 }
 
-int TBordereau::contentWidth(int column) {
-    Grille->resizeColumnToContents(column);
-    return std::max(Grille->columnWidth(column),
-                    Grille->horizontalHeader()->sectionSizeHint(column));
-}
-
 void TBordereau::sizeColumns() {
+    // Wide enough for every column as its contents want, within the screen; the notes
+    // then take what the others leave, so no column runs past the window's edge.
     int total = Grille->verticalHeader()->width() + 2 * Grille->frameWidth() +
                 Grille->verticalScrollBar()->sizeHint().width() + 4;
     for (int c = 0; c < model_->columnCount(); ++c) {
-        Grille->setColumnWidth(c, contentWidth(c) + kColumnMargin);
-        total += Grille->columnWidth(c);
+        total += Grille->wantedWidth(c);
     }
-    // Wide enough for every column, within the screen.
     const QRect screen = this->screen()->availableGeometry();
     const int margins = layout()->contentsMargins().left() + layout()->contentsMargins().right();
     resize(std::min(std::max(width(), total + margins), screen.width()), height());
+    Grille->fitColumns();
 }
 
 void TBordereau::ticked() {

@@ -65,7 +65,6 @@ private:
     std::unique_ptr<GridPrinter> jobPrinter();
     void ticked();
     void updateTotal();
-    int contentWidth(int column);
     void sizeColumns();
     void showFound(const std::optional<ledgora::CellPosition>& found);
 

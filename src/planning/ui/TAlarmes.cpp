@@ -1,11 +1,16 @@
 #include "planning/ui/TAlarmes.h"
 
+#include <functional>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "planning/PlanningSheet.h"
 #include "planning/ui/WindowParts.h"
 #include "register/GridTextFormat.h"
 #include "ui/GridModel.h"
@@ -17,10 +22,14 @@ using windowparts::q;
 
 namespace {
 
-// The maximum is typed in the numeric box, right-aligned as the amounts are.
+// The maximum is typed in the numeric box, right-aligned as the amounts are. Enter takes
+// the value and goes on to the next category, as one types a column of figures: the
+// window's default button stays for an Enter outside the editor.
 class MaximumDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    MaximumDelegate(std::function<void()> entered, QObject* parent)
+        : QStyledItemDelegate(parent), entered_(std::move(entered)) {}
+
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex&) const override {
         auto* editor = new TFloatEdit(parent);
@@ -28,6 +37,24 @@ public:
         editor->setFrame(false);
         return editor;
     }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor != nullptr && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                entered_();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    std::function<void()> entered_;
 };
 
 } // namespace
@@ -43,12 +70,17 @@ TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
                            if (column != ledgora::budget_col::Maximum) {
                                return;
                            }
-                           table_.setMaximum(row, text);
+                           if (!table_.setMaximum(row, text)) {
+                               // Told once the editor has closed, the cell as it was.
+                               refused_ = true;
+                               QTimer::singleShot(0, this, &TAlarmes::tellRefusal);
+                               return;
+                           }
                            model_->gridCellsChanged(row, 0, ledgora::budget_col::Count - 1);
                        });
     Grille = new GridView(this);
     Grille->setObjectName(QStringLiteral("Grille"));
-    Grille->setItemDelegate(new MaximumDelegate(Grille));
+    Grille->setItemDelegate(new MaximumDelegate([this] { nextMaximum(); }, Grille));
     Grille->setGridModel(model_);
     Grille->verticalHeader()->hide(); // no number column in these tables
     Grille->setSortByColumn([this](int column) {
@@ -68,8 +100,8 @@ TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Grille, 1);
     layout->addLayout(buttons);
-    resize(520, 460);
     windowparts::fitColumns(*Grille, 30);
+    resize(windowparts::widthForColumns(*this, *Grille, 520), 460);
 
     connect(Imprimer, &QPushButton::clicked, this, &TAlarmes::ImprimerClick);
     connect(OK, &QPushButton::clicked, this, &TAlarmes::OKClick);
@@ -98,8 +130,32 @@ void TAlarmes::commitOpenEditor() {
     }
 }
 
+void TAlarmes::tellRefusal() {
+    if (!refused_) {
+        return;
+    }
+    refused_ = false;
+    context_.dialogs.fail(ledgora::kBadEntry);
+    Grille->setFocus();
+}
+
+void TAlarmes::nextMaximum() {
+    if (refused_) {
+        return; // stays on the cell the user has to type again
+    }
+    const QModelIndex next = model_->indexOf(model_->gridRowOf(Grille->currentIndex()) + 1,
+                                             ledgora::budget_col::Maximum);
+    if (next.isValid()) {
+        Grille->setCurrentIndex(next);
+    }
+}
+
 void TAlarmes::OKClick() {
     commitOpenEditor();
+    if (refused_) {
+        tellRefusal(); // the window stays open with what was typed before
+        return;
+    }
     if (!context_.alarm.replaceAll(table_.entries())) {
         // The window stays open, so that nothing typed is lost.
         context_.dialogs.fail(ledgora::settingsSaveError(context_.registry));
@@ -110,6 +166,10 @@ void TAlarmes::OKClick() {
 
 void TAlarmes::ImprimerClick() {
     commitOpenEditor();
+    if (refused_) {
+        tellRefusal();
+        return;
+    }
     GridPrinter printer(table_.grid(), look_,
                         ledgora::tablePrintSettings(context_.mainCaption,
                                                     windowTitle().toStdString(),

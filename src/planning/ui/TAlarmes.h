@@ -59,6 +59,10 @@ public slots:
 
 private:
     void commitOpenEditor();
+    // "Saisie incorrecte." for a maximum the window refused, once.
+    void tellRefusal();
+    // After Enter in the editor: the next category's maximum becomes the current cell.
+    void nextMaximum();
 
     AlarmesContext context_;
     ledgora::BudgetTable table_;
@@ -66,6 +70,7 @@ private:
     PrintDialogRun printDialog_;
     platform::SystemClock systemClock_;
     const platform::Clock* clock_ = &systemClock_;
+    bool refused_ = false;
     GridModel* model_;
     GridView* Grille;
     QPushButton* Imprimer;

@@ -1,7 +1,12 @@
 #include "planning/ui/WindowParts.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
+#include <QLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 
 #include "platform/Paths.h"
 #include "ui/GridView.h"
@@ -26,6 +31,23 @@ void fitColumns(GridView& view, int margin) {
             view.setColumnWidth(c, view.columnWidth(c) + margin);
         }
     }
+}
+
+int widthForColumns(const QWidget& window, const GridView& view, int least) {
+    int columns = 0;
+    for (int c = 0; c < view.model()->columnCount(); ++c) {
+        if (!view.isColumnHidden(c)) {
+            columns += view.columnWidth(c);
+        }
+    }
+    // What lies beside the view in the window: its layout's margins, as it is laid out.
+    const QMargins margins =
+        window.layout() != nullptr ? window.layout()->contentsMargins() : QMargins(9, 9, 9, 9);
+    const int wide = columns + view.verticalScrollBar()->sizeHint().width() +
+                     2 * view.frameWidth() + margins.left() + margins.right();
+    const QScreen* screen = window.screen();
+    const int widest = screen != nullptr ? screen->availableGeometry().width() : wide;
+    return std::clamp(wide, least, std::max(least, widest));
 }
 
 QString jobName(std::string_view caption) {

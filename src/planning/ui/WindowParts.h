@@ -29,6 +29,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text);
 // Every shown column sized to its contents, plus `margin` pixels.
 void fitColumns(GridView& view, int margin);
 
+// The width `window` needs for every shown column of `view` and the rows' scroll bar, at
+// least `least` and at most the screen's: only the rows of such tables scroll.
+int widthForColumns(const QWidget& window, const GridView& view, int least);
+
 // The application title + " - " + the window's caption.
 QString jobName(std::string_view caption);
 

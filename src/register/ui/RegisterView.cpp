@@ -5,11 +5,19 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "register/RegisterColumns.h"
 #include "register/ui/RegisterDelegate.h"
 
 RegisterView::RegisterView(RegisterDelegate* delegate, int stretchColumn, QWidget* parent)
     : GridView(parent), delegate_(delegate) {
     setStretchColumn(stretchColumn);
+    // The date and the amounts stay whole; the other columns give way. Amounts of four
+    // digits and a balance of five with its sign at least, wider ones when the rows the
+    // sizing reads (the first, the last, those in sight) hold them.
+    keepColumnWhole(ledgora::col::Date - 1, QStringLiteral("00/00/0000"));
+    keepColumnWhole(ledgora::col::Debit - 1, QStringLiteral("0000.00"));
+    keepColumnWhole(ledgora::col::Credit - 1, QStringLiteral("0000.00"));
+    keepColumnWhole(ledgora::col::Solde - 1, QStringLiteral("-00000.00"));
     delegate_->setParent(this);
     setItemDelegate(delegate_);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed | SelectedClicked);

@@ -1,7 +1,8 @@
 // The register's grid view: how its cells are edited (a key typed into a cell replaces
 // its text, F2, Enter or a double click edit it in place, a click-fill proposal waits in
 // the cell's editor, an impossible date keeps its editor open); the common grid look and
-// column sizing come from GridView, "Notes" taking the width the others leave.
+// column sizing come from GridView, "Notes" taking the width the others leave and the
+// date and the amounts kept whole.
 #pragma once
 
 #include "ui/GridView.h"

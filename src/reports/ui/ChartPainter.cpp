@@ -160,6 +160,22 @@ std::vector<double> axisTicks(double low, double high) {
     return ticks;
 }
 
+namespace {
+
+// A slice's label: the key shortened when it would take more than `room`, so that the
+// value always shows whole.
+QString pieLabelText(const QFontMetricsF& fm, const ledgora::PieSlice& slice, double room) {
+    const QString full = q(slice.label());
+    if (fm.horizontalAdvance(full) <= room) {
+        return full;
+    }
+    const QString value = QStringLiteral(" : ") + q(ledgora::formatCents(slice.value));
+    const double keyRoom = std::max(room - fm.horizontalAdvance(value), fm.averageCharWidth() * 4);
+    return fm.elidedText(q(slice.key), Qt::ElideRight, keyRoom) + value;
+}
+
+} // namespace
+
 void drawPie(QPainter& p, const QRectF& area, const ledgora::PieChart& pie, bool threeD) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -169,97 +185,116 @@ void drawPie(QPainter& p, const QRectF& area, const ledgora::PieChart& pie, bool
         total += centsToDouble(slice.value);
     }
     const QFontMetricsF fm(p.font());
-    double labelWidth = 0;
-    for (const auto& slice : pie.slices) {
-        labelWidth = std::max(labelWidth, fm.horizontalAdvance(q(slice.label())));
-    }
-    labelWidth = std::min(labelWidth + 8, rest.width() * 0.3);
     const double pulled = ledgora::explodePercent(threeD) / 100.0;
     const double tilt = threeD ? 0.55 : 1.0;
-    const double halfWidth = rest.width() / 2 - labelWidth - 24;
-    const double halfHeight = rest.height() / 2 - fm.height();
-    const double ring = 1.0 + pulled + 0.1;
-    const double rx =
-        std::max(10.0, threeD ? std::min(halfWidth / ring, halfHeight / (tilt * ring + 0.1))
-                              : std::min(halfWidth, halfHeight) / ring);
-    const double ry = rx * tilt;
-    const double depth = threeD ? rx * 0.16 : 0.0;
-    const QPointF centre = rest.center() - QPointF(0, depth / 2);
 
+    // Where each slice lies does not depend on the pie's size: the labels of each side
+    // are known, and the pie takes what room they leave.
     struct Piece {
         double start; // degrees, counter-clockwise from 3 o'clock as QPainter takes them
         double span;
-        QPointF offset;
+        QPointF direction;
         QColor colour;
+        bool right;
     };
     std::vector<Piece> pieces;
     std::vector<PieLabel> labels;
+    const double room = rest.width() * 0.32;
+    double leftWidth = 0;
+    double rightWidth = 0;
     double done = 0;
     for (std::size_t i = 0; i < pie.slices.size(); ++i) {
         const double share = total > 0 ? centsToDouble(pie.slices[i].value) / total : 0.0;
-        Piece piece{90.0 - done * 360.0, -share * 360.0, {}, seriesColor(i)};
+        const double start = 90.0 - done * 360.0;
+        const double span = -share * 360.0;
         done += share;
-        const double middle = radians(piece.start + piece.span / 2);
+        const double middle = radians(start + span / 2);
         const QPointF direction(std::cos(middle), -std::sin(middle));
-        if (static_cast<int>(i) == pie.largest && pulled > 0) {
-            piece.offset = QPointF(direction.x() * rx * pulled, direction.y() * ry * pulled);
-        }
-        pieces.push_back(piece);
-        const QPointF edge =
-            centre + piece.offset +
-            QPointF(direction.x() * rx, direction.y() * ry + (direction.y() > 0 ? depth : 0));
-        const QPointF out =
-            centre + piece.offset +
-            QPointF(direction.x() * (rx * 1.1 + 12),
-                    direction.y() * (ry * 1.1 + 12) + (direction.y() > 0 ? depth : 0));
-        labels.push_back({edge, out,
-                          fm.elidedText(q(pie.slices[i].label()), Qt::ElideRight, labelWidth),
-                          direction.x() >= 0});
+        const bool right = direction.x() >= 0;
+        pieces.push_back({start, span, direction, seriesColor(i), right});
+        const QString text = pieLabelText(fm, pie.slices[i], room);
+        (right ? rightWidth : leftWidth) =
+            std::max(right ? rightWidth : leftWidth, fm.horizontalAdvance(text));
+        labels.push_back({{}, {}, text, right});
     }
 
-    auto ellipse = [&](const Piece& piece, double down) {
-        return QRectF(centre.x() - rx + piece.offset.x(), centre.y() - ry + piece.offset.y() + down,
+    // Beyond the pie's edge: the pulled-out slice, then the leader lines' elbows.
+    const double ring = 1.0 + pulled + 0.1;
+    const double elbow = 14;
+    const double gap = 6;
+    const double sideRoom = rest.width() - leftWidth - rightWidth - 2 * (elbow + gap + 8);
+    const double halfHeight = rest.height() / 2 - fm.height();
+    const double rx =
+        std::max(10.0, std::min(sideRoom / (2 * ring),
+                                threeD ? halfHeight / (tilt * ring + 0.1) : halfHeight / ring));
+    const double ry = rx * tilt;
+    const double depth = threeD ? rx * 0.16 : 0.0;
+    // The pie and its labels, centred as one.
+    const double group =
+        leftWidth + rightWidth + 2 * (rx * ring + elbow + gap) + (leftWidth > 0 ? 0 : -elbow - gap);
+    const double left = rest.left() + std::max(0.0, (rest.width() - group) / 2);
+    const double centreX = left + (leftWidth > 0 ? leftWidth + gap + elbow : 0) + rx * ring;
+    const QPointF centre(centreX, rest.center().y() - depth / 2);
+
+    std::vector<QPointF> offsets(pieces.size());
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const Piece& piece = pieces[i];
+        const QPointF d = piece.direction;
+        if (static_cast<int>(i) == pie.largest && pulled > 0) {
+            offsets[i] = QPointF(d.x() * rx * pulled, d.y() * ry * pulled);
+        }
+        const double down = d.y() > 0 ? depth : 0;
+        labels[i].anchor = centre + offsets[i] + QPointF(d.x() * rx, d.y() * ry + down);
+        labels[i].at = centre + offsets[i] +
+                       QPointF(d.x() * (rx * 1.1 + elbow), d.y() * (ry * 1.1 + elbow) + down);
+    }
+
+    auto ellipse = [&](std::size_t i, double down) {
+        return QRectF(centre.x() - rx + offsets[i].x(), centre.y() - ry + offsets[i].y() + down,
                       2 * rx, 2 * ry);
     };
     if (total > 0) {
         // The rim: the pie drawn darker, layer under layer, before its top.
         for (int k = static_cast<int>(depth); k >= 1; --k) {
-            for (const Piece& piece : pieces) {
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
                 p.setPen(Qt::NoPen);
-                p.setBrush(piece.colour.darker(k == static_cast<int>(depth) ? 190 : 150));
-                p.drawPie(ellipse(piece, k), qRound(piece.start * 16), qRound(piece.span * 16));
+                p.setBrush(pieces[i].colour.darker(k == static_cast<int>(depth) ? 190 : 150));
+                p.drawPie(ellipse(i, k), qRound(pieces[i].start * 16), qRound(pieces[i].span * 16));
             }
         }
-        for (const Piece& piece : pieces) {
-            p.setPen(QPen(piece.colour.darker(160), 1));
-            p.setBrush(piece.colour);
-            if (piece.span <= -359.99) {
-                p.drawEllipse(ellipse(piece, 0));
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            p.setPen(QPen(pieces[i].colour.darker(160), 1));
+            p.setBrush(pieces[i].colour);
+            if (pieces[i].span <= -359.99) {
+                p.drawEllipse(ellipse(i, 0));
             } else {
-                p.drawPie(ellipse(piece, 0), qRound(piece.start * 16), qRound(piece.span * 16));
+                p.drawPie(ellipse(i, 0), qRound(pieces[i].start * 16), qRound(pieces[i].span * 16));
             }
         }
     }
 
-    std::vector<PieLabel*> left;
-    std::vector<PieLabel*> right;
+    std::vector<PieLabel*> leftSide;
+    std::vector<PieLabel*> rightSide;
     for (PieLabel& label : labels) {
-        (label.right ? right : left).push_back(&label);
+        (label.right ? rightSide : leftSide).push_back(&label);
     }
     const double lineHeight = fm.height() + 2;
-    spreadLabels(left, lineHeight, rest.top() + lineHeight / 2, rest.bottom() - lineHeight / 2);
-    spreadLabels(right, lineHeight, rest.top() + lineHeight / 2, rest.bottom() - lineHeight / 2);
+    spreadLabels(leftSide, lineHeight, rest.top() + lineHeight / 2, rest.bottom() - lineHeight / 2);
+    spreadLabels(rightSide, lineHeight, rest.top() + lineHeight / 2,
+                 rest.bottom() - lineHeight / 2);
+    // Each side's texts start in one column, beyond every elbow of that side.
+    const double rightColumn = centre.x() + rx * ring + elbow;
+    const double leftColumn = centre.x() - rx * ring - elbow;
     for (const PieLabel& label : labels) {
-        const double sideX = label.right ? std::max(label.at.x(), centre.x() + rx * ring)
-                                         : std::min(label.at.x(), centre.x() - rx * ring);
-        const QPointF end(sideX, label.at.y());
+        const QPointF end(label.right ? rightColumn : leftColumn, label.at.y());
         p.setPen(QPen(QColor(90, 90, 90), 1));
-        p.drawLine(label.anchor, QPointF(label.at.x(), label.at.y()));
-        p.drawLine(QPointF(label.at.x(), label.at.y()), end);
+        p.drawLine(label.anchor, label.at);
+        p.drawLine(label.at, end);
         p.setPen(Qt::black);
+        const double width = label.right ? rightWidth : leftWidth;
         const QRectF box =
-            label.right ? QRectF(end.x() + 4, end.y() - fm.height() / 2, labelWidth, fm.height())
-                        : QRectF(end.x() - 4 - labelWidth, end.y() - fm.height() / 2, labelWidth,
+            label.right ? QRectF(end.x() + gap, end.y() - fm.height() / 2, width + 2, fm.height())
+                        : QRectF(end.x() - gap - width - 2, end.y() - fm.height() / 2, width + 2,
                                  fm.height());
         p.drawText(box, (label.right ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
                    label.text);
@@ -337,6 +372,39 @@ void drawLines(QPainter& p, const QRectF& area, const LineChart& chart, bool thr
     p.restore();
 }
 
+namespace {
+
+// `base` made smaller, down to `smallest` of its size, until every text fits `width` on
+// at most `lines` lines without breaking a word.
+QFont fittingFont(const QFont& base, const QStringList& texts, double width, int lines,
+                  double smallest) {
+    QFont font = base;
+    const double size = base.pointSizeF() > 0 ? base.pointSizeF() : base.pixelSize();
+    for (double scale = 1.0; scale >= smallest - 1e-9; scale -= 0.05) {
+        if (base.pointSizeF() > 0) {
+            font.setPointSizeF(size * scale);
+        } else {
+            font.setPixelSize(std::max(1, qRound(size * scale)));
+        }
+        const QFontMetricsF fm(font);
+        const bool fits = std::all_of(texts.begin(), texts.end(), [&](const QString& text) {
+            const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            const bool wordsFit = std::all_of(words.begin(), words.end(), [&](const QString& w) {
+                return fm.horizontalAdvance(w) <= width;
+            });
+            const QRectF box = fm.boundingRect(QRectF(0, 0, width, 1e6),
+                                               Qt::TextWordWrap | Qt::AlignHCenter, text);
+            return wordsFit && box.height() <= fm.lineSpacing() * lines + 1;
+        });
+        if (fits) {
+            break;
+        }
+    }
+    return font;
+}
+
+} // namespace
+
 void drawBars(QPainter& p, const QRectF& area, const ledgora::BarChart& chart, bool threeD) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -351,9 +419,24 @@ void drawBars(QPainter& p, const QRectF& area, const ledgora::BarChart& chart, b
     ValueAxis axis{axisTicks(low, high), {}};
     const double leftMargin = fm.height() * 1.5 + tickLabelWidth(fm, axis.ticks) + 12;
     const double depth = threeD ? 12.0 : 0.0;
-    axis.plot = QRectF(rest.left() + leftMargin, rest.top() + fm.height() + depth + 4,
-                       rest.width() - leftMargin - 16 - depth,
-                       rest.height() - fm.height() * 3 - depth - 14);
+    const double plotWidth = rest.width() - leftMargin - 16 - depth;
+    const double slot =
+        plotWidth / static_cast<double>(std::max<std::size_t>(chart.bars.size(), 1));
+    // Names and values take a smaller font rather than run into their neighbours'.
+    QStringList names;
+    QStringList values;
+    for (const auto& bar : chart.bars) {
+        names << q(bar.label);
+        values << q(ledgora::formatCents(bar.value));
+    }
+    const QFont nameFont = fittingFont(p.font(), names, slot - 4, 2, 0.75);
+    const QFont valueFont = fittingFont(p.font(), values, slot - 10, 1, 0.7);
+    const QFontMetricsF nameMetrics(nameFont);
+    const QFontMetricsF valueMetrics(valueFont);
+    const double nameHeight = nameMetrics.lineSpacing() * 2 + 2;
+    axis.plot =
+        QRectF(rest.left() + leftMargin, rest.top() + valueMetrics.height() + depth + 6, plotWidth,
+               rest.height() - valueMetrics.height() * 2 - nameHeight - depth - 20);
     drawValueAxis(p, axis, q(std::string(chart.axisTitle)), rest.left() + fm.height() * 0.9);
     const double zero = axis.y(0.0);
     p.setPen(Qt::black);
@@ -362,7 +445,6 @@ void drawBars(QPainter& p, const QRectF& area, const ledgora::BarChart& chart, b
         p.restore();
         return;
     }
-    const double slot = axis.plot.width() / static_cast<double>(chart.bars.size());
     const double width = std::min(slot * 0.6, 120.0);
     const double d = threeD ? std::min(depth, width * 0.35) : 0.0;
     for (std::size_t i = 0; i < chart.bars.size(); ++i) {
@@ -387,19 +469,24 @@ void drawBars(QPainter& p, const QRectF& area, const ledgora::BarChart& chart, b
         p.drawRect(face);
 
         // The bar's mark: its value, in a box at its end.
-        const QString value = q(ledgora::formatCents(bar.value));
-        const double markWidth = fm.horizontalAdvance(value) + 8;
-        const double markY = v >= 0 ? face.top() - d - fm.height() - 4 : face.bottom() + 4;
-        const QRectF mark(x + width / 2 - markWidth / 2, markY, markWidth, fm.height() + 2);
+        p.setFont(valueFont);
+        const QString& value = values[static_cast<int>(i)];
+        const double markWidth = std::min(valueMetrics.horizontalAdvance(value) + 8, slot - 2);
+        const double markY =
+            v >= 0 ? face.top() - d - valueMetrics.height() - 4 : face.bottom() + 4;
+        const QRectF mark(x + width / 2 - markWidth / 2, markY, markWidth,
+                          valueMetrics.height() + 2);
         p.setPen(QPen(QColor(120, 120, 120), 1));
         p.setBrush(QColor(255, 255, 225));
         p.drawRect(mark);
         p.setPen(Qt::black);
         p.drawText(mark, Qt::AlignCenter, value);
 
+        p.setFont(nameFont);
         const QRectF name(axis.plot.left() + static_cast<double>(i) * slot + 2,
-                          axis.plot.bottom() + 6, slot - 4, fm.height() * 2.2);
-        p.drawText(name, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, q(bar.label));
+                          axis.plot.bottom() + 6, slot - 4, nameHeight);
+        p.drawText(name, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                   names[static_cast<int>(i)]);
     }
     p.restore();
 }

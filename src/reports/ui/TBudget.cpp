@@ -49,8 +49,8 @@ TBudget::TBudget(ledgora::BudgetReport report, const ledgora::BudgetLimits& budg
     layout->addWidget(grid_, 1);
     layout->addLayout(totals);
     layout->addLayout(buttons);
-    resize(480, 420);
     windowparts::fitColumns(*grid_, 30);
+    resize(windowparts::widthForColumns(*this, *grid_, 480), 420);
 
     connect(Imprimer, &QPushButton::clicked, this, &TBudget::ImprimerClick);
     connect(Graphique, &QPushButton::clicked, this, &TBudget::GraphiqueClick);

@@ -27,7 +27,7 @@ THisto::THisto(ledgora::BarChart chart, QString jobName, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Chart1, 1);
     layout->addLayout(bottom);
-    resize(720, 520);
+    resize(820, 560);
 
     connect(CheckBox3D, &QCheckBox::toggled, this, &THisto::CheckBox3DClick);
     connect(Imprimer, &QPushButton::clicked, this, &THisto::ImprimerClick);

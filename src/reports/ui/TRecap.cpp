@@ -95,6 +95,11 @@ void TRecap::fill() {
     Problemes->setText(problems.join(QLatin1Char('\n')));
     Problemes->setVisible(!problems.isEmpty());
     windowparts::fitColumns(*grid_, 20);
+    // Wider for longer names or balances (another currency), never narrower.
+    const int wide = windowparts::widthForColumns(*this, *grid_, 420);
+    if (wide > width()) {
+        resize(wide, height());
+    }
 }
 
 void TRecap::RadioClick() {

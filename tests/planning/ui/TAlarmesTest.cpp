@@ -2,10 +2,12 @@
 // sign, 0, typing over a filled cell, Escape), "OK" writes them, "Annuler" does not, and
 // without any category the window does not open.
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +16,7 @@
 #include "planning/ui/TAlarmes.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Sounds.h"
+#include "register/NameList.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 #include "support/PdfText.h"
@@ -122,6 +125,19 @@ private slots:
         saveShot(w, "TAlarmes.png");
     }
 
+    // The program's own category list at the window's default size: the rows scroll, the
+    // two columns never do.
+    void theBuiltInCategoriesFitTheirColumns() {
+        AlarmesContext c = context();
+        c.categories = ledgora::NameList::builtInCategories().entries();
+        c.categories.push_back("Assurance habitation et responsabilité civile");
+        TAlarmes w(c);
+        w.show();
+        QTest::qWait(0);
+        saveShot(w, "TAlarmes-built-in-categories.png");
+        QVERIFY(!w.grid()->horizontalScrollBar()->isVisible());
+    }
+
     void typedMaximaAreNormalised_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
@@ -148,6 +164,95 @@ private slots:
         QCOMPARE(shown(w, row), kept);
     }
 
+    // As a French user types into the grid: straight over the selected cell (its maximum
+    // replaced), Enter to go on to the next category, or a paste. What the box could never
+    // have let through is refused with "Saisie incorrecte." and the cell kept.
+    void typedOverTheCellOrPasted_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("comma over the filled cell") << "12,5"
+                                                    << ""
+                                                    << "12.50" << false;
+        QTest::newRow("a sign dropped") << "-50"
+                                        << ""
+                                        << "50.00" << false;
+        QTest::newRow("0 removes it") << "0"
+                                      << ""
+                                      << "" << false;
+        QTest::newRow("a figure pasted") << ""
+                                         << "80,5"
+                                         << "80.50" << false;
+        QTest::newRow("blanks around a paste") << ""
+                                               << " 80 "
+                                               << "80.00" << false;
+        QTest::newRow("thousands pasted with a space") << ""
+                                                       << "1 234,56"
+                                                       << "100.00" << true;
+        QTest::newRow("a currency pasted") << ""
+                                           << "80 €"
+                                           << "100.00" << true;
+        QTest::newRow("words pasted") << ""
+                                      << "beaucoup"
+                                      << "100.00" << true;
+        QTest::newRow("too large to be an amount") << "9999999999999999"
+                                                   << ""
+                                                   << "100.00" << true;
+    }
+    void typedOverTheCellOrPasted() {
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        QFETCH(QString, kept);
+        QFETCH(bool, refused);
+        TAlarmes w(context());
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const int row = rowOf(w, "Courses");
+        w.grid()->setCurrentIndex(cell(w, row, ledgora::budget_col::Maximum));
+        w.grid()->setFocus();
+        if (!pasted.isEmpty()) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QLineEdit* editor = openEditor(w, row);
+            QVERIFY(editor != nullptr);
+            editor->selectAll();
+            editor->paste(); // what Ctrl+V and the editor's menu do
+            QCOMPARE(editor->text(), pasted);
+        }
+        // The first key opens the editor over the cell; the others go where the focus is.
+        for (const QChar c : typed) {
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::qWait(0);
+        QCOMPARE(shown(w, row), kept);
+        QVERIFY(w.isVisible()); // Enter in the cell never closes the window
+        if (refused) {
+            QCOMPARE(dialogs_.texts(), std::vector<std::string>{"Saisie incorrecte."});
+            QCOMPARE(dialogs_.shown()[0].kind, platform::MessageKind::Error);
+            QCOMPARE(w.grid()->currentIndex(), cell(w, row, ledgora::budget_col::Maximum));
+        } else {
+            QVERIFY(dialogs_.shown().empty());
+            QCOMPARE(w.grid()->currentIndex(), cell(w, row + 1, ledgora::budget_col::Maximum));
+        }
+    }
+
+    void okWithARefusedValueStaysOpen() {
+        TAlarmes w(context());
+        w.show();
+        QLineEdit* editor = openEditor(w, rowOf(w, "Essence"));
+        QVERIFY(editor != nullptr);
+        editor->setText(QStringLiteral("80 €"));
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("OK")), Qt::LeftButton);
+        QCOMPARE(w.result(), int(QDialog::Rejected));
+        QVERIFY(w.isVisible());
+        QCOMPARE(dialogs_.texts(), std::vector<std::string>{"Saisie incorrecte."});
+        QTest::qWait(0); // told once, not again when the loop turns
+        QCOMPARE(dialogs_.texts().size(), std::size_t{1});
+        QCOMPARE(alarm_->monthlyMaximum("Essence"), ledgora::Cents(0));
+    }
+
     void escapeLeavesTheCellAsItWas() {
         TAlarmes w(context());
         w.show();
@@ -159,6 +264,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Escape);
         QTest::qWait(0);
         QCOMPARE(shown(w, row), QStringLiteral("100.00"));
+        QVERIFY(w.isVisible()); // the editor's Escape is not the window's "Annuler"
     }
 
     void okWritesEveryRowAndAnnulerNothing() {

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "reports/PeriodChoice.h"
 #include "reports/Progression.h"
 #include "reports/Recap.h"
 #include "reports/ReportPies.h"
@@ -71,9 +72,37 @@ int inkOf(const QImage& image) {
     return ink;
 }
 
+// The chart as drawn: at the size its window gives it, or its own when not shown.
 QImage drawn(ChartView& view) {
-    view.resize(view.sizeHint());
+    if (!view.isVisible()) {
+        view.resize(view.sizeHint());
+    }
     return view.grab().toImage();
+}
+
+// The whole account of a household over some years: many categories, a few small ones,
+// long names.
+ledgora::BudgetReport householdReport() {
+    ledgora::BudgetReport report;
+    report.caption = "Ventilation de tout le compte par rubriques (Euros)";
+    report.lines = {{"Alimentation", -1254320},
+                    {"Assurance habitation et responsabilité civile", -84512},
+                    {"Cadeaux", -23050},
+                    {"Cinéma", -4120},
+                    {"Eau", -31200},
+                    {"Électricité", -96540},
+                    {"Essence", -312075},
+                    {"Impôts", -453000},
+                    {"Loyer", -2160000},
+                    {"Pharmacie", -12040},
+                    {"Restaurant", -88800},
+                    {"Téléphone", -64300},
+                    {"Vêtements", -150000},
+                    {"Allocations", 96000},
+                    {"Intérêts", 3120},
+                    {"Remboursement", 0},
+                    {"Salaire", 5400000}};
+    return report;
 }
 
 } // namespace
@@ -168,6 +197,35 @@ private slots:
         saveShot(w, "TPies-recettes-flat.png");
         w.threeD()->click();
         saveShot(w, "TPies-recettes-3D.png");
+    }
+
+    // A report of many categories at the window's default size: every slice labelled, the
+    // labels apart and inside the chart.
+    void piesOfAHousehold() {
+        TPies w(ledgora::reportPies(householdReport()), {});
+        w.show();
+        saveShot(w, "TPies-household-depenses-3D.png");
+        w.threeD()->click();
+        saveShot(w, "TPies-household-depenses-flat.png");
+        w.pages()->setCurrentIndex(1);
+        saveShot(w, "TPies-household-recettes-flat.png");
+        w.threeD()->click();
+        saveShot(w, "TPies-household-recettes-3D.png");
+    }
+
+    // Every category of the program's list spent on: the labels share the height.
+    void pieOfFortyCategories() {
+        ledgora::BudgetReport report;
+        report.caption = "Ventilation de l'année 2024 par rubriques (Euros)";
+        for (int i = 0; i < 40; ++i) {
+            report.lines.push_back(
+                {"Rubrique " + std::to_string(i + 1), -(i * 3771 % 50000 + 500)});
+        }
+        TPies w(ledgora::reportPies(report), {});
+        w.show();
+        saveShot(w, "TPies-forty-3D.png");
+        w.threeD()->click();
+        saveShot(w, "TPies-forty-flat.png");
     }
 
     void emptyPieDrawsItsTitleOnly() {
@@ -280,6 +338,8 @@ private slots:
         {
             TChooseMonthOrYear dialog("Choix d'un mois", months);
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Choix d'un mois"));
+            dialog.show();
+            saveShot(dialog, "TChooseMonthOrYear.png");
             QCOMPARE(dialog.chosen(), 2);
             auto* list = dialog.findChild<QListWidget*>();
             QCOMPARE(list->item(1)->text(), QStringLiteral("février 2024"));
@@ -291,6 +351,22 @@ private slots:
             QTimer::singleShot(2000, &dialog, &QDialog::reject); // never left hanging
             QCOMPARE(dialog.exec(), int(QDialog::Accepted));
             QCOMPARE(dialog.chosen(), 0);
+        }
+        {
+            // Years of months: the last one, chosen in advance, is in sight.
+            std::vector<std::string> many;
+            for (int year = 2019; year <= 2024; ++year) {
+                for (const std::string_view month : ledgora::kLongMonthNames) {
+                    many.push_back(std::string(month) + ' ' + std::to_string(year));
+                }
+            }
+            TChooseMonthOrYear dialog("Choix d'un mois", many);
+            dialog.show();
+            QTest::qWait(0);
+            auto* list = dialog.findChild<QListWidget*>();
+            QVERIFY(list->viewport()->rect().contains(
+                list->visualItemRect(list->item(list->count() - 1))));
+            saveShot(dialog, "TChooseMonthOrYear-six-years.png");
         }
         {
             TChooseMonthOrYear dialog("Choix d'une année", {"2023", "2024"});

@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -242,6 +243,63 @@ private slots:
         QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("OK")), Qt::LeftButton);
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QVERIFY(!w.euros());
+    }
+
+    // Ten accounts with long names and large balances at the windows' default sizes: the
+    // recap shows every row without scrolling, and the bar chart every name and value.
+    // A report of many categories, one with a long name: only the rows scroll.
+    void aLongCategoryNameWidensTheReport() {
+        std::vector<Op> ops = {
+            {"02/01/2024", "Assurance habitation et responsabilité civile", "845.12", ""}};
+        for (const char* category : {"Alimentation", "Cadeaux", "Cinéma", "Eau", "Électricité",
+                                     "Essence", "Impôts", "Loyer", "Pharmacie", "Restaurant",
+                                     "Téléphone", "Vêtements", "Salaire", "Intérêts"}) {
+            ops.push_back({"03/01/2024", category, "1234567.89", ""});
+        }
+        const ledgora::Grid reg = registerOf(ops);
+        const CoursesBudget budgets;
+        TBudget w(
+            ledgora::buildReport(
+                reg, ledgora::reportRequest(ledgora::ReportId::WholeAccountByCategory), "", true),
+            budgets, "Ledgora - Anne");
+        w.show();
+        QTest::qWait(0);
+        saveShot(w, "TBudget-many-categories.png");
+        QVERIFY(!w.grid()->horizontalScrollBar()->isVisible());
+    }
+
+    void tenAccountsAtTheDefaultSize() {
+        std::filesystem::create_directories(paths_.userFolder("Claire"));
+        platform::Registry registry(paths_.registryFolder());
+        const char* names[] = {"Compte courant",      "Livret A",         "Joint Société Générale",
+                               "Épargne logement",    "Assurance vie",    "Compte titres",
+                               "Livret jeune",        "Compte en Suisse", "Vacances",
+                               "Travaux de la maison"};
+        int i = 0;
+        for (const char* name : names) {
+            const std::string credit = std::to_string(123456 * (i + 1) % 987654) + ".78";
+            const bool overdrawn = i % 4 == 2;
+            QVERIFY(!ledgora::saveGridFile(
+                registerOf({{"01/01/2024", "", overdrawn ? credit.c_str() : "",
+                             overdrawn ? "" : credit.c_str()}}),
+                paths_.accountFile("Claire", name)));
+            ++i;
+        }
+        const ledgora::AllBalances balances(registry, paths_, "Claire");
+        TRecap w(balances, true);
+        w.show();
+        QTest::qWait(0);
+        QCOMPARE(w.grid()->gridModel()->rowCount(), 10);
+        QVERIFY(!w.grid()->verticalScrollBar()->isVisible());
+        QVERIFY(!w.grid()->horizontalScrollBar()->isVisible());
+        saveShot(w, "TRecap-ten-accounts.png");
+        QTimer::singleShot(0, [&] {
+            if (auto* histo = qobject_cast<THisto*>(w.histo())) {
+                saveShot(*histo, "THisto-ten-accounts.png");
+                histo->close();
+            }
+        });
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Graphique")), Qt::LeftButton);
     }
 
     void unreadableAccountIsNamed() {
