@@ -16,13 +16,14 @@
 #include <memory>
 
 #include "../handheld/HotSyncWorld.h"
+#include "AppWindow.h"
 #include "Shots.h"
 #include "app/TForm1.h"
 #include "handheld/ui/TFPalmUser.h"
 #include "platform/CurrentFolder.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/SettingsKeys.h"
 #include "register/RegisterColumns.h"
+#include "register/ScriptedAccountForms.h"
 #include "register/ui/RegisterModel.h"
 #include "support/TempFolder.h"
 
@@ -45,7 +46,7 @@ bool hourglass() {
 }
 
 // Scripted answers that also note whether the hourglass was up when each box showed.
-struct WatchedDialogs : platform::ScriptedDialogs {
+struct WatchedDialogs : ledgora::ScriptedAccountForms {
     platform::Reply message(platform::MessageKind kind, const std::string& text,
                             platform::Buttons buttons, const std::string& title) override {
         busyAt.push_back(hourglass());
@@ -140,8 +141,8 @@ private slots:
 
     void theItemsNeedHandheldUsersAndAnOpenAccount() {
         WatchedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs, &clock_);
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs, clock_);
         QVERIFY(w.builder() != nullptr);
         QMenu* menu = compte(w);
         QVERIFY(menu != nullptr);
@@ -175,8 +176,8 @@ private slots:
         platform::Registry registry(paths().registryFolder());
         ledgora::testing::HotSyncWorld hotSync(registry, home_->file("Palm"));
         WatchedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs, &clock_);
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs, clock_);
         openMenu(w);
         QVERIFY(!action(w, "ExporterversPalm1")->isEnabled()); // no account yet
         w.show();
@@ -200,8 +201,8 @@ private slots:
         // Bob was chosen last time.
         registry.writeInteger(Hive::CurrentUser, settings::optionsKey(), settings::kPalmUser, 1);
         WatchedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs, &clock_);
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs, clock_);
         w.show();
         w.activateWindow();
         auto& session = w.workspace().session();
