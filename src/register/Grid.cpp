@@ -708,8 +708,15 @@ Grid::Filler::Filler(Grid& grid)
     : grid_(grid), tries_(static_cast<std::size_t>(grid.columnCount())) {}
 
 void Grid::Filler::set(int row, int column, std::string_view text) {
-    if (text.size() <= kShortMax || text.size() > kMaxSharedText || !grid_.contains(row, column)) {
+    if (text.empty() || text.size() > kMaxSharedText || !grid_.contains(row, column) ||
+        static_cast<std::size_t>(column) >= tries_.size()) { // a column added since
         grid_.set(row, column, text);
+        return;
+    }
+    if (const auto c = shortCell(text)) {
+        Cell& cell = grid_.cellToWrite(row, column);
+        grid_.drop(cell);
+        cell = *c;
         return;
     }
     if (const auto cents = canonicalCents(text)) {

@@ -111,17 +111,20 @@ void sortByDate(Grid& reg) {
     constexpr int kDigitBits = 16;
     constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
     const std::uint32_t range = high - low;
+    std::vector<int, platform::HugePageAllocator<int>> from;
     std::vector<int, platform::HugePageAllocator<int>> order(count);
-    std::vector<int, platform::HugePageAllocator<int>> from(count);
-    std::iota(from.begin(), from.end(), 0);
     std::vector<std::size_t> place(kDigits);
     for (int shift = 0; shift == 0 || (shift < 32 && (range >> shift) != 0); shift += kDigitBits) {
-        const auto digitOf = [&](int row) {
-            return ((keys[static_cast<std::size_t>(row)] - low) >> shift) & (kDigits - 1);
+        const auto digitOf = [&](std::size_t row) {
+            return ((keys[row] - low) >> shift) & (kDigits - 1);
+        };
+        // The first pass takes the rows in their order: no list of them to read.
+        const auto rowAt = [&](std::size_t i) {
+            return shift == 0 ? i : static_cast<std::size_t>(from[i]);
         };
         std::fill(place.begin(), place.end(), 0);
-        for (const int row : from) {
-            ++place[digitOf(row)];
+        for (std::size_t i = 0; i < count; ++i) {
+            ++place[digitOf(i)];
         }
         std::size_t at = 0;
         for (std::size_t& p : place) {
@@ -129,8 +132,10 @@ void sortByDate(Grid& reg) {
             p = at;
             at += k;
         }
-        for (const int row : from) {
-            order[place[digitOf(row)]++] = row;
+        order.resize(count); // after the first pass, the list the pass before swapped away
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t row = rowAt(i);
+            order[place[digitOf(row)]++] = static_cast<int>(row);
         }
         from.swap(order);
     }
