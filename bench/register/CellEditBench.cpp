@@ -1,11 +1,13 @@
 // One cell edit on an open register of 100,000 or 1,000,000 operations, from the typed
 // text to the observers' notification: validation, balances, monthly spending, the
 // events. The arguments are the register's size and the edited row (near the top, in the
-// middle, the last operation).
+// middle, the last operation). EditOneCellKept does the same with a history keeping each
+// edit's command, as an undo stack would.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "BenchRegister.h"
 #include "platform/Clock.h"
@@ -16,6 +18,7 @@
 #include "register/AccountSession.h"
 #include "register/NameList.h"
 #include "register/RegisterColumns.h"
+#include "register/RegisterHistory.h"
 
 namespace {
 
@@ -31,7 +34,22 @@ public:
     void balancesChanged(int) override { ++balances; }
 };
 
-void EditOneCell(benchmark::State& state) {
+// Keeps the last commands, as a bounded undo stack would.
+class KeptCommands : public RegisterHistory {
+public:
+    void done(RegisterCommand command) override {
+        if (commands_.size() == 100) {
+            commands_.erase(commands_.begin());
+        }
+        commands_.push_back(std::move(command));
+    }
+    void forgetAll() override { commands_.clear(); }
+
+private:
+    std::vector<RegisterCommand> commands_;
+};
+
+void edit(benchmark::State& state, RegisterHistory* history) {
     const fs::path root = fs::temp_directory_path() / "ledgora-bench" / "cell-edit";
     fs::remove_all(root);
     platform::Paths paths{root, root / "registry", root / "program"};
@@ -53,6 +71,7 @@ void EditOneCell(benchmark::State& state) {
     session.registerRewritten();
     CountingView view;
     session.addObserver(&view);
+    session.setHistory(history);
 
     const int row = static_cast<int>(state.range(1));
     bool flip = false;
@@ -64,7 +83,17 @@ void EditOneCell(benchmark::State& state) {
         state.SkipWithError("no view was told");
     }
     session.removeObserver(&view);
+    session.setHistory(nullptr);
     fs::remove_all(root);
+}
+
+void EditOneCell(benchmark::State& state) {
+    edit(state, nullptr);
+}
+
+void EditOneCellKept(benchmark::State& state) {
+    KeptCommands history;
+    edit(state, &history);
 }
 
 void EditRows(benchmark::internal::Benchmark* b) {
@@ -76,6 +105,7 @@ void EditRows(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(EditOneCell)->Apply(EditRows)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditOneCellKept)->Apply(EditRows)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -40,7 +40,6 @@
 #include "money/Amount.h"
 #include "planning/AutomaticEntry.h"
 #include "planning/BudgetAlarm.h"
-#include "planning/BudgetTable.h"
 #include "planning/PlanningSheet.h"
 #include "planning/TransferRules.h"
 #include "planning/Transfers.h"
@@ -142,21 +141,17 @@ private:
     std::function<void()> replaced_;
 };
 
-TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform::Clock* clock)
-    : paths_(std::move(paths)), registry_(paths_.registryFolder()), qtDialogs_(this),
-      qtExportForms_(this), qtBackupForms_(this) {
+TForm1::TForm1(ledgora::Workspace& workspace)
+    : workspace_(workspace), qtExportForms_(this), qtBackupForms_(this), clock_(workspace.clock()) {
     Q_INIT_RESOURCE(icons); // the pictures are linked in from a static library
-    clock_ = clock != nullptr ? clock : &systemClock_;
-    workspace_ = std::make_unique<ledgora::Workspace>(
-        registry_, paths_, *clock_,
-        dialogs != nullptr ? *dialogs : static_cast<platform::Dialogs&>(qtDialogs_), sounds_);
-    reported_ = std::make_unique<SessionReports>(*workspace_, [this] { refresh(); });
-    reportForms_ = std::make_unique<QtReportForms>(this, workspace_->budgets(),
-                                                   [this] { return workspace_->caption(); });
-    reportForms_->setBlackAndWhite([this] { return workspace_->options().bw; });
+    reported_ = std::make_unique<SessionReports>(workspace_, [this] { refresh(); });
+    reportForms_ = std::make_unique<QtReportForms>(this, workspace_.budgets(),
+                                                   [this] { return workspace_.caption(); });
+    reportForms_->setBlackAndWhite([this] { return workspace_.options().bw; });
     reports_ = std::make_unique<ledgora::ReportCommands>(
         *reported_, *reportForms_,
-        ledgora::ReportServices{registry_, paths_, workspace_->dialogs(), workspace_->budgets()});
+        ledgora::ReportServices{workspace_.registry(), workspace_.paths(), workspace_.dialogs(),
+                                workspace_.budgets()});
     setWindowIcon(pictures::logo());
     resize(640, 480);
 
@@ -168,27 +163,28 @@ TForm1::TForm1(platform::Paths paths, platform::Dialogs* dialogs, const platform
     createGrid();
     createStatusBar();
 
-    workspace_->start();
     autoSave_ = new QtAutoSaveTimer([this] { AutoSaveTimerTimer(); }, this);
     showOptions();
-    const auto maj = paths_.programFile("maj");
+    const auto maj = workspace_.paths().programFile("maj");
     Miseajour1->setVisible(QFileInfo(q(maj.string())).isExecutable());
 
-    calculat_ =
-        std::make_unique<TCalculat>(registry_, paths_, clock != nullptr ? *clock : systemClock_);
+    calculat_ = std::make_unique<TCalculat>(workspace_.registry(), workspace_.paths(), clock_,
+                                            workspace_.dialogs());
     calculat_->setWindowIcon(pictures::icon(QStringLiteral("calculatrice")));
-    bordereau_ = new TBordereau(*workspace_, this);
+    bordereau_ = new TBordereau(workspace_, this);
     createPlanning();
-    workspace_->createBuilder();
+    workspace_.setAccountCreatedView({[this] { refresh(); }, [this] { PlanningMnuClick(); },
+                                      [this] { Alarmesbudgtaires1Click(); }});
     // A change of user closes the account before the next chooser opens: the caption and
     // the hidden register say so at once.
-    workspace_->session().setClosedListener([this] { refresh(); });
+    workspace_.session().setClosedListener([this] { refresh(); });
     refresh();
 }
 
 TForm1::~TForm1() {
-    workspace_->session().setClosedListener({});
-    workspace_->accounts().setOpenedListener({});
+    workspace_.session().setClosedListener({});
+    workspace_.accounts().setOpenedListener({});
+    workspace_.setAccountCreatedView({});
     // The planning window shows the account's grid: it goes while that is there.
     delete planning_;
     planning_ = nullptr;
@@ -407,7 +403,7 @@ void TForm1::createToolBar() {
 }
 
 void TForm1::createGrid() {
-    auto& ws = *workspace_;
+    auto& ws = workspace_;
     model_ = new RegisterModel(ws.session(), this);
     delegate_ = new RegisterDelegate(ws.categories(), ws.modes(), ws.dialogs());
     Grille = new RegisterView(delegate_, ledgora::col::Notes - 1, this);
@@ -470,7 +466,7 @@ void TForm1::createStatusBar() {
 }
 
 void TForm1::showAsSaved() {
-    const ledgora::WindowPlacement& p = workspace_->placement();
+    const ledgora::WindowPlacement& p = workspace_.placement();
     if (p.maximised) {
         showMaximized();
         return;
@@ -492,10 +488,10 @@ bool TForm1::event(QEvent* e) {
 }
 
 void TForm1::FormActivate() {
-    if (workspace_->accounts().users().empty()) {
-        workspace_->accounts().newUser();
+    if (workspace_.accounts().users().empty()) {
+        workspace_.accounts().newUser();
     } else {
-        workspace_->accounts().chooseUser();
+        workspace_.accounts().chooseUser();
     }
     refresh();
 }
@@ -537,19 +533,19 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     std::unique_ptr<ProgressDialog> shown;
-    if (!ledgora::WorkspaceBackup(*workspace_, *backupForms_)
+    if (!ledgora::WorkspaceBackup(workspace_, *backupForms_)
              .queryClose(placement(), *backupOffer_,
                          fileProgress(this, QStringLiteral("Sauvegarde"), shown))) {
         event->ignore();
         return;
     }
-    Proposersauvegardeenquittant1->setChecked(!workspace_->options().noBackupPrompt);
+    Proposersauvegardeenquittant1->setChecked(!workspace_.options().noBackupPrompt);
     autoSave_->stop();
     event->accept();
 }
 
 void TForm1::refresh(bool reloadRegister) {
-    auto& session = workspace_->session();
+    auto& session = workspace_.session();
     if (reloadRegister) {
         model_->reload();
     }
@@ -557,7 +553,7 @@ void TForm1::refresh(bool reloadRegister) {
     pages_->setCurrentIndex(open ? 1 : 0);
     ToolBar1->setVisible(open);
     statusBar()->setVisible(open);
-    setWindowTitle(q(workspace_->caption()));
+    setWindowTitle(q(workspace_.caption()));
     if (open) {
         Euro1->setChecked(session.euros());
         Franc1->setChecked(!session.euros());
@@ -571,7 +567,7 @@ void TForm1::refresh(bool reloadRegister) {
 }
 
 void TForm1::updateMenus() {
-    const ledgora::MenuState m = workspace_->menuState(printerAvailable());
+    const ledgora::MenuState m = workspace_.menuState(printerAvailable());
     Choisir1->setEnabled(m.chooseUser);
     Supprimer2->setEnabled(m.chooseUser);
     Nouveau1->setEnabled(m.newAccount);
@@ -615,7 +611,7 @@ void TForm1::updateMenus() {
 }
 
 void TForm1::LignesMenuShow() {
-    const auto& session = workspace_->session();
+    const auto& session = workspace_.session();
     const int row = currentGridRow();
     SupprimerLigne1->setEnabled(ledgora::canDeleteRow(session.isOpen(), session.grid(), row));
     Inserer1->setEnabled(ledgora::canInsertAfter(session.isOpen(), session.grid(), row));
@@ -627,14 +623,14 @@ int TForm1::currentGridRow() const {
 }
 
 void TForm1::updateLineButtons() {
-    const auto& session = workspace_->session();
+    const auto& session = workspace_.session();
     const int row = currentGridRow();
     SupprimerBtn->setEnabled(ledgora::canDeleteRow(session.isOpen(), session.grid(), row));
     CollerBtn->setEnabled(session.isOpen() && !QGuiApplication::clipboard()->text().isEmpty());
 }
 
 void TForm1::updateStatusBar() {
-    const auto& session = workspace_->session();
+    const auto& session = workspace_.session();
     const ledgora::Balances& b = session.balances();
     SoldePointeLabel->setText(
         amountHtml(QStringLiteral("Solde pointé :"), ledgora::centsToDouble(b.reconciled)));
@@ -665,7 +661,7 @@ void TForm1::scrollToEnd() {
 }
 
 void TForm1::GrilleClickCell(const QModelIndex& index) {
-    auto& session = workspace_->session();
+    auto& session = workspace_.session();
     const int r = RegisterModel::gridRow(index);
     const int c = RegisterModel::gridColumn(index);
     if (auto proposal = session.clickProposal(r, c)) {
@@ -674,63 +670,56 @@ void TForm1::GrilleClickCell(const QModelIndex& index) {
 }
 
 void TForm1::Choisir1Click() {
-    workspace_->accounts().chooseUser();
+    workspace_.accounts().chooseUser();
     refresh();
 }
 
 void TForm1::Nouveau2Click() {
-    workspace_->accounts().newUser();
+    workspace_.accounts().newUser();
     refresh();
 }
 
 void TForm1::Supprimer2Click() {
-    workspace_->accounts().deleteUserCommand();
+    workspace_.accounts().deleteUserCommand();
     refresh();
 }
 
 void TForm1::Nouveau1Click() {
-    const bool created = workspace_->accounts().newAccount();
+    // The questions that follow a new account come from the workspace (see the view
+    // given to setAccountCreatedView).
+    workspace_.accounts().newAccount();
     refresh();
-    if (!created || !workspace_->session().isOpen()) {
-        return;
-    }
-    if (workspace_->dialogs().confirm(ledgora::kPlanningQuestion)) {
-        PlanningMnuClick();
-    }
-    if (workspace_->dialogs().confirm(ledgora::kBudgetQuestion)) {
-        Alarmesbudgtaires1Click();
-    }
 }
 
 void TForm1::Ouvrir1Click() {
-    workspace_->accounts().openAccount();
+    workspace_.accounts().openAccount();
     refresh();
 }
 
 void TForm1::Supprimer1Click() {
-    workspace_->accounts().deleteAccount();
+    workspace_.accounts().deleteAccount();
     refresh();
 }
 
 void TForm1::Enregistrer1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    workspace_->session().save();
+    workspace_.session().save();
     QApplication::restoreOverrideCursor();
 }
 
 void TForm1::Enregistrersous1Click() {
-    workspace_->accounts().saveAs();
+    workspace_.accounts().saveAs();
     refresh(false);
 }
 
 void TForm1::ExporterversPalm1Click() {
     QtPalmUserChooser chooser(this);
-    workspace_->exportToHandheld(chooser, showHourglass);
+    workspace_.exportToHandheld(chooser, showHourglass);
 }
 
 void TForm1::ImporterdepuisPalm1Click() {
     QtPalmUserChooser chooser(this);
-    const ledgora::ExchangeOutcome outcome = workspace_->importFromHandheld(chooser, showHourglass);
+    const ledgora::ExchangeOutcome outcome = workspace_.importFromHandheld(chooser, showHourglass);
     if (outcome.ended == ledgora::ExchangeOutcome::Ended::Done) {
         // The register, its currency and both lists may all have changed.
         refresh();
@@ -738,19 +727,19 @@ void TForm1::ImporterdepuisPalm1Click() {
 }
 
 void TForm1::Franc1Click() {
-    workspace_->session().switchToFrancs();
+    workspace_.session().switchToFrancs();
     model_->sync();
     refresh(false);
 }
 
 void TForm1::Euro1Click() {
-    workspace_->session().switchToEuros();
+    workspace_.session().switchToEuros();
     model_->sync();
     refresh(false);
 }
 
 void TForm1::MonnaieBtnClick() {
-    if (workspace_->session().euros()) {
+    if (workspace_.session().euros()) {
         Franc1Click();
     } else {
         Euro1Click();
@@ -767,63 +756,63 @@ void TForm1::ConvertisseurFrancsEuros1Click() {
 }
 
 void TForm1::Crdits1Click() {
-    TCredit window(workspace_->dialogs(), this);
-    window.setBlackAndWhite([this] { return workspace_->options().bw; });
+    TCredit window(workspace_.dialogs(), this);
+    window.setBlackAndWhite([this] { return workspace_.options().bw; });
     window.exec();
 }
 
 void TForm1::Placementsintrtssimples1Click() {
-    TIntSimp window(workspace_->dialogs(), this);
-    window.setBlackAndWhite([this] { return workspace_->options().bw; });
+    TIntSimp window(workspace_.dialogs(), this);
+    window.setBlackAndWhite([this] { return workspace_.options().bw; });
     window.exec();
 }
 
 void TForm1::Placementsintrtscomposs1Click() {
-    TIntComp window(workspace_->dialogs(), this);
-    window.setBlackAndWhite([this] { return workspace_->options().bw; });
+    TIntComp window(workspace_.dialogs(), this);
+    window.setBlackAndWhite([this] { return workspace_.options().bw; });
     window.exec();
 }
 
 void TForm1::RapprochMnuClick() {
-    if (!workspace_->session().isOpen()) {
+    if (!workspace_.session().isOpen()) {
         return;
     }
-    TRapproch dialog(workspace_->session(), workspace_->bankBalance(), this);
+    TRapproch dialog(workspace_.session(), workspace_.bankBalance(), this);
     dialog.exec();
 }
 
 void TForm1::PlanningMnuClick() {
-    if (workspace_->session().isOpen()) {
+    if (workspace_.session().isOpen()) {
         planning_->Execute();
     }
 }
 
 void TForm1::BordereauMnuClick() {
-    if (workspace_->session().isOpen()) {
+    if (workspace_.session().isOpen()) {
         bordereau_->Execute();
         // The slip's preview may have switched the black-and-white option.
-        NoirEtBlanc1->setChecked(workspace_->options().bw);
+        NoirEtBlanc1->setChecked(workspace_.options().bw);
     }
 }
 
 void TForm1::Motdepasse1Click() {
-    workspace_->accounts().changePassword();
+    workspace_.accounts().changePassword();
 }
 
 void TForm1::Sons1Click() {
-    workspace_->setSounds(Sons1->isChecked());
+    workspace_.setSounds(Sons1->isChecked());
 }
 
 void TForm1::NoirEtBlanc1Click() {
-    workspace_->options().bw = NoirEtBlanc1->isChecked();
+    workspace_.options().bw = NoirEtBlanc1->isChecked();
 }
 
 void TForm1::Proposersauvegardeenquittant1Click() {
-    workspace_->options().noBackupPrompt = !Proposersauvegardeenquittant1->isChecked();
+    workspace_.options().noBackupPrompt = !Proposersauvegardeenquittant1->isChecked();
 }
 
 void TForm1::Enregistrementautomatique1Click() {
-    ledgora::AppOptions& o = workspace_->options();
+    ledgora::AppOptions& o = workspace_.options();
     TAutoSave dialog(this, o.minutesAutoSave, o.activeAutoSave);
     if (dialog.exec() != QDialog::Accepted) {
         return;
@@ -834,12 +823,12 @@ void TForm1::Enregistrementautomatique1Click() {
 }
 
 void TForm1::AutoSaveTimerTimer() {
-    ledgora::autoSaveTick(workspace_->session());
+    ledgora::autoSaveTick(workspace_.session());
 }
 
 void TForm1::showOptions() {
-    const ledgora::AppOptions& o = workspace_->options();
-    if (!workspace_->session().isOpen()) {
+    const ledgora::AppOptions& o = workspace_.options();
+    if (!workspace_.session().isOpen()) {
         (o.newSoldeInEuro ? Euro1 : Franc1)->setChecked(true);
     }
     Sons1->setChecked(o.sons);
@@ -849,24 +838,24 @@ void TForm1::showOptions() {
 }
 
 void TForm1::Exporter1Click() {
-    auto& session = workspace_->session();
+    auto& session = workspace_.session();
     if (!session.isOpen()) {
         return;
     }
-    ledgora::AppOptions& o = workspace_->options();
+    ledgora::AppOptions& o = workspace_.options();
     const ledgora::RegisterLook look(session.budgetLimits(), &session.spending());
     ledgora::exportRegister(
         {session.grid(), look, session.account()}, {o.cheminExport, o.exportFilterIndex},
-        {workspace_->dialogs(), *exportForms_, QDir::homePath().toStdString()}, showHourglass);
+        {workspace_.dialogs(), *exportForms_, QDir::homePath().toStdString()}, showHourglass);
 }
 
 void TForm1::withRegisterPrinter(const std::function<void(GridPrinter&)>& use) {
-    const auto& session = workspace_->session();
+    const auto& session = workspace_.session();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const ledgora::RegisterLook look(session.budgetLimits(), &session.spending());
     GridPrinter printer(
         session.grid(), look,
-        ledgora::registerPrintSettings(workspace_->caption(), workspace_->options().bw), *clock_);
+        ledgora::registerPrintSettings(workspace_.caption(), workspace_.options().bw), clock_);
     // Measuring a long register is the slow part: done once, under the wait cursor.
     printer.pageCount(printer.defaultLayout());
     QApplication::restoreOverrideCursor();
@@ -874,14 +863,14 @@ void TForm1::withRegisterPrinter(const std::function<void(GridPrinter&)>& use) {
 }
 
 void TForm1::Imprimer1Click() {
-    if (!workspace_->session().isOpen()) {
+    if (!workspace_.session().isOpen()) {
         return;
     }
     withRegisterPrinter([this](GridPrinter& printer) { printGrid(this, printer, printDialog_); });
 }
 
 void TForm1::Aperuavantimpression1Click() {
-    if (!workspace_->session().isOpen()) {
+    if (!workspace_.session().isOpen()) {
         return;
     }
     Grille->clearSelection();
@@ -889,7 +878,7 @@ void TForm1::Aperuavantimpression1Click() {
         TPagePreview preview(
             this, printer, [&] { printGrid(&preview, printer, printDialog_); },
             [this](bool on) {
-                workspace_->options().bw = on;
+                workspace_.options().bw = on;
                 NoirEtBlanc1->setChecked(on);
             });
         preview.exec();
@@ -897,18 +886,18 @@ void TForm1::Aperuavantimpression1Click() {
 }
 
 void TForm1::Faireunecopiedesauvegarde1Click() {
-    if (!workspace_->session().isOpen()) {
+    if (!workspace_.session().isOpen()) {
         return;
     }
     std::unique_ptr<ProgressDialog> shown;
-    ledgora::WorkspaceBackup(*workspace_, *backupForms_)
+    ledgora::WorkspaceBackup(workspace_, *backupForms_)
         .backup(placement(), fileProgress(this, QStringLiteral("Sauvegarde"), shown));
 }
 
 void TForm1::Restaurerunecopiedesauvegarde1Click() {
     std::unique_ptr<ProgressDialog> shown;
     const bool restored =
-        ledgora::WorkspaceBackup(*workspace_, *backupForms_)
+        ledgora::WorkspaceBackup(workspace_, *backupForms_)
             .restore(*autoSave_, fileProgress(this, QStringLiteral("Restauration"), shown));
     if (restored) {
         // The set's options and lists are now the program's; the timer follows them.
@@ -919,7 +908,7 @@ void TForm1::Restaurerunecopiedesauvegarde1Click() {
 
 void TForm1::Aide1Click() {
     if (help_ == nullptr) {
-        help_ = new HelpWindow(paths_.programFile("help"), this);
+        help_ = new HelpWindow(workspace_.paths().programFile("help"), this);
     }
     help_->showPage(QStringLiteral("index.html"));
 }
@@ -930,15 +919,15 @@ void TForm1::Apropos1Click() {
 }
 
 void TForm1::Miseajour1Click() {
-    const platform::Reply reply = workspace_->dialogs().message(
+    const platform::Reply reply = workspace_.dialogs().message(
         platform::MessageKind::Information,
         "Le programme va maintenant être arrêté pour pouvoir procéder à la mise à jour.",
         platform::Buttons::OkCancel);
     if (reply != platform::Reply::Ok) {
         return;
     }
-    const QString folder = q(paths_.programFolder().string());
-    QProcess::startDetached(q(paths_.programFile("maj").string()), {}, folder);
+    const QString folder = q(workspace_.paths().programFolder().string());
+    QProcess::startDetached(q(workspace_.paths().programFile("maj").string()), {}, folder);
     close();
 }
 
@@ -958,27 +947,27 @@ void TForm1::reloadKeepingCursor(int gridRow) {
 }
 
 void TForm1::Ajouter1Click() {
-    workspace_->session().appendLine();
+    workspace_.session().appendLine();
     model_->sync();
     updateLineButtons();
 }
 
 void TForm1::Inserer1Click() {
     const int row = currentGridRow();
-    if (workspace_->session().insertLineAfter(row)) {
+    if (workspace_.session().insertLineAfter(row)) {
         reloadKeepingCursor(row);
     }
 }
 
 void TForm1::SupprimerLigne1Click() {
     const int row = currentGridRow();
-    if (workspace_->session().deleteLine(row)) {
+    if (workspace_.session().deleteLine(row)) {
         reloadKeepingCursor(row);
     }
 }
 
 void TForm1::Nettoyer1Click() {
-    workspace_->session().cleanUpLines();
+    workspace_.session().cleanUpLines();
     reloadKeepingCursor(currentGridRow());
 }
 
@@ -1006,21 +995,21 @@ bool TForm1::selectedRect(int& top, int& left, int& bottom, int& right) const {
 
 void TForm1::CopierClick() {
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (!workspace_->session().isOpen() || !selectedRect(top, left, bottom, right)) {
+    if (!workspace_.session().isOpen() || !selectedRect(top, left, bottom, right)) {
         return;
     }
     QGuiApplication::clipboard()->setText(
-        q(ledgora::copyCellsText(workspace_->session().grid(), top, left, bottom, right)));
+        q(ledgora::copyCellsText(workspace_.session().grid(), top, left, bottom, right)));
     updateLineButtons();
 }
 
 void TForm1::CouperClick() {
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (!workspace_->session().isOpen() || !selectedRect(top, left, bottom, right)) {
+    if (!workspace_.session().isOpen() || !selectedRect(top, left, bottom, right)) {
         return;
     }
     CopierClick();
-    workspace_->session().clearCells(top, left, bottom, right);
+    workspace_.session().clearCells(top, left, bottom, right);
     model_->sync();
     updateStatusBar();
 }
@@ -1028,18 +1017,18 @@ void TForm1::CouperClick() {
 void TForm1::CollerClick() {
     int top = 0, left = 0, bottom = 0, right = 0;
     const QString text = QGuiApplication::clipboard()->text();
-    if (!workspace_->session().isOpen() || text.isEmpty() ||
+    if (!workspace_.session().isOpen() || text.isEmpty() ||
         !selectedRect(top, left, bottom, right)) {
         return;
     }
-    workspace_->session().paste(top, left, text.toStdString());
+    workspace_.session().paste(top, left, text.toStdString());
     model_->sync();
     updateStatusBar();
 }
 
 void TForm1::showFound(const std::optional<ledgora::CellPosition>& found) {
     if (!found) {
-        workspace_->dialogs().inform(ledgora::kSearchMiss);
+        workspace_.dialogs().inform(ledgora::kSearchMiss);
         return;
     }
     const QModelIndex cell = model_->indexOf(found->row, found->column);
@@ -1052,7 +1041,7 @@ void TForm1::showFound(const std::optional<ledgora::CellPosition>& found) {
 }
 
 void TForm1::Chercher1Click() {
-    auto& session = workspace_->session();
+    auto& session = workspace_.session();
     if (!session.isOpen()) {
         return;
     }
@@ -1067,7 +1056,7 @@ void TForm1::Chercher1Click() {
 }
 
 void TForm1::Suivant1Click() {
-    auto& session = workspace_->session();
+    auto& session = workspace_.session();
     if (!session.isOpen()) {
         return;
     }
@@ -1079,14 +1068,14 @@ void TForm1::Suivant1Click() {
 }
 
 void TForm1::RubriquesModes1Click() {
-    TRubMod dialog(workspace_->categories(), workspace_->modes(), this);
+    TRubMod dialog(workspace_.categories(), workspace_.modes(), this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    workspace_->categories() = dialog.categories();
-    workspace_->categories().sort();
-    workspace_->modes() = dialog.modes();
-    workspace_->modes().sort();
+    workspace_.categories() = dialog.categories();
+    workspace_.categories().sort();
+    workspace_.modes() = dialog.modes();
+    workspace_.modes().sort();
 }
 
 void TForm1::createReportActions() {
@@ -1143,22 +1132,21 @@ void TForm1::createReportMenu() {
 }
 
 void TForm1::Alarmesbudgtaires1Click() {
-    auto& session = workspace_->session();
+    auto& session = workspace_.session();
     if (!session.isOpen()) {
         return;
     }
-    const platform::DateTime today = clock_->now();
-    TAlarmes::execute({workspace_->budgets(), workspace_->categories().entries(),
-                       session.spending(), today.year, today.month, session.euros(),
-                       workspace_->caption(), workspace_->dialogs(), registry_,
-                       workspace_->options().bw},
+    const platform::DateTime today = clock_.now();
+    TAlarmes::execute({workspace_.budgets(), workspace_.categories().entries(), session.spending(),
+                       today.year, today.month, session.euros(), workspace_.caption(),
+                       workspace_.dialogs(), workspace_.registry(), workspace_.options().bw},
                       this);
     // The register's colours follow the maxima written.
     Grille->viewport()->update();
 }
 
 void TForm1::ReportClick(ledgora::ReportId id) {
-    auto& session = workspace_->session();
+    auto& session = workspace_.session();
     if (!session.isOpen()) {
         return;
     }
@@ -1166,43 +1154,43 @@ void TForm1::ReportClick(ledgora::ReportId id) {
 }
 
 void TForm1::Progressiondusolde1Click() {
-    if (workspace_->session().isOpen()) {
+    if (workspace_.session().isOpen()) {
         reports_->progression();
     }
 }
 
 void TForm1::Soldesdetouslescomptes1Click() {
-    if (workspace_->session().user().empty()) {
+    if (workspace_.session().user().empty()) {
         return;
     }
-    reports_->allBalances(workspace_->options().recapInEuro);
+    reports_->allBalances(workspace_.options().recapInEuro);
 }
 
 void TForm1::createPlanning() {
-    auto& ws = *workspace_;
+    auto& ws = workspace_;
     ledgora::Grid& planningGrid = ws.planning().grid();
-    entry_ =
-        std::make_unique<ledgora::AutomaticEntry>(registry_, *clock_, ws.dialogs(), ws.transfers());
+    entry_ = std::make_unique<ledgora::AutomaticEntry>(workspace_.registry(), clock_, ws.dialogs(),
+                                                       ws.transfers());
     ws.accounts().setOpenedListener([this] { enterScheduledOperations(); });
 
     PlanningWindowLinks links{
         ws.categories(),
         ws.modes(),
         ws.dialogs(),
-        *clock_,
+        clock_,
         [this] {
-            const auto& session = workspace_->session();
+            const auto& session = workspace_.session();
             return ledgora::planningCaption(session.user(), session.account(), session.euros());
         },
-        [this] { return workspace_->session().euros(); },
+        [this] { return workspace_.session().euros(); },
         [this] {
-            const auto& session = workspace_->session();
-            return ledgora::otherAccounts(ledgora::listAccounts(paths_, session.user()),
+            const auto& session = workspace_.session();
+            return ledgora::otherAccounts(ledgora::listAccounts(workspace_.paths(), session.user()),
                                           session.account());
         },
-        [this] { return workspace_->options().bw; },
+        [this] { return workspace_.options().bw; },
         [this](bool on) {
-            workspace_->options().bw = on;
+            workspace_.options().bw = on;
             NoirEtBlanc1->setChecked(on);
         },
         [this] { Calculatrice1Click(); },
@@ -1215,9 +1203,9 @@ void TForm1::createPlanning() {
 }
 
 void TForm1::enterScheduledOperations() {
-    auto& session = workspace_->session();
+    auto& session = workspace_.session();
     int entered = 0;
-    entered = entry_->run(session.user(), session.account(), workspace_->planning().grid(),
+    entered = entry_->run(session.user(), session.account(), workspace_.planning().grid(),
                           session.edits());
     if (entered > 0) {
         session.registerRewritten();

@@ -1,6 +1,7 @@
 // The main window: the register of the open account with its menus, toolbar and status
-// bar. It shows the Workspace's state and forwards every command to it; the rules live
-// in the Workspace, the account session and the register's core.
+// bar. A view of the Workspace that main() built: it shows the workspace's state and
+// forwards every command to it; the rules live in the workspace, the account session and
+// the register's core.
 #pragma once
 
 #include <memory>
@@ -8,17 +9,11 @@
 
 #include <QMainWindow>
 
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
-#include "platform/Paths.h"
-#include "platform/Registry.h"
 #include "register/GridSearch.h"
-#include "register/ui/QtAccountForms.h"
 #include "register/ui/QtBackupForms.h"
 #include "register/ui/QtExportForms.h"
 #include "register/ui/RegisterView.h"
 #include "ui/PrintCommand.h"
-#include "ui/QtSounds.h"
 #include "workspace/Workspace.h"
 
 namespace ledgora {
@@ -51,23 +46,21 @@ class TPlanning;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    // `dialogs` and `clock` replace the Qt dialogs and the system clock (tests); the window
-    // does not own them.
-    explicit TForm1(platform::Paths paths, platform::Dialogs* dialogs = nullptr,
-                    const platform::Clock* clock = nullptr);
+    // A view of `workspace`, started (see AppServices), which outlives the window.
+    explicit TForm1(ledgora::Workspace& workspace);
     ~TForm1() override;
 
     // Shows the window as it was left: maximised, or at its saved place and size.
     void showAsSaved();
 
-    ledgora::Workspace& workspace() { return *workspace_; }
+    ledgora::Workspace& workspace() { return workspace_; }
     QTableView* grid() const { return Grille; }
     RegisterModel* model() const { return model_; }
     QString balanceText() const;
     QString reconciledText() const;
     TCalculat* calculator() const { return calculat_.get(); }
     // The builder object, held for the whole run; null when it could not be created.
-    trellisk::ITrellisk* builder() const { return workspace_->builder(); }
+    trellisk::ITrellisk* builder() const { return workspace_.builder(); }
     HelpWindow* helpWindow() const { return help_; }
     TPlanning* planningWindow() const { return planning_; }
     QtAutoSaveTimer* autoSaveTimer() const { return autoSave_; }
@@ -173,11 +166,7 @@ private:
     void createPlanning();
     void enterScheduledOperations();
 
-    platform::Paths paths_;
-    platform::Registry registry_;
-    platform::SystemClock systemClock_;
-    QtAccountForms qtDialogs_;
-    QtSounds sounds_;
+    ledgora::Workspace& workspace_;
     QtExportForms qtExportForms_;
     QtBackupForms qtBackupForms_;
     ledgora::ExportForms* exportForms_ = &qtExportForms_;
@@ -185,7 +174,6 @@ private:
     ledgora::BackupOfferForm* backupOffer_ = &qtBackupForms_;
     PrintDialogRun printDialog_;
     QtAutoSaveTimer* autoSave_ = nullptr;
-    std::unique_ptr<ledgora::Workspace> workspace_;
     bool firstActivation_ = true;
 
     RegisterModel* model_ = nullptr;
@@ -202,7 +190,7 @@ private:
     std::unique_ptr<TCalculat> calculat_;
     // The deposit slip window lives for the whole run; it is rebuilt at each opening.
     TBordereau* bordereau_ = nullptr;
-    const platform::Clock* clock_ = nullptr;
+    const platform::Clock& clock_;
     // The reports on the open account.
     std::unique_ptr<SessionReports> reported_;
     std::unique_ptr<QtReportForms> reportForms_;

@@ -5,10 +5,14 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "app/AppServices.h"
 #include "app/SingleInstance.h"
 #include "app/TForm1.h"
+#include "platform/Clock.h"
 #include "platform/CurrentFolder.h"
 #include "platform/FileIO.h"
+#include "register/ui/QtAccountForms.h"
+#include "ui/QtDialogs.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -34,7 +38,13 @@ int main(int argc, char** argv) {
     }
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    TForm1 window(std::move(paths));
+    // The services and the workspace outlive the window, a view of them. The dialogs are
+    // modal over whichever of the program's windows the user works in.
+    platform::SystemClock clock;
+    QtDialogs dialogs;
+    QtAccountForms forms;
+    AppServices services(std::move(paths), clock, dialogs, forms);
+    TForm1 window(services.workspace());
     QObject::connect(&guard, &SingleInstance::activationRequested, &window, &TForm1::bringToFront);
     QApplication::restoreOverrideCursor();
     window.showAsSaved();

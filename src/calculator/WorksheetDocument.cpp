@@ -20,9 +20,9 @@ std::string twoDigits(int n) {
 
 } // namespace
 
-WorksheetDocument::WorksheetDocument(Worksheet& sheet, WorksheetPrompts& prompts,
-                                     std::filesystem::path dataFolder)
-    : sheet_(sheet), prompts_(prompts), dataFolder_(std::move(dataFolder)) {}
+WorksheetDocument::WorksheetDocument(Worksheet& sheet, platform::Dialogs& dialogs,
+                                     WorksheetPrompts& prompts, std::filesystem::path dataFolder)
+    : sheet_(sheet), dialogs_(dialogs), prompts_(prompts), dataFolder_(std::move(dataFolder)) {}
 
 std::string WorksheetDocument::shortName() const {
     return fileName_.filename().string();
@@ -48,7 +48,8 @@ bool WorksheetDocument::maySetPageAside() {
         fileName_.empty()
             ? std::string("La page de calculs a été modifiée. Voulez-vous l'enregistrer ?")
             : shortName() + " a été modifié. Voulez-vous l'enregistrer ?";
-    switch (prompts_.askYesNoCancel(question)) {
+    switch (dialogs_.message(platform::MessageKind::Confirmation, question,
+                             platform::Buttons::YesNoCancel)) {
     case platform::Reply::Yes:
         // A cancelled or failed save keeps the page, as Cancel does.
         return save();
@@ -83,7 +84,7 @@ bool WorksheetDocument::open() {
     // Never leave part of a page under a name that "Enregistrer" would overwrite.
     loadFailed_ = true;
     caption_ = "Calculatrice";
-    prompts_.error(kUnknownFormat);
+    dialogs_.fail(kUnknownFormat);
     startNewPage();
     return false;
 }
@@ -106,7 +107,7 @@ bool WorksheetDocument::load(const std::filesystem::path& path) {
 
 bool WorksheetDocument::write() {
     if (!platform::writeFileAtomically(fileName_, writeCalcFile(calcFileOf(sheet_)))) {
-        prompts_.error("Impossible d'enregistrer le fichier " + fileName_.string() + ".");
+        dialogs_.fail("Impossible d'enregistrer le fichier " + fileName_.string() + ".");
         return false;
     }
     modified_ = false;
@@ -147,7 +148,7 @@ void WorksheetDocument::startUp(const std::string& lastFile, bool reopen) {
         if (load(lastFile)) {
             return;
         }
-        prompts_.error(kUnknownFormat);
+        dialogs_.fail(kUnknownFormat);
         loadFailed_ = true;
     }
     startNewPage();

@@ -11,12 +11,14 @@
 #include "calculator/Worksheet.h"
 #include "calculator/WorksheetPrompts.h"
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 
 namespace calculator {
 
 class WorksheetDocument {
 public:
-    WorksheetDocument(Worksheet& sheet, WorksheetPrompts& prompts,
+    // `dialogs` asks about a modified page and tells errors; `prompts` chooses the files.
+    WorksheetDocument(Worksheet& sheet, platform::Dialogs& dialogs, WorksheetPrompts& prompts,
                       std::filesystem::path dataFolder);
 
     const std::filesystem::path& fileName() const { return fileName_; }
@@ -57,6 +59,7 @@ private:
     std::string shortName() const;
 
     Worksheet& sheet_;
+    platform::Dialogs& dialogs_;
     WorksheetPrompts& prompts_;
     std::filesystem::path dataFolder_;
     std::filesystem::path fileName_;

@@ -110,7 +110,7 @@ int runHandheld(const Args& args, const std::filesystem::path& programFolder, st
     platform::SystemClock clock;
     StreamDialogs dialogs(out, err);
     SilentSounds sounds;
-    ledgora::Workspace workspace(registry, paths, clock, dialogs, sounds);
+    ledgora::Workspace workspace(registry, paths, clock, dialogs, dialogs, sounds);
     workspace.start();
 
     const auto user = findName(ledgora::listUsers(paths), request->user);

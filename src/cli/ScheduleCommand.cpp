@@ -72,7 +72,7 @@ int runSchedule(const Args& args, std::ostream& out, std::ostream& err) {
     }
     StreamDialogs dialogs(out, err);
     SilentSounds sounds;
-    ledgora::Workspace workspace(registry, paths, clock, dialogs, sounds);
+    ledgora::Workspace workspace(registry, paths, clock, dialogs, dialogs, sounds);
     workspace.start();
 
     const auto user = ledgora::sameName(ledgora::listUsers(paths), request->user);

@@ -6,10 +6,11 @@
 #include <iosfwd>
 
 #include "platform/Dialogs.h"
+#include "register/AccountForms.h"
 
 namespace cli {
 
-class StreamDialogs : public platform::Dialogs {
+class StreamDialogs : public platform::Dialogs, public ledgora::AccountForms {
 public:
     StreamDialogs(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
 
@@ -23,22 +24,22 @@ public:
     std::optional<std::string> askPassword(const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    std::optional<platform::NameForm> newUserForm(const platform::NameFormCheck&) override {
+    std::optional<ledgora::NameForm> newUserForm(const ledgora::NameFormCheck&) override {
         return std::nullopt;
     }
-    std::optional<platform::NameForm> newAccountForm(bool, bool,
-                                                     const platform::NameFormCheck&) override {
+    std::optional<ledgora::NameForm> newAccountForm(bool, bool,
+                                                    const ledgora::NameFormCheck&) override {
         return std::nullopt;
     }
-    std::optional<platform::NameForm> saveAsForm(const platform::NameFormCheck&) override {
+    std::optional<ledgora::NameForm> saveAsForm(const ledgora::NameFormCheck&) override {
         return std::nullopt;
     }
-    std::optional<platform::PasswordChange> changePasswordForm(const std::string&, bool) override {
+    std::optional<ledgora::PasswordChange> changePasswordForm(const std::string&, bool) override {
         return std::nullopt;
     }
-    platform::UserChoice chooseUser(const std::string&,
-                                    const std::function<std::vector<std::string>()>&, int,
-                                    const std::function<void(const std::string&)>&) override {
+    ledgora::UserChoice chooseUser(const std::string&,
+                                   const std::function<std::vector<std::string>()>&, int,
+                                   const std::function<void(const std::string&)>&) override {
         return {};
     }
 

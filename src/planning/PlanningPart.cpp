@@ -43,6 +43,11 @@ void PlanningPart::closed() {
     reset();
 }
 
+void PlanningPart::removed(const AccountRef& account) {
+    std::error_code ec;
+    std::filesystem::remove(paths_.planningFile(account.user, account.account), ec);
+}
+
 void PlanningPart::loaded(const AccountRef& account) {
     reset();
     const std::filesystem::path file = paths_.planningFile(account.user, account.account);

@@ -31,6 +31,8 @@ public:
     // The amounts with their remainders, as the register's.
     void converted(const AccountRef& account, bool toEuros) override;
     void closed() override;
+    // Deletes the account's ".pla" file.
+    void removed(const AccountRef& account) override;
 
 private:
     void reset();

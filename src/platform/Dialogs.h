@@ -1,8 +1,9 @@
-// The port through which core commands ask or tell the user something. The Qt program
+// The generic asks through which core commands tell or ask the user something: message
+// boxes, the choice from a list, the password entry. A subsystem's own forms are its own
+// port (the register's AccountForms, the calculator's WorksheetPrompts ...). The Qt program
 // shows message boxes and dialogs; tests answer from a script (ScriptedDialogs).
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,31 +13,9 @@ namespace platform {
 enum class MessageKind { Information, Warning, Error, Confirmation };
 // YesNoDefaultNo: Yes and No with "Non" as the default button, for the questions whose
 // "Oui" destroys data, so that one Enter does not.
-enum class Buttons { Ok, YesNo, OkCancel, YesNoDefaultNo };
+// YesNoCancel: "Oui" the default, Escape is "Annuler".
+enum class Buttons { Ok, YesNo, OkCancel, YesNoDefaultNo, YesNoCancel };
 enum class Reply { Ok, Cancel, Yes, No };
-
-// What the user typed into one of the name forms (new user, new account, save as).
-struct NameForm {
-    std::string name;
-    std::string password; // new user
-    std::string amount;   // new account: the initial balance as typed
-    bool euros = true;    // new account: the currency chosen
-};
-// Called when the user presses "OK": true lets the form close, false keeps it open
-// (the check has told the user why).
-using NameFormCheck = std::function<bool(const NameForm&)>;
-
-struct PasswordChange {
-    std::string oldPassword;
-    std::string newPassword;
-};
-
-// How the user chooser was left.
-struct UserChoice {
-    enum class Outcome { Chosen, Cancelled, CreateUser };
-    Outcome outcome = Outcome::Cancelled;
-    int index = -1;
-};
 
 class Dialogs {
 public:
@@ -54,24 +33,6 @@ public:
     // A masked one-line entry; nothing when cancelled.
     virtual std::optional<std::string> askPassword(const std::string& caption,
                                                    const std::string& prompt) = 0;
-
-    // The new-user form (name, masked password).
-    virtual std::optional<NameForm> newUserForm(const NameFormCheck& check) = 0;
-    // The new-account form (name, initial balance, currency); without a way to cancel
-    // unless `canCancel`.
-    virtual std::optional<NameForm> newAccountForm(bool canCancel, bool euros,
-                                                   const NameFormCheck& check) = 0;
-    // The save-as form (new name).
-    virtual std::optional<NameForm> saveAsForm(const NameFormCheck& check) = 0;
-    // Old and new password of `user`; the old one only when the user has one.
-    virtual std::optional<PasswordChange> changePasswordForm(const std::string& user,
-                                                             bool hasPassword) = 0;
-    // The user chooser: a list refilled from `users()`, a button that deletes the selected
-    // user through `deleteUser` and one that asks to create a new user.
-    virtual UserChoice chooseUser(const std::string& caption,
-                                  const std::function<std::vector<std::string>()>& users,
-                                  int selected,
-                                  const std::function<void(const std::string&)>& deleteUser) = 0;
 
     // Shorthands for the message boxes the product uses.
     void inform(const std::string& text) { message(MessageKind::Information, text, Buttons::Ok); }

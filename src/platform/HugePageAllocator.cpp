@@ -1,6 +1,7 @@
 #include "platform/HugePageAllocator.h"
 
 #include <cstdint>
+#include <cstring>
 #include <sys/mman.h>
 
 namespace platform {
@@ -37,6 +38,14 @@ void* allocateLarge(std::size_t bytes) {
     }
     ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
     return reinterpret_cast<void*>(aligned);
+}
+
+void* allocateLargeZeroed(std::size_t bytes) {
+    void* p = allocateLarge(bytes);
+    if (bytes < kThreshold) {
+        std::memset(p, 0, bytes);
+    }
+    return p;
 }
 
 void deallocateLarge(void* p, std::size_t bytes) {

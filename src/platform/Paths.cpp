@@ -1,6 +1,8 @@
 #include "platform/Paths.h"
 
 #include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -16,18 +18,26 @@ std::filesystem::path home() {
     return h.empty() ? std::filesystem::path("/tmp") : h;
 }
 
+std::string systemLoginName() {
+    if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_name != nullptr) {
+        return pw->pw_name;
+    }
+    return fromEnv("USER").string();
+}
+
 } // namespace
 
 Paths::Paths(std::filesystem::path root, std::filesystem::path configRoot,
-             std::filesystem::path programFolder, std::filesystem::path home)
+             std::filesystem::path programFolder, std::filesystem::path home, std::string loginName)
     : root_(std::move(root)), configRoot_(std::move(configRoot)),
-      programFolder_(std::move(programFolder)), home_(std::move(home)) {}
+      programFolder_(std::move(programFolder)), home_(std::move(home)),
+      loginName_(std::move(loginName)) {}
 
 Paths Paths::fromEnvironment(std::filesystem::path programFolder) {
     const std::filesystem::path ledgoraHome = fromEnv("LEDGORA_HOME");
     if (!ledgoraHome.empty()) {
         return Paths(ledgoraHome, ledgoraHome / "registry", std::move(programFolder),
-                     fromEnv("HOME"));
+                     fromEnv("HOME"), systemLoginName());
     }
     std::filesystem::path data = fromEnv("XDG_DATA_HOME");
     if (data.empty()) {
@@ -37,7 +47,8 @@ Paths Paths::fromEnvironment(std::filesystem::path programFolder) {
     if (config.empty()) {
         config = home() / ".config";
     }
-    return Paths(data, config / std::string(kVendor), std::move(programFolder), fromEnv("HOME"));
+    return Paths(data, config / std::string(kVendor), std::move(programFolder), fromEnv("HOME"),
+                 systemLoginName());
 }
 
 std::filesystem::path Paths::dataFolder() const {

@@ -18,13 +18,15 @@ class Paths {
 public:
     // `root` stands for the drive root of the data folder, `configRoot` holds the settings
     // hives, `programFolder` the executable and what ships beside it, `home` the user's
-    // home folder (empty when unknown).
+    // home folder and `loginName` the system's name of the user running the program (each
+    // empty when unknown).
     Paths(std::filesystem::path root, std::filesystem::path configRoot,
-          std::filesystem::path programFolder, std::filesystem::path home = {});
+          std::filesystem::path programFolder, std::filesystem::path home = {},
+          std::string loginName = {});
 
     // $LEDGORA_HOME (data under it, hives in $LEDGORA_HOME/registry) when set, else
     // ${XDG_DATA_HOME:-~/.local/share} and ${XDG_CONFIG_HOME:-~/.config}/Orvand; the home
-    // folder is $HOME.
+    // folder is $HOME; the login name is the account database's, else $USER.
     static Paths fromEnvironment(std::filesystem::path programFolder);
 
     // root + "Orvand/Ledgora/".
@@ -38,6 +40,8 @@ public:
     std::filesystem::path programFolder() const { return programFolder_; }
     // Where the file choosers start before the user chose a folder.
     std::filesystem::path homeFolder() const { return home_; }
+    // Names the folders where the system mounts the user's removable media.
+    const std::string& loginName() const { return loginName_; }
     // A file shipped beside the program (sounds, help, pictures).
     std::filesystem::path programFile(const std::string& name) const;
 
@@ -46,6 +50,7 @@ private:
     std::filesystem::path configRoot_;
     std::filesystem::path programFolder_;
     std::filesystem::path home_;
+    std::string loginName_;
 };
 
 } // namespace platform

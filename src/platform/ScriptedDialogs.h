@@ -1,6 +1,8 @@
 // A Dialogs double for tests: records everything shown and answers from a script, in
 // order. Boxes with only "OK" take no answer. An unscripted question gets the cautious
 // answer (No, Cancel, nothing) and is counted, so a test can check none was unexpected.
+// A subsystem's scripted forms derive from it and answer from the same script (the
+// register's ScriptedAccountForms), so one script orders every question of a command.
 #pragma once
 
 #include <deque>
@@ -38,11 +40,12 @@ public:
     ScriptedDialogs& cancel() { return reply(Reply::Cancel); }
     ScriptedDialogs& choose(int index);
     ScriptedDialogs& type(std::string text);
-    // A filled-in form: newUserForm takes {name, password}, newAccountForm
-    // {name, amount} with `flag` = euros, saveAsForm {name}, changePasswordForm {old, new}.
+    // A filled-in form: its fields in order and a flag (see the forms of the derived
+    // double: the register's new account takes {name, amount} with `flag` = euros).
     ScriptedDialogs& fill(std::vector<std::string> fields, bool flag = false);
-    // The user chooser: pick `index`, or press "Créer un nouvel utilisateur", or press
-    // "Supprimer l'utilisateur sélectionné" on `name` (the chooser then stays open).
+    // The register's user chooser: press "Créer un nouvel utilisateur", or press
+    // "Supprimer l'utilisateur sélectionné" on `name` (the chooser then stays open); choose()
+    // picks a user.
     ScriptedDialogs& createUser();
     ScriptedDialogs& deleteInChooser(std::string name);
 
@@ -52,19 +55,6 @@ public:
                                       const std::vector<std::string>& items, int selected) override;
     std::optional<std::string> askPassword(const std::string& caption,
                                            const std::string& prompt) override;
-    std::optional<NameForm> newUserForm(const NameFormCheck& check) override;
-    std::optional<NameForm> newAccountForm(bool canCancel, bool euros,
-                                           const NameFormCheck& check) override;
-    std::optional<NameForm> saveAsForm(const NameFormCheck& check) override;
-    std::optional<PasswordChange> changePasswordForm(const std::string& user,
-                                                     bool hasPassword) override;
-    UserChoice chooseUser(const std::string& caption,
-                          const std::function<std::vector<std::string>()>& users, int selected,
-                          const std::function<void(const std::string&)>& deleteUser) override;
-
-    // How the last new-account form was opened.
-    bool lastFormCouldCancel() const { return lastCanCancel_; }
-    bool lastFormEuros() const { return lastEuros_; }
 
     // Every message box, in order.
     const std::vector<Shown>& shown() const { return shown_; }
@@ -81,6 +71,9 @@ public:
 protected:
     // The next scripted answer, or nothing (and one more unscripted question).
     std::optional<Answer> next();
+    // Records a form's caption, and the index a list was opened with.
+    void asked(std::string caption) { prompts_.push_back(std::move(caption)); }
+    void openedAt(int selected) { preselected_.push_back(selected); }
 
 private:
     std::deque<Answer> script_;
@@ -88,10 +81,6 @@ private:
     std::vector<std::string> prompts_;
     std::vector<int> preselected_;
     int unscripted_ = 0;
-    bool lastCanCancel_ = true;
-    bool lastEuros_ = true;
-
-    std::optional<NameForm> form(const NameFormCheck& check, NameForm (*toForm)(const Answer&));
 };
 
 } // namespace platform

@@ -16,7 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Hive;
-using platform::UserChoice;
 namespace settings = platform::settings;
 
 constexpr const char* kPasswordPrompt = "Veuillez saisir votre mot de passe :";
@@ -49,8 +48,9 @@ int indexWithin(int index, std::size_t size) {
 
 AccountManager::AccountManager(AccountSession& session, platform::Registry& registry,
                                const platform::Paths& paths, platform::Dialogs& dialogs,
-                               AccountChoices& choices)
-    : session_(session), registry_(registry), paths_(paths), dialogs_(dialogs), choices_(choices) {}
+                               AccountForms& forms, AccountChoices& choices)
+    : session_(session), registry_(registry), paths_(paths), dialogs_(dialogs), forms_(forms),
+      choices_(choices) {}
 
 std::vector<std::string> AccountManager::users() const {
     return listUsers(paths_);
@@ -67,7 +67,7 @@ std::string AccountManager::storedPassword(const std::string& user) const {
 
 void AccountManager::chooseUser() {
     const auto list = users();
-    const UserChoice choice = dialogs_.chooseUser(
+    const UserChoice choice = forms_.chooseUser(
         "Choisir un utilisateur", [this] { return users(); },
         indexWithin(choices_.chooseUserIndex, list.size()),
         [this](const std::string& name) { deleteUser(name); });
@@ -108,7 +108,7 @@ void AccountManager::chooseUser() {
 }
 
 bool AccountManager::newUser() {
-    const auto form = dialogs_.newUserForm([this](const platform::NameForm& f) {
+    const auto form = forms_.newUserForm([this](const NameForm& f) {
         const fs::path folder = paths_.userFolder(f.name);
         std::error_code ec;
         if (!isAcceptableName(f.name)) {
@@ -173,9 +173,7 @@ bool AccountManager::deleteUser(const std::string& name) {
     auto list = listAccounts(paths_, name);
     std::error_code ec;
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
-        fs::remove(paths_.planningFile(name, *it), ec);
-        fs::remove(paths_.accountFile(name, *it), ec);
-        fs::remove(saveJournalFile(paths_.accountFile(name, *it)), ec);
+        removeAccountFiles(name, *it);
     }
     fs::remove(paths_.userFolder(name), ec); // stays when other files remain
     registry_.eraseKey(Hive::CurrentUser, settings::userKey(name));
@@ -221,15 +219,30 @@ bool AccountManager::newAccount() {
     if (!hasUser()) {
         return false;
     }
-    const auto form = dialogs_.newAccountForm(
-        session_.isOpen(), choices_.newSoldeInEuro,
-        [this](const platform::NameForm& f) { return checkNewAccountName(f.name); });
+    const auto form =
+        forms_.newAccountForm(session_.isOpen(), choices_.newSoldeInEuro,
+                              [this](const NameForm& f) { return checkNewAccountName(f.name); });
     if (!form || !session_.save()) {
         return false;
     }
     const std::string name = sameName(accounts(), form->name).value_or(form->name);
     choices_.newSoldeInEuro = form->euros;
-    return session_.create(name, parseTypedAmount(form->amount), form->euros);
+    if (!session_.create(name, parseTypedAmount(form->amount), form->euros)) {
+        return false;
+    }
+    if (created_) {
+        created_();
+    }
+    return true;
+}
+
+void AccountManager::removeAccountFiles(const std::string& user, const std::string& account) {
+    std::error_code ec;
+    fs::remove(paths_.accountFile(user, account), ec);
+    if (removed_) {
+        removed_(AccountRef{user, account, true});
+    }
+    fs::remove(saveJournalFile(paths_.accountFile(user, account)), ec);
 }
 
 bool AccountManager::openAccount() {
@@ -266,10 +279,7 @@ void AccountManager::deleteAccount() {
                                      "\" ?")) {
         return;
     }
-    std::error_code ec;
-    fs::remove(paths_.accountFile(session_.user(), name), ec);
-    fs::remove(paths_.planningFile(session_.user(), name), ec);
-    fs::remove(saveJournalFile(paths_.accountFile(session_.user(), name)), ec);
+    removeAccountFiles(session_.user(), name);
     registry_.eraseKey(Hive::CurrentUser, settings::accountKey(session_.user(), name));
     if (platform::equalsIgnoreCase(name, session_.account())) {
         session_.close();
@@ -280,8 +290,8 @@ void AccountManager::saveAs() {
     if (!session_.isOpen()) {
         return;
     }
-    const auto form = dialogs_.saveAsForm(
-        [this](const platform::NameForm& f) { return checkNewAccountName(f.name); });
+    const auto form =
+        forms_.saveAsForm([this](const NameForm& f) { return checkNewAccountName(f.name); });
     if (!form || !session_.save()) {
         return;
     }
@@ -298,7 +308,7 @@ void AccountManager::changePassword() {
     if (!hasUser()) {
         return;
     }
-    const auto change = dialogs_.changePasswordForm(session_.user(), !password_.empty());
+    const auto change = forms_.changePasswordForm(session_.user(), !password_.empty());
     if (!change) {
         return;
     }

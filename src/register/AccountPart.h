@@ -1,6 +1,7 @@
 // What lives per account beside the register (the planning, the bank statement balance,
 // the budgets): a part is told when the open account is created, loaded, saved, converted
-// and closed. The workspace registers the parts once; the session never knows their types.
+// and closed, and when an account is deleted. The workspace registers the parts once; the session
+// never knows their types.
 #pragma once
 
 #include <string>
@@ -44,6 +45,9 @@ public:
     virtual void converted(const AccountRef&, bool /*toEuros*/) {}
     // The account is no longer open.
     virtual void closed() {}
+    // The account was deleted (open or not): the part removes its own files. Its settings
+    // go with the account's key.
+    virtual void removed(const AccountRef&) {}
 };
 
 } // namespace ledgora

@@ -72,41 +72,113 @@ void AccountSession::setBudgetLimits(BudgetLimits* limits) {
 }
 
 void AccountSession::Edits::setCell(int row, int column, std::string text) {
-    if (!session_.register_.contains(row, column)) {
-        return;
-    }
-    Announcing announcing(session_);
-    const bool changed = session_.register_.at(row, column) != text;
-    session_.writeCell(row, column, std::move(text));
-    // The running balances, the reconciled balance and the monthly spending read these.
-    if (changed && (column == col::Pointage || column == col::Date || column == col::Rubrique ||
-                    column == col::Debit || column == col::Credit)) {
-        session_.staleFrom(row);
-    }
+    session_.execute(RegisterCommand::writeCell(row, column, std::move(text)));
 }
 
 void AccountSession::Edits::insertRow(int row) {
-    Grid& reg = session_.register_;
-    if (row < 1 || row > reg.rowCount()) {
-        return;
-    }
-    Announcing announcing(session_);
-    reg.insertRow(row);
-    renumberRows(reg);
-    session_.changes_.rowsInserted(row, 1);
-    session_.staleFrom(row);
+    session_.execute(RegisterCommand::insertRow(row));
 }
 
 void AccountSession::Edits::removeRow(int row) {
-    Grid& reg = session_.register_;
-    if (row < 1 || row >= reg.rowCount()) {
+    session_.execute(RegisterCommand::removeRow(row));
+}
+
+RegisterCommand::Result AccountSession::execute(RegisterCommand command) {
+    Announcing announcing(*this);
+    const bool outermost = commandDepth_++ == 0;
+    if (outermost && history_ != nullptr) {
+        recording_ = &command;
+    }
+    run(command);
+    --commandDepth_;
+    if (outermost) {
+        recording_ = nullptr;
+    }
+    RegisterCommand::Result result = command.result();
+    if (outermost && history_ != nullptr && !command.changedNothing()) {
+        history_->done(std::move(command));
+    }
+    return result;
+}
+
+void AccountSession::run(RegisterCommand& command) {
+    using Kind = RegisterCommand::Kind;
+    auto& result = command.result();
+    const int row = command.row();
+    const int column = command.column();
+    switch (command.kind()) {
+    case Kind::TypeCell:
+        result.validation = typeCell(row, column, command.text());
+        break;
+    case Kind::WriteCell:
+        setCellByRule(row, column, command.text());
+        break;
+    case Kind::InsertRow:
+        insertRowByRule(row);
+        break;
+    case Kind::RemoveRow:
+        removeRowByRule(row);
+        break;
+    case Kind::ToggleMark:
+        flipMark(row);
+        break;
+    case Kind::AppendLine:
+        addLineAtEnd();
+        break;
+    case Kind::InsertLineAfter:
+        result.done = insertLine(row);
+        break;
+    case Kind::DeleteLine:
+        result.done = removeLine(row);
+        break;
+    case Kind::CleanUpLines:
+        removeBlankLines();
+        break;
+    case Kind::Paste:
+        result.rows = pasteText(row, column, command.text());
+        break;
+    case Kind::ClearCells:
+        emptyCells(row, column, command.bottom(), command.right());
+        break;
+    }
+}
+
+void AccountSession::revert(const RegisterCommand& command) {
+    Announcing announcing(*this);
+    const int from = command.revert(register_, changes_);
+    if (from >= 0) {
+        recompute();
+        changes_.balances(std::max(from, 1));
+    }
+}
+
+void AccountSession::setCellByRule(int row, int column, std::string text) {
+    if (!register_.contains(row, column)) {
         return;
     }
-    Announcing announcing(session_);
-    reg.removeRow(row);
-    renumberRows(reg);
-    session_.changes_.rowsRemoved(row, 1);
-    session_.staleFrom(std::min(row, reg.rowCount() - 1));
+    const bool changed = register_.at(row, column) != text;
+    writeCell(row, column, std::move(text));
+    // The running balances, the reconciled balance and the monthly spending read these.
+    if (changed && (column == col::Pointage || column == col::Date || column == col::Rubrique ||
+                    column == col::Debit || column == col::Credit)) {
+        staleFrom(row);
+    }
+}
+
+void AccountSession::insertRowByRule(int row) {
+    if (row < 1 || row > register_.rowCount()) {
+        return;
+    }
+    insertRowAt(row);
+    staleFrom(row);
+}
+
+void AccountSession::removeRowByRule(int row) {
+    if (row < 1 || row >= register_.rowCount()) {
+        return;
+    }
+    removeRowAt(row);
+    staleFrom(std::min(row, register_.rowCount() - 1));
 }
 
 void AccountSession::staleFrom(int row) {
@@ -142,8 +214,40 @@ void AccountSession::announce() {
 
 void AccountSession::writeCell(int row, int column, std::string text) {
     if (register_.at(row, column) != text) {
+        if (recording_ != nullptr) {
+            recording_->noteCell(row, column, register_.at(row, column));
+        }
         register_.set(row, column, text);
         changes_.cell(row, column);
+    }
+}
+
+void AccountSession::insertRowAt(int row) {
+    register_.insertRow(row);
+    renumberRows(register_);
+    if (recording_ != nullptr) {
+        recording_->noteRowInserted(row);
+    }
+    changes_.rowsInserted(row, 1);
+}
+
+void AccountSession::removeRowAt(int row) {
+    if (recording_ != nullptr) {
+        std::vector<std::string> cells;
+        cells.reserve(static_cast<std::size_t>(register_.columnCount()));
+        for (int c = 0; c < register_.columnCount(); ++c) {
+            cells.emplace_back(register_.at(row, c));
+        }
+        recording_->noteRowRemoved(row, std::move(cells));
+    }
+    register_.removeRow(row);
+    renumberRows(register_);
+    changes_.rowsRemoved(row, 1);
+}
+
+void AccountSession::forgetHistory() {
+    if (history_ != nullptr) {
+        history_->forgetAll();
     }
 }
 
@@ -155,6 +259,7 @@ void AccountSession::setUser(const std::string& user) {
 void AccountSession::close() {
     Announcing announcing(*this);
     account_.clear();
+    forgetHistory();
     for (AccountPart* part : parts_) {
         part->closed();
     }
@@ -179,6 +284,7 @@ void AccountSession::recompute() {
 
 void AccountSession::registerRewritten() {
     Announcing announcing(*this);
+    forgetHistory();
     recompute();
     changes_.replaced();
     changes_.balances(1);
@@ -259,6 +365,7 @@ bool AccountSession::load(const std::string& account) {
 
     register_ = std::move(scratch);
     account_ = account;
+    forgetHistory();
     recompute();
     changes_.replaced();
     changes_.balances(1);
@@ -283,6 +390,7 @@ bool AccountSession::create(const std::string& account, double initialBalance, b
         register_.set(1, col::Debit, formatAmount(-initialBalance));
     }
     register_.set(1, col::Pointage, std::string(kTicked));
+    forgetHistory();
     recompute();
     changes_.replaced();
     changes_.balances(1);
@@ -301,6 +409,7 @@ void AccountSession::convert(bool toEuros) {
     } else {
         convertAmountsToFrancs(register_, kRegisterAmounts);
     }
+    forgetHistory();
     recompute();
     euros_ = toEuros;
     for (AccountPart* part : parts_) {
@@ -323,10 +432,13 @@ void AccountSession::switchToFrancs() {
 }
 
 void AccountSession::toggleMark(int row) {
+    execute(RegisterCommand::toggleMark(row));
+}
+
+void AccountSession::flipMark(int row) {
     if (row < 1 || row >= register_.rowCount()) {
         return;
     }
-    Announcing announcing(*this);
     const RowAmount before = rowAmount(register_, row);
     writeCell(row, col::Pointage, before.ticked ? std::string() : std::string(kTicked));
     updateBalances(register_, row, before, balances_);
@@ -334,11 +446,14 @@ void AccountSession::toggleMark(int row) {
 }
 
 ValidationResult AccountSession::validateCell(int row, int column, std::string text) {
+    return execute(RegisterCommand::typeCell(row, column, std::move(text))).validation;
+}
+
+ValidationResult AccountSession::typeCell(int row, int column, std::string text) {
     ValidationResult result;
     if (!register_.contains(row, column)) {
         return result;
     }
-    Announcing announcing(*this);
     if (!validating_ || row == 0 || column == 0) {
         writeCell(row, column, std::move(text));
         return result;
@@ -414,8 +529,7 @@ ValidationResult AccountSession::validateCell(int row, int column, std::string t
         limits_->alarmCheck(register_, row, spending_, euros_);
     }
     if (row == register_.rowCount() - 1) {
-        appendRow(register_);
-        changes_.rowsInserted(row + 1, 1);
+        insertRowAt(row + 1);
         result.rowAppended = true;
     }
     return result;
@@ -429,26 +543,33 @@ std::optional<std::string> AccountSession::clickProposal(int row, int column) co
 }
 
 void AccountSession::appendLine() {
-    Announcing announcing(*this);
-    appendRow(register_);
-    changes_.rowsInserted(register_.rowCount() - 1, 1);
+    execute(RegisterCommand::appendLine());
+}
+
+void AccountSession::addLineAtEnd() {
+    insertRowAt(register_.rowCount());
 }
 
 bool AccountSession::insertLineAfter(int row) {
+    return execute(RegisterCommand::insertLineAfter(row)).done;
+}
+
+bool AccountSession::insertLine(int row) {
     if (!canInsertAfter(isOpen(), register_, row)) {
         return false;
     }
-    Announcing announcing(*this);
-    register_.insertRow(row + 1);
-    renumberRows(register_);
+    insertRowAt(row + 1);
     recompute();
     // The rows below show new numbers and balances.
-    changes_.rowsInserted(row + 1, 1);
     changes_.balances(row + 1);
     return true;
 }
 
 bool AccountSession::deleteLine(int row) {
+    return execute(RegisterCommand::deleteLine(row)).done;
+}
+
+bool AccountSession::removeLine(int row) {
     if (!canDeleteRow(isOpen(), register_, row)) {
         // Of the rows the menu refuses, only the initial balance is worth a word.
         if (isOpen() && row >= 1 && row < register_.rowCount() &&
@@ -461,38 +582,56 @@ bool AccountSession::deleteLine(int row) {
                                    register_.at(row, col::Number) + " ?")) {
         return false;
     }
-    Announcing announcing(*this);
     if (links_->isLinked(register_, row)) {
         links_->beforeRemove(register_, row);
     }
-    register_.removeRow(row);
-    renumberRows(register_);
+    removeRowAt(row);
     recompute();
-    changes_.rowsRemoved(row, 1);
     changes_.balances(row);
     return true;
 }
 
 void AccountSession::cleanUpLines() {
-    Announcing announcing(*this);
+    execute(RegisterCommand::cleanUpLines());
+}
+
+void AccountSession::removeBlankLines() {
+    if (recording_ != nullptr) {
+        // Noted from the bottom up, as if removed one by one, so that a revert puts each
+        // back where it stood.
+        for (int r = register_.rowCount() - 1; r >= 1; --r) {
+            if (isBlankRow(register_, r)) {
+                std::vector<std::string> cells;
+                for (int c = 0; c < register_.columnCount(); ++c) {
+                    cells.emplace_back(register_.at(r, c));
+                }
+                recording_->noteRowRemoved(r, std::move(cells));
+            }
+        }
+    }
     cleanUpBlankRows(register_);
+    if (recording_ != nullptr) {
+        recording_->noteRowInserted(register_.rowCount() - 1);
+    }
     recompute();
     changes_.replaced();
     changes_.balances(1);
 }
 
 int AccountSession::paste(int row, int column, const std::string& text) {
+    return execute(RegisterCommand::paste(row, column, text)).rows;
+}
+
+int AccountSession::pasteText(int row, int column, const std::string& text) {
     const auto cells = parseClipboardText(text);
     if (row < 1 || column < 1) {
         return 0;
     }
-    Announcing announcing(*this);
     std::vector<std::string> refused; // the shown numbers of the rows
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const int r = row + static_cast<int>(i);
         while (r >= register_.rowCount()) {
-            appendRow(register_);
-            changes_.rowsInserted(register_.rowCount() - 1, 1);
+            insertRowAt(register_.rowCount());
         }
         const auto& line = cells[i];
         // What the amount column will hold once the line is pasted.
@@ -542,7 +681,10 @@ int AccountSession::paste(int row, int column, const std::string& text) {
 }
 
 void AccountSession::clearCells(int top, int left, int bottom, int right) {
-    Announcing announcing(*this);
+    execute(RegisterCommand::clearCells(top, left, bottom, right));
+}
+
+void AccountSession::emptyCells(int top, int left, int bottom, int right) {
     for (int r = std::max(top, 1); r <= bottom && r < register_.rowCount(); ++r) {
         for (int c = std::max(left, 1); c <= right && c < kShownColumns; ++c) {
             if (c != col::Solde) {

@@ -22,7 +22,9 @@
 #include "register/NameList.h"
 #include "register/RegisterChanges.h"
 #include "register/RegisterColumns.h"
+#include "register/RegisterCommand.h"
 #include "register/RegisterEdits.h"
+#include "register/RegisterHistory.h"
 #include "register/RegisterObserver.h"
 #include "register/TransferLinks.h"
 
@@ -34,12 +36,6 @@ struct AccountServices {
     const platform::Clock& clock;
     platform::Dialogs& dialogs;
     platform::Sounds& sounds;
-};
-
-// What a cell validation changed, for the view to refresh.
-struct ValidationResult {
-    bool rowAppended = false;
-    bool balancesChanged = false;
 };
 
 class AccountSession {
@@ -65,6 +61,17 @@ public:
     // The register's edit surface for the rules built on it (transfers, automatic entry):
     // each change is announced and leaves the balances and the monthly spending right.
     RegisterEdits& edits() { return edits_; }
+
+    // Every edit below, and those made through edits(), is a RegisterCommand run here; an
+    // edit run inside another (a paste's cells, a transfer check's writes) belongs to it.
+    // The outermost one that changed the register goes to the history, if any (not owned;
+    // null: none), which can hand it back to revert() while the register is still as that
+    // command left it. revert() recomputes the balances and the spending and announces what
+    // it put back; what the edit did outside the register (a twin removed in another
+    // account, a category added to the list, a warning) stays.
+    RegisterCommand::Result execute(RegisterCommand command);
+    void setHistory(RegisterHistory* history) { history_ = history; }
+    void revert(const RegisterCommand& command);
 
     // The current user; changing it closes the account (without saving).
     const std::string& user() const { return user_; }
@@ -171,8 +178,27 @@ private:
         AccountSession& session_;
     };
 
-    // Writes a cell and notes it when its text changed.
+    void run(RegisterCommand& command);
+    // The bodies of the edits, run by run().
+    ValidationResult typeCell(int row, int column, std::string text);
+    void setCellByRule(int row, int column, std::string text);
+    void insertRowByRule(int row);
+    void removeRowByRule(int row);
+    void flipMark(int row);
+    void addLineAtEnd();
+    bool insertLine(int row);
+    bool removeLine(int row);
+    void removeBlankLines();
+    int pasteText(int row, int column, const std::string& text);
+    void emptyCells(int top, int left, int bottom, int right);
+
+    // The changes every edit is made of: each is noted for the views and, while a history
+    // listens, in the running command. writeCell() does nothing when the text is the same.
     void writeCell(int row, int column, std::string text);
+    void insertRowAt(int row);
+    void removeRowAt(int row);
+    // The register was replaced other than by an edit.
+    void forgetHistory();
     // Rows from `row` on need their balances again (an edit through edits()).
     void staleFrom(int row);
     // Recomputes what staleFrom() asked for; true when it did.
@@ -191,6 +217,9 @@ private:
     BudgetLimits* limits_ = &defaultLimits_;
     std::vector<AccountPart*> parts_;
     Edits edits_{*this};
+    RegisterHistory* history_ = nullptr;
+    int commandDepth_ = 0;
+    RegisterCommand* recording_ = nullptr;
     int staleFrom_ = -1;
     std::function<void()> closed_;
     std::vector<RegisterObserver*> observers_;

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -269,17 +268,13 @@ std::vector<fs::path> removableMedia(const std::vector<fs::path>& roots) {
     return found;
 }
 
-std::vector<fs::path> removableMediaRoots() {
-    std::string user;
-    if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_name != nullptr) {
-        user = pw->pw_name;
-    } else if (const char* env = std::getenv("USER"); env != nullptr) {
-        user = env;
-    }
-    if (user.empty()) {
+std::vector<fs::path> removableMediaRoots(const std::string& loginName) {
+    // A name that is not one folder would lead elsewhere.
+    if (loginName.empty() || loginName == "." || loginName == ".." ||
+        loginName.find('/') != std::string::npos) {
         return {};
     }
-    return {fs::path("/media") / user, fs::path("/run/media") / user};
+    return {fs::path("/media") / loginName, fs::path("/run/media") / loginName};
 }
 
 bool isUsableBackupFolder(const fs::path& folder, const platform::Paths& paths) {

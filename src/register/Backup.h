@@ -64,8 +64,8 @@ RestoreResult restoreBackupSet(platform::Registry& registry, const platform::Pat
 // The folders of mounted removable media: the folders under each of `roots`
 // (/media/<user>, /run/media/<user>), in alphabetical order.
 std::vector<std::filesystem::path> removableMedia(const std::vector<std::filesystem::path>& roots);
-// /media/<user> and /run/media/<user> for the program's user.
-std::vector<std::filesystem::path> removableMediaRoots();
+// /media/<loginName> and /run/media/<loginName>; none for an empty name.
+std::vector<std::filesystem::path> removableMediaRoots(const std::string& loginName);
 
 // Where a backup folder may be: an existing folder the user may write into, outside the
 // data folder (a set inside it would be copied into itself).
@@ -103,7 +103,7 @@ struct BackupServices {
     const platform::Paths& paths;
     platform::Dialogs& dialogs;
     BackupForms& forms;
-    std::vector<std::filesystem::path> removableRoots = removableMediaRoots();
+    std::vector<std::filesystem::path> removableRoots = removableMediaRoots(paths.loginName());
 };
 
 // The two commands of the "&Compte" menu, with their questions.

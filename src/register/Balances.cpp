@@ -51,11 +51,26 @@ Cents reconciledBalance(const Grid& reg) {
 }
 
 Balances recomputeBalances(Grid& reg) {
+    // One pass: the sums are those of recomputeRunningBalances(), reconciledBalance() and
+    // rowAmount(), each added in the same order.
     Balances b;
-    b.balance = recomputeRunningBalances(reg);
-    b.reconciled = reconciledBalance(reg);
     for (int r = 1; r < reg.rowCount(); ++r) {
-        b.magnitude = addCents(b.magnitude, rowAmount(reg, r).magnitude);
+        const CellText debit = reg.at(r, col::Debit);
+        const CellText credit = reg.at(r, col::Credit);
+        const bool ticked = reg.at(r, col::Pointage) == kTicked;
+        if (debit.empty() && credit.empty()) {
+            reg.set(r, col::Solde, {});
+            continue; // nothing to add to any sum
+        }
+        const Cents d = parseCents(debit);
+        const Cents c = parseCents(credit);
+        const Cents amount = addCents(c, -d);
+        b.balance = addCents(b.balance, amount);
+        reg.setCents(r, col::Solde, b.balance);
+        if (ticked) {
+            b.reconciled = addCents(b.reconciled, amount);
+        }
+        b.magnitude = addCents(b.magnitude, magnitudeOf(d, c));
     }
     return b;
 }

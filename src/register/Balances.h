@@ -14,6 +14,8 @@ struct Balances {
     // balance, reconciled balance or monthly spending, can be larger. While it stays below
     // Grid::kMaxCellCents, sums updated from a row's difference are exact.
     Cents magnitude = 0;
+
+    bool operator==(const Balances&) const = default;
 };
 
 // Writes the running balance into "solde" of every row with a debit or a credit (and

@@ -8,6 +8,8 @@
 #include <numeric>
 #include <stdexcept>
 
+#include "platform/HugePageAllocator.h"
+
 namespace ledgora {
 namespace {
 
@@ -15,7 +17,7 @@ namespace {
 // 8-63. A short text's bytes are the handle's bytes 1 to 7 as they lie in memory, so that
 // a view of them stays valid like a view of the arena.
 static_assert(std::endian::native == std::endian::little, "short texts lie in bytes 1 to 7");
-enum Kind : std::uint64_t { kEmpty = 0, kShort = 1, kArena = 3, kNumber = 4 };
+enum Kind : std::uint64_t { kEmpty = 0, kShort = 1, kArena = 3, kNumber = 4, kShared = 5 };
 constexpr std::uint64_t kKindMask = 0xF;
 constexpr int kPayloadShift = 8;
 constexpr std::size_t kShortMax = 7;
@@ -23,6 +25,37 @@ constexpr Cents kStoredLimit = Cents{1} << 55;
 constexpr Cents kOffsetLimit = Cents{1} << 60;
 constexpr std::size_t kMinGarbage = std::size_t{64} << 10;
 constexpr std::size_t kMinFreeRows = 4096;
+// Block sizes of the pages double up to this many pages (4 MiB, mapped with huge pages).
+constexpr std::size_t kLargestPageBlock = 128;
+// The texts a Filler looks up: longer ones seldom repeat.
+constexpr std::size_t kMaxSharedText = 64;
+constexpr std::size_t kMaxSharedTexts = std::size_t{1} << 16;
+// A column whose first texts found so few of them again is not looked up any more.
+constexpr std::uint32_t kTriesBeforeJudging = 4096;
+
+// A hash of a short text from its first and last eight bytes and its length.
+std::uint64_t hashText(std::string_view text) {
+    std::uint64_t a = 0;
+    std::uint64_t b = 0;
+    const std::size_t n = text.size();
+    if (n >= 8) {
+        std::memcpy(&a, text.data(), 8);
+        std::memcpy(&b, text.data() + n - 8, 8);
+    } else {
+        std::memcpy(&a, text.data(), n);
+    }
+    std::uint64_t h = (a ^ (b * 0x9E3779B97F4A7C15ULL) ^ n) * 0xFF51AFD7ED558CCDULL;
+    h ^= h >> 29;
+    if (n > 16) {
+        for (std::size_t i = 8; i + 8 < n; i += 8) {
+            std::uint64_t w = 0;
+            std::memcpy(&w, text.data() + i, 8);
+            h = (h ^ w) * 0xC4CEB9FE1A85EC53ULL;
+            h ^= h >> 31;
+        }
+    }
+    return h;
+}
 
 std::uint64_t kindOf(std::uint64_t c) {
     return c & kKindMask;
@@ -74,6 +107,35 @@ std::size_t formatCentsInto(Cents cents, char* out) {
     return static_cast<std::size_t>(p - out);
 }
 
+// The cents of a text that reads exactly as formatCents() writes them ("-1234.56"), as
+// the balances of a saved register do; nothing for any other text.
+std::optional<Cents> canonicalCents(std::string_view text) {
+    const std::size_t n = text.size();
+    const bool negative = n > 0 && text[0] == '-';
+    const std::size_t first = negative ? 1 : 0;
+    if (n < first + 4 || n - first > 19 || text[n - 3] != '.') {
+        return std::nullopt;
+    }
+    const std::size_t dot = n - 3;
+    if (text[first] == '0' && dot - first > 1) {
+        return std::nullopt;
+    }
+    Cents v = 0;
+    for (std::size_t i = first; i < n; ++i) {
+        if (i == dot) {
+            continue;
+        }
+        if (text[i] < '0' || text[i] > '9') {
+            return std::nullopt;
+        }
+        v = v * 10 + (text[i] - '0');
+    }
+    if (negative && v == 0) {
+        return std::nullopt;
+    }
+    return negative ? -v : v;
+}
+
 } // namespace
 
 Grid::Grid(int rows, int columns)
@@ -85,11 +147,110 @@ Grid::Grid(int rows, int columns)
     cellRows_ = static_cast<std::uint32_t>(rows_);
 }
 
+Grid::Pages::Pages(Pages&& other) noexcept
+    : blocks_(std::move(other.blocks_)), free_(std::move(other.free_)), next_(other.next_),
+      left_(other.left_), nextBlockPages_(other.nextBlockPages_) {
+    other.blocks_.clear();
+    other.free_.clear();
+    other.next_ = nullptr;
+    other.left_ = 0;
+    other.nextBlockPages_ = 1;
+}
+
+Grid::Pages& Grid::Pages::operator=(Pages&& other) noexcept {
+    if (this != &other) {
+        release();
+        blocks_ = std::move(other.blocks_);
+        free_ = std::move(other.free_);
+        next_ = other.next_;
+        left_ = other.left_;
+        nextBlockPages_ = other.nextBlockPages_;
+        other.blocks_.clear();
+        other.free_.clear();
+        other.next_ = nullptr;
+        other.left_ = 0;
+        other.nextBlockPages_ = 1;
+    }
+    return *this;
+}
+
+Grid::Pages::~Pages() {
+    release();
+}
+
+void Grid::Pages::release() {
+    for (const Block& b : blocks_) {
+        platform::deallocateLarge(b.bytes, b.size);
+    }
+    blocks_.clear();
+    free_.clear();
+    next_ = nullptr;
+    left_ = 0;
+}
+
+Grid::Page Grid::Pages::take() {
+    constexpr std::size_t kPageBytes = kPageCells * sizeof(Cell);
+    if (!free_.empty()) {
+        const Page p = free_.back();
+        free_.pop_back();
+        std::memset(p, 0, kPageBytes);
+        return p;
+    }
+    if (left_ == 0) {
+        const std::size_t bytes = nextBlockPages_ * kPageBytes;
+        void* block = platform::allocateLargeZeroed(bytes);
+        blocks_.push_back({block, bytes});
+        next_ = static_cast<Page>(block);
+        left_ = nextBlockPages_;
+        nextBlockPages_ = std::min(nextBlockPages_ * 2, kLargestPageBlock);
+    }
+    const Page p = next_;
+    next_ += kPageCells;
+    --left_;
+    return p;
+}
+
+void Grid::Pages::give(Page page) {
+    if (page != nullptr) {
+        free_.push_back(page);
+    }
+}
+
+Grid::Grid(const Grid& other)
+    : rows_(other.rows_), columns_(other.columns_), order_(other.order_), free_(other.free_),
+      cellRows_(other.cellRows_), offsets_(other.offsets_), arena_(other.arena_),
+      shared_(other.shared_), garbage_(other.garbage_), widths_(other.widths_) {
+    copyCellsFrom(other);
+}
+
+Grid& Grid::operator=(const Grid& other) {
+    if (this != &other) {
+        Grid copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+void Grid::copyCellsFrom(const Grid& other) {
+    cells_.resize(other.cells_.size());
+    for (std::size_t c = 0; c < other.cells_.size(); ++c) {
+        const Column& from = other.cells_[c];
+        Column& to = cells_[c];
+        to.assign(from.size(), nullptr);
+        for (std::size_t p = 0; p < from.size(); ++p) {
+            if (from[p] != nullptr) {
+                to[p] = pages_.take();
+                std::memcpy(to[p], from[p], kPageCells * sizeof(Cell));
+            }
+        }
+    }
+}
+
 const Grid::Cell* Grid::stored(int row, int column) const {
     const Column& pages = cells_[static_cast<std::size_t>(column)];
     const std::uint32_t p = physical(row);
     const std::size_t page = p >> kPageShift;
-    return page < pages.size() && !pages[page].empty() ? &pages[page][p & kPageMask] : nullptr;
+    return page < pages.size() && pages[page] != nullptr ? &pages[page][p & kPageMask] : nullptr;
 }
 
 Grid::Cell Grid::cell(int row, int column) const {
@@ -100,8 +261,8 @@ Grid::Cell Grid::cell(int row, int column) const {
 Grid::Cell* Grid::existing(int column, std::uint32_t physicalRow) {
     Column& pages = cells_[static_cast<std::size_t>(column)];
     const std::size_t page = physicalRow >> kPageShift;
-    return page < pages.size() && !pages[page].empty() ? &pages[page][physicalRow & kPageMask]
-                                                       : nullptr;
+    return page < pages.size() && pages[page] != nullptr ? &pages[page][physicalRow & kPageMask]
+                                                         : nullptr;
 }
 
 Grid::Cell& Grid::cellToWrite(int row, int column) {
@@ -109,10 +270,10 @@ Grid::Cell& Grid::cellToWrite(int row, int column) {
     const std::uint32_t p = physical(row);
     const std::size_t page = p >> kPageShift;
     if (page >= pages.size()) {
-        pages.resize(page + 1);
+        pages.resize(page + 1, nullptr);
     }
-    if (pages[page].empty()) {
-        pages[page].resize(kPageCells, Cell{kEmpty});
+    if (pages[page] == nullptr) {
+        pages[page] = pages_.take();
     }
     return pages[page][p & kPageMask];
 }
@@ -149,6 +310,8 @@ CellText Grid::at(int row, int column) const {
         return CellText::viewOf(shortText(*c));
     case kArena:
         return CellText::viewOf(arena_.text(payloadOf(*c)));
+    case kShared:
+        return CellText::viewOf(shared_.text(payloadOf(*c)));
     case kNumber: {
         CellText t = CellText::ownBuffer();
         t.setOwnSize(formatCentsInto(storedCents(*c) + offset(column, row), t.buffer()));
@@ -338,10 +501,14 @@ void Grid::setColumnCount(int columns) {
         return;
     }
     for (int c = columns; c < columns_; ++c) {
-        for (const Page& page : cells_[static_cast<std::size_t>(c)]) {
-            for (const Cell cell : page) {
-                drop(cell);
+        for (const Page page : cells_[static_cast<std::size_t>(c)]) {
+            if (page == nullptr) {
+                continue;
             }
+            for (std::size_t i = 0; i < kPageCells; ++i) {
+                drop(page[i]);
+            }
+            pages_.give(page);
         }
     }
     cells_.resize(static_cast<std::size_t>(columns));
@@ -419,7 +586,7 @@ void Grid::clearRow(int row) {
     clearPhysicalRow(physical(row));
 }
 
-void Grid::permuteRows(int firstRow, const std::vector<int>& order) {
+void Grid::permuteRows(int firstRow, std::span<const int> order) {
     const std::size_t n = order.size();
     if (firstRow < 0 || static_cast<std::size_t>(firstRow) + n > static_cast<std::size_t>(rows_)) {
         return;
@@ -433,7 +600,7 @@ void Grid::permuteRows(int firstRow, const std::vector<int>& order) {
         seen[i] = true;
     }
     settleOffsets();
-    std::vector<std::uint32_t> moved(n);
+    Index moved(n);
     for (std::size_t i = 0; i < n; ++i) {
         moved[i] = physical(order[i]);
     }
@@ -456,52 +623,78 @@ void Grid::compact() {
     if (inOrder && garbage_ == 0) {
         return;
     }
+    constexpr std::uint32_t kNobody = std::numeric_limits<std::uint32_t>::max();
+    const auto rows = static_cast<std::size_t>(rows_);
+    // Each row of the cells goes to its display row: read in order, written anywhere,
+    // which the processor does without waiting, unlike reads from anywhere.
+    Index shownAt(cellRows_, kNobody);
+    for (std::size_t r = 0; r < rows; ++r) {
+        shownAt[order_[r]] = static_cast<std::uint32_t>(r);
+    }
     TextArena texts;
     texts.reserve(arena_.used() - std::min(garbage_, arena_.used()));
+    // Every display row has one row of the cells: each cell of `line` is written once.
+    std::vector<Cell, platform::HugePageAllocator<Cell>> line(rows);
     for (int column = 0; column < columns_; ++column) {
-        if (cells_[static_cast<std::size_t>(column)].empty()) {
+        Column& pages = cells_[static_cast<std::size_t>(column)];
+        if (pages.empty()) {
             continue;
         }
-        Column next;
-        const Column& pages = cells_[static_cast<std::size_t>(column)];
-        const auto cellOf = [&](int r) -> const Cell* {
-            const std::uint32_t p = physical(r);
-            const std::size_t page = p >> kPageShift;
-            return page < pages.size() && !pages[page].empty() ? &pages[page][p & kPageMask]
-                                                               : nullptr;
-        };
-        for (int r = 0; r < rows_; ++r) {
-            // After a sort the cells lie anywhere: ask for those a little ahead, and for
-            // their texts, before they are needed.
-            constexpr int kAhead = 16;
-            if (r + 2 * kAhead < rows_) {
-                if (const Cell* ahead = cellOf(r + 2 * kAhead)) {
-                    __builtin_prefetch(ahead);
+        for (std::size_t first = 0; first < cellRows_; first += kPageCells) {
+            const std::size_t page = first >> kPageShift;
+            const Page cells = page < pages.size() ? pages[page] : nullptr;
+            const std::size_t n = std::min<std::size_t>(kPageCells, cellRows_ - first);
+            for (std::size_t i = 0; i < n; ++i) {
+                const std::uint32_t at = shownAt[first + i];
+                if (at != kNobody) {
+                    line[at] = cells != nullptr ? cells[i] : Cell{kEmpty};
                 }
             }
-            if (r + kAhead < rows_) {
-                const Cell* ahead = cellOf(r + kAhead);
-                if (ahead != nullptr && kindOf(*ahead) == kArena) {
-                    arena_.prefetch(payloadOf(*ahead));
-                }
-            }
-            Cell c = cell(r, column);
-            if (c == Cell{kEmpty}) {
-                continue;
-            }
-            if (kindOf(c) == kArena) {
-                c = (texts.add(arena_.text(payloadOf(c))) << kPayloadShift) | kArena;
-            }
-            const std::size_t page = static_cast<std::size_t>(r) >> kPageShift;
-            if (page >= next.size()) {
-                next.resize(page + 1);
-            }
-            if (next[page].empty()) {
-                next[page].resize(kPageCells, Cell{kEmpty});
-            }
-            next[page][static_cast<std::size_t>(r) & kPageMask] = c;
         }
-        cells_[static_cast<std::size_t>(column)] = std::move(next);
+        // Back into the column's own pages, in display order; the texts of the arena
+        // follow in that order too, so that every later pass reads them in order.
+        std::vector<Page> spare;
+        for (auto it = pages.rbegin(); it != pages.rend(); ++it) {
+            if (*it != nullptr) {
+                spare.push_back(*it);
+            }
+        }
+        pages.clear();
+        for (std::size_t first = 0; first < rows; first += kPageCells) {
+            const std::size_t n = std::min(kPageCells, rows - first);
+            Page out = nullptr;
+            for (std::size_t i = 0; i < n; ++i) {
+                Cell c = line[first + i];
+                constexpr std::size_t kAhead = 16;
+                if (first + i + kAhead < rows && kindOf(line[first + i + kAhead]) == kArena) {
+                    arena_.prefetch(payloadOf(line[first + i + kAhead]));
+                }
+                if (out == nullptr) {
+                    if (c == Cell{kEmpty}) {
+                        continue;
+                    }
+                    if (spare.empty()) {
+                        out = pages_.take();
+                    } else {
+                        out = spare.back();
+                        spare.pop_back();
+                        std::memset(out, 0, i * sizeof(Cell));
+                    }
+                    pages.resize((first >> kPageShift) + 1, nullptr);
+                    pages.back() = out;
+                }
+                if (kindOf(c) == kArena) {
+                    c = (texts.add(arena_.text(payloadOf(c))) << kPayloadShift) | kArena;
+                }
+                out[i] = c;
+            }
+            if (out != nullptr && n < kPageCells) {
+                std::memset(out + n, 0, (kPageCells - n) * sizeof(Cell));
+            }
+        }
+        for (const Page p : spare) {
+            pages_.give(p);
+        }
     }
     std::iota(order_.begin(), order_.end(), 0U);
     free_.clear();
@@ -509,6 +702,94 @@ void Grid::compact() {
     cellRows_ = static_cast<std::uint32_t>(rows_);
     arena_ = std::move(texts);
     garbage_ = 0;
+}
+
+Grid::Filler::Filler(Grid& grid)
+    : grid_(grid), tries_(static_cast<std::size_t>(grid.columnCount())) {}
+
+void Grid::Filler::set(int row, int column, std::string_view text) {
+    if (text.empty() || text.size() > kMaxSharedText || !grid_.contains(row, column) ||
+        static_cast<std::size_t>(column) >= tries_.size()) { // a column added since
+        grid_.set(row, column, text);
+        return;
+    }
+    if (const auto c = shortCell(text)) {
+        Cell& cell = grid_.cellToWrite(row, column);
+        grid_.drop(cell);
+        cell = *c;
+        return;
+    }
+    if (const auto cents = canonicalCents(text)) {
+        grid_.setCents(row, column, *cents); // a number reads as the same text
+        return;
+    }
+    Tries& t = tries_[static_cast<std::size_t>(column)];
+    if (t.tries >= kTriesBeforeJudging && t.hits < t.tries / 8) {
+        grid_.set(row, column, text);
+        return;
+    }
+    if (t.tries < kTriesBeforeJudging) {
+        ++t.tries;
+    }
+    const std::size_t before = shared_;
+    const std::uint64_t location = share(text, hashText(text));
+    if (location == 0) {
+        grid_.set(row, column, text);
+        return;
+    }
+    if (shared_ == before && t.hits < kTriesBeforeJudging) {
+        ++t.hits;
+    }
+    Cell& c = grid_.cellToWrite(row, column);
+    grid_.drop(c);
+    c = ((location - 1) << kPayloadShift) | kShared;
+}
+
+std::uint64_t Grid::Filler::share(std::string_view text, std::uint64_t hash) {
+    if (slots_.empty()) {
+        slots_.resize(1024);
+    }
+    std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (s.location == 0) {
+            break;
+        }
+        if (s.hash == hash && grid_.shared_.text(s.location - 1) == text) {
+            return s.location;
+        }
+    }
+    if (shared_ >= kMaxSharedTexts) {
+        return 0;
+    }
+    if (2 * (shared_ + 1) > slots_.size()) {
+        grow();
+        mask = slots_.size() - 1;
+    }
+    const std::uint64_t location = grid_.shared_.add(text) + 1;
+    std::size_t i = hash & mask;
+    while (slots_[i].location != 0) {
+        i = (i + 1) & mask;
+    }
+    slots_[i] = {location, hash};
+    ++shared_;
+    return location;
+}
+
+void Grid::Filler::grow() {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& s : old) {
+        if (s.location == 0) {
+            continue;
+        }
+        std::size_t i = s.hash & mask;
+        while (slots_[i].location != 0) {
+            i = (i + 1) & mask;
+        }
+        slots_[i] = s;
+    }
 }
 
 bool Grid::operator==(const Grid& other) const {

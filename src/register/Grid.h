@@ -3,7 +3,8 @@
 // cell is an empty text.
 //
 // Each cell is an eight-byte handle: empty, a text of up to seven bytes held in the
-// handle itself, or the place of a longer text in the grid's text arena. A cell may also hold a
+// handle itself, or the place of a longer text in the grid's text arena (or, for the texts a
+// load met more than once, in the arena of texts its cells share). A cell may also hold a
 // number of cents, which reads as its two-decimal text (the register's running balances), so that a
 // whole column of them can move by an amount without rewriting its texts. Columns never
 // written take no room (nor do long runs of empty cells), and rows are an index over the
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +32,11 @@ public:
 
     Grid() = default;
     Grid(int rows, int columns);
+    Grid(const Grid& other);
+    Grid& operator=(const Grid& other);
+    Grid(Grid&& other) noexcept = default;
+    Grid& operator=(Grid&& other) noexcept = default;
+    ~Grid() = default;
 
     int rowCount() const { return rows_; }
     int columnCount() const { return columns_; }
@@ -73,7 +80,10 @@ public:
     void clearRow(int row);
     // Rows firstRow.. are rearranged so that new row firstRow+i is old row order[i]. An
     // `order` that is not a permutation of those rows changes nothing.
-    void permuteRows(int firstRow, const std::vector<int>& order);
+    void permuteRows(int firstRow, std::span<const int> order);
+    void permuteRows(int firstRow, const std::vector<int>& order) {
+        permuteRows(firstRow, std::span<const int>(order));
+    }
 
     // Lays the cells out again in row order and drops the texts no cell holds any more:
     // after a load's sort, or when the garbage passes half. Every view is then invalid.
@@ -85,11 +95,69 @@ public:
     // Same size, widths and texts (a number cell equals the text it reads as).
     bool operator==(const Grid& other) const;
 
+    // Writes the cells of a load, as set() does: a text met again (a date, a category, a
+    // payment mode) is stored once and its cells share it, so that a large register holds
+    // each of those texts once. A grid's shared texts live as long as the grid.
+    class Filler {
+    public:
+        explicit Filler(Grid& grid);
+        // The cell must lie inside the grid.
+        void set(int row, int column, std::string_view text);
+
+    private:
+        struct Slot {
+            std::uint64_t location = 0; // one past the shared text's location; 0 is free
+            std::uint64_t hash = 0;
+        };
+        struct Tries {
+            std::uint32_t tries = 0;
+            std::uint32_t hits = 0;
+        };
+        std::uint64_t share(std::string_view text, std::uint64_t hash);
+        void grow();
+
+        Grid& grid_;
+        std::vector<Slot> slots_;
+        std::size_t shared_ = 0;
+        // Per column: a column whose texts seldom repeat (notes) stops being looked up.
+        std::vector<Tries> tries_;
+    };
+
 private:
     using Cell = std::uint64_t;
-    // A column is pages of cells, each made when a cell of it is first written.
-    using Page = std::vector<Cell>;
+    // A column is pages of kPageCells cells, each made when a cell of it is first written;
+    // a page never made is null, and reads as empty cells.
+    using Page = Cell*;
     using Column = std::vector<Page>;
+
+    // The pages of one grid, cut from a few large blocks (mapped with huge pages once a
+    // grid is large), so that a large load takes few page faults.
+    class Pages {
+    public:
+        Pages() = default;
+        Pages(const Pages&) = delete;
+        Pages& operator=(const Pages&) = delete;
+        Pages(Pages&& other) noexcept;
+        Pages& operator=(Pages&& other) noexcept;
+        ~Pages();
+        // A page of empty cells.
+        Page take();
+        void give(Page page);
+
+    private:
+        struct Block {
+            void* bytes;
+            std::size_t size;
+        };
+        void release();
+
+        std::vector<Block> blocks_;
+        std::vector<Page> free_;
+        Page next_ = nullptr;
+        std::size_t left_ = 0; // pages of the newest block not given out yet
+        std::size_t nextBlockPages_ = 1;
+    };
+
     using Index = std::vector<std::uint32_t, platform::HugePageAllocator<std::uint32_t>>;
     static constexpr int kPageShift = 12; // cells per page: 4096
     static constexpr std::size_t kPageCells = std::size_t{1} << kPageShift;
@@ -102,6 +170,7 @@ private:
     Cell& cellToWrite(int row, int column);
     // The cell of a row of the cells, when its page exists.
     Cell* existing(int column, std::uint32_t physicalRow);
+    void copyCellsFrom(const Grid& other);
     void drop(Cell c);
     Cell encode(std::string_view text);
     Cell encodeCents(Cents cents);
@@ -123,9 +192,12 @@ private:
     std::uint32_t cellRows_ = 0;
     // One per column; a page that was never written is empty, and reads as empty cells.
     std::vector<Column> cells_;
+    Pages pages_;
     // Per column, what addCentsFrom() added to its number cells, per block of display rows.
     std::vector<std::vector<Cents>> offsets_;
     TextArena arena_;
+    // Texts a Filler found more than once; never written in place nor counted as garbage.
+    TextArena shared_;
     std::size_t garbage_ = 0;
     std::vector<int> widths_;
 };

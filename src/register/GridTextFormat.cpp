@@ -1,8 +1,11 @@
 #include "register/GridTextFormat.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <climits>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/Cp1252.h"
 #include "platform/FileIO.h"
@@ -75,6 +78,114 @@ void appendEscaped(std::string& out, std::string_view text) {
     }
 }
 
+// Reads one line that is not a plain cell line: a column width, a cell whose index has a
+// sign or many digits, or whose text needs converting or unescaping.
+void readLine(std::string_view line, int columns, int rows, Grid& grid, Grid::Filler& filler,
+              std::string& converted) {
+    if (line.substr(0, 2) == "cw") {
+        const std::string_view body = line.size() > 3 ? line.substr(3) : std::string_view();
+        const std::size_t comma = body.find(',');
+        if (comma == std::string_view::npos) {
+            return;
+        }
+        const int index = readIndex(body.substr(0, comma));
+        const auto width = readInteger(body.substr(comma + 1));
+        if (index >= 0 && index < columns && width && *width >= INT_MIN && *width <= INT_MAX) {
+            grid.setColumnWidth(index, static_cast<int>(*width));
+        }
+        return;
+    }
+    const std::size_t first = line.find(',');
+    if (first == std::string_view::npos) {
+        return;
+    }
+    const std::size_t second = line.find(',', first + 1);
+    if (second == std::string_view::npos) {
+        return;
+    }
+    const int column = readIndex(line.substr(0, first));
+    const int row = readIndex(line.substr(first + 1, second - first - 1));
+    if (column < 0 || column >= columns || row < 0 || row >= rows) {
+        return;
+    }
+    std::string_view cell = line.substr(second + 1);
+    std::string unescaped;
+    if (cell.find(kBS) != std::string_view::npos) {
+        for (char c : cell) {
+            const char u = c == kTab ? kCR : c == kBS ? kLF : c;
+            if (u == kCR) {
+                break; // register cells hold one line
+            }
+            unescaped.push_back(u);
+        }
+        cell = unescaped;
+    }
+    if (platform::isAscii(cell)) {
+        filler.set(row, column, cell);
+    } else {
+        platform::cp1252ToUtf8(cell, converted);
+        filler.set(row, column, converted);
+    }
+}
+
+// Up to nine digits ending at a comma, read at `p`; advances `p` past the comma. False
+// (and `p` anywhere) for anything else, which readLine() then reads.
+bool readPlainIndex(const char*& p, const char* end, int& value) {
+    int v = 0;
+    const char* start = p;
+    while (p < end && p - start < 9 && *p >= '0' && *p <= '9') {
+        v = v * 10 + (*p - '0');
+        ++p;
+    }
+    if (p == start || p == end || *p != ',') {
+        return false;
+    }
+    ++p;
+    value = v;
+    return true;
+}
+
+// The first byte at or after `p` that is a control character or not ASCII: a line end, or
+// what makes a cell need more than a copy. Eight bytes at a time while they are there.
+const char* firstSpecial(const char* p, const char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    while (end - p >= 8) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, p, 8);
+        // Bytes below 0x20, then bytes from 0x80: the lowest marked byte is the first such.
+        const std::uint64_t marks = ((w - kOnes * 0x20) & ~w & kHigh) | (w & kHigh);
+        if (marks != 0) {
+            return p + std::countr_zero(marks) / 8;
+        }
+        p += 8;
+    }
+    while (p < end && static_cast<unsigned char>(*p) >= 0x20 &&
+           static_cast<unsigned char>(*p) < 0x80) {
+        ++p;
+    }
+    return p;
+}
+
+// The first control character at or after `p`: the line end, unless the cell holds one.
+const char* firstControl(const char* p, const char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    while (end - p >= 8) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, p, 8);
+        const std::uint64_t marks = (w - kOnes * 0x20) & ~w & kHigh;
+        if (marks != 0) {
+            return p + std::countr_zero(marks) / 8;
+        }
+        p += 8;
+    }
+    while (p < end && static_cast<unsigned char>(*p) >= 0x20) {
+        ++p;
+    }
+    return p;
+}
+
 // Reads the cell lines of `bytes` into `grid`; `consumed` is told, now and then, how many
 // bytes were read, so that a mapped file can give back the pages it no longer needs.
 template <typename Consumed>
@@ -107,60 +218,55 @@ GridTextStatus readGridLines(std::string_view bytes, Grid& grid, Consumed&& cons
     }
     rest.remove_prefix(firstEnd + 1);
 
-    constexpr std::size_t kStride = std::size_t{8} << 20;
+    constexpr std::size_t kStride = std::size_t{1} << 20;
     std::size_t nextReport = kStride;
     std::string converted; // one buffer for every cell that needs one
-    platform::forEachLine(rest, [&](std::string_view line) {
-        const auto offset = static_cast<std::size_t>(line.data() - bytes.data());
+    Grid::Filler filler(grid);
+    const char* p = rest.data();
+    const char* const end = rest.data() + rest.size();
+    // Lines end at CR, LF or CR LF, as platform::forEachLine() cuts them.
+    while (p < end) {
+        const auto offset = static_cast<std::size_t>(p - bytes.data());
         if (offset >= nextReport) {
             consumed(offset);
             nextReport = offset + kStride;
         }
-        if (line.substr(0, 2) == "cw") {
-            const std::string_view body = line.size() > 3 ? line.substr(3) : std::string_view();
-            const std::size_t comma = body.find(',');
-            if (comma == std::string_view::npos) {
-                return;
+        const char* const line = p;
+        int column = 0;
+        int row = 0;
+        const char* lineEnd = nullptr;
+        if (readPlainIndex(p, end, column) && readPlainIndex(p, end, row)) {
+            const char* special = firstSpecial(p, end);
+            const bool converts = special != end && static_cast<unsigned char>(*special) >= 0x80;
+            if (converts) {
+                special = firstControl(special, end);
             }
-            const int index = readIndex(body.substr(0, comma));
-            const auto width = readInteger(body.substr(comma + 1));
-            if (index >= 0 && index < columns && width && *width >= INT_MIN && *width <= INT_MAX) {
-                grid.setColumnWidth(index, static_cast<int>(*width));
-            }
-            return;
-        }
-        const std::size_t first = line.find(',');
-        if (first == std::string_view::npos) {
-            return;
-        }
-        const std::size_t second = line.find(',', first + 1);
-        if (second == std::string_view::npos) {
-            return;
-        }
-        const int column = readIndex(line.substr(0, first));
-        const int row = readIndex(line.substr(first + 1, second - first - 1));
-        if (column < 0 || column >= columns || row < 0 || row >= rows) {
-            return;
-        }
-        std::string_view cell = line.substr(second + 1);
-        std::string unescaped;
-        if (cell.find(kBS) != std::string_view::npos) {
-            for (char c : cell) {
-                const char u = c == kTab ? kCR : c == kBS ? kLF : c;
-                if (u == kCR) {
-                    break; // register cells hold one line
+            if (special == end || *special == kCR || *special == kLF) {
+                lineEnd = special;
+                const std::string_view cell(p, static_cast<std::size_t>(special - p));
+                if (column >= columns || row >= rows) {
+                    // outside the grid: skipped
+                } else if (converts) {
+                    platform::cp1252ToUtf8(cell, converted);
+                    filler.set(row, column, converted);
+                } else {
+                    filler.set(row, column, cell);
                 }
-                unescaped.push_back(u);
             }
-            cell = unescaped;
         }
-        if (platform::isAscii(cell)) {
-            grid.set(row, column, cell);
-        } else {
-            platform::cp1252ToUtf8(cell, converted);
-            grid.set(row, column, converted);
+        if (lineEnd == nullptr) {
+            lineEnd = line;
+            while (lineEnd < end && *lineEnd != kCR && *lineEnd != kLF) {
+                ++lineEnd;
+            }
+            readLine(std::string_view(line, static_cast<std::size_t>(lineEnd - line)), columns,
+                     rows, grid, filler, converted);
         }
-    });
+        p = lineEnd;
+        if (p < end) {
+            p += *p == kCR && p + 1 < end && p[1] == kLF ? 2 : 1;
+        }
+    }
     return GridTextStatus::Ok;
 }
 

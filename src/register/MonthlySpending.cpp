@@ -49,6 +49,20 @@ void MonthlySpending::update(const Grid& reg, int row, const Entry& before) {
     }
 }
 
+bool MonthlySpending::operator==(const MonthlySpending& other) const {
+    // update() leaves a sum at 0 where rebuild() would have none.
+    const auto within = [](const auto& sums, const auto& in) {
+        for (const auto& [key, sum] : sums) {
+            const auto it = in.find(key);
+            if (sum != (it == in.end() ? 0 : it->second)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    return within(sums_, other.sums_) && within(other.sums_, sums_);
+}
+
 Cents MonthlySpending::spending(const std::string& category, int year, int month) const {
     const auto it = sums_.find(key(category, year, month));
     return it == sums_.end() ? 0 : it->second;

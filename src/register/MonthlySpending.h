@@ -28,6 +28,8 @@ public:
     // caller knows the sums stay exact (no sum near the ends of the range).
     void update(const Grid& reg, int row, const Entry& before);
     Cents spending(const std::string& category, int year, int month) const;
+    // The same sums (a category, month and year summed to 0 counts as absent).
+    bool operator==(const MonthlySpending& other) const;
 
 private:
     static std::string key(const std::string& category, int year, int month);

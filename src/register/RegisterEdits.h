@@ -1,6 +1,7 @@
 // The open register's edit surface for the rules built on top of it (transfers, automatic
 // entry, imports): every change made through it keeps the balances, the monthly spending
-// and the views right, as the user's own edits do.
+// and the views right, as the user's own edits do. In the open account each call is a
+// RegisterCommand, part of the edit that made the call if there is one.
 #pragma once
 
 #include <string>

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
+#include <cstdint>
 #include <numeric>
 
 #include "money/DateText.h"
+#include "platform/HugePageAllocator.h"
 #include "register/GridTextFormat.h"
 #include "register/RegisterColumns.h"
 
@@ -57,31 +60,89 @@ void cleanUpBlankRows(Grid& reg) {
     appendRow(reg);
 }
 
+namespace {
+
+// dateSortKey() as a small number: 0 for an empty or unreadable date, the day's serial
+// plus one otherwise (every date from year 1 to 9999 fits). The "dd/mm/yyyy" every cell
+// holds is read without parsing each field twice.
+std::uint32_t dateKey(std::string_view text) {
+    const auto digit = [&](std::size_t i) { return static_cast<unsigned>(text[i] - '0'); };
+    if (text.size() == 10 && text[2] == '/' && text[5] == '/') {
+        bool digits = true;
+        for (const std::size_t i : {0, 1, 3, 4, 6, 7, 8, 9}) {
+            digits = digits && digit(i) <= 9;
+        }
+        if (digits) {
+            const Date d{
+                static_cast<int>(digit(6) * 1000 + digit(7) * 100 + digit(8) * 10 + digit(9)),
+                static_cast<int>(digit(3) * 10 + digit(4)),
+                static_cast<int>(digit(0) * 10 + digit(1))};
+            return isValidDate(d.year, d.month, d.day) ? static_cast<std::uint32_t>(d.serial() + 1)
+                                                       : 0;
+        }
+    }
+    const long key = dateSortKey(text);
+    return key == LONG_MIN ? 0 : static_cast<std::uint32_t>(key + 1);
+}
+
+} // namespace
+
 void sortByDate(Grid& reg) {
     const int n = reg.rowCount() - 1;
     if (n < 2) {
         return;
     }
-    std::vector<long> keys(static_cast<std::size_t>(n));
+    const auto count = static_cast<std::size_t>(n);
+    std::vector<std::uint32_t, platform::HugePageAllocator<std::uint32_t>> keys(count);
     bool sorted = true;
-    for (int i = 0; i < n; ++i) {
-        keys[static_cast<std::size_t>(i)] = dateSortKey(reg.at(i + 1, col::Date));
-        sorted = sorted && (i == 0 || keys[static_cast<std::size_t>(i - 1)] <=
-                                          keys[static_cast<std::size_t>(i)]);
+    std::uint32_t low = UINT32_MAX;
+    std::uint32_t high = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        keys[i] = dateKey(reg.at(static_cast<int>(i) + 1, col::Date));
+        sorted = sorted && (i == 0 || keys[i - 1] <= keys[i]);
+        low = std::min(low, keys[i]);
+        high = std::max(high, keys[i]);
     }
     if (sorted) {
         return;
     }
     // A stable sort leaves equal dates in place: the same order as swapping neighbours.
-    std::vector<int> order(static_cast<std::size_t>(n));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
-    });
-    for (int& o : order) {
+    // Counting sorts by the low then the high half of the key, each stable, make one.
+    constexpr int kDigitBits = 16;
+    constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
+    const std::uint32_t range = high - low;
+    std::vector<int, platform::HugePageAllocator<int>> from;
+    std::vector<int, platform::HugePageAllocator<int>> order(count);
+    std::vector<std::size_t> place(kDigits);
+    for (int shift = 0; shift == 0 || (shift < 32 && (range >> shift) != 0); shift += kDigitBits) {
+        const auto digitOf = [&](std::size_t row) {
+            return ((keys[row] - low) >> shift) & (kDigits - 1);
+        };
+        // The first pass takes the rows in their order: no list of them to read.
+        const auto rowAt = [&](std::size_t i) {
+            return shift == 0 ? i : static_cast<std::size_t>(from[i]);
+        };
+        std::fill(place.begin(), place.end(), 0);
+        for (std::size_t i = 0; i < count; ++i) {
+            ++place[digitOf(i)];
+        }
+        std::size_t at = 0;
+        for (std::size_t& p : place) {
+            const std::size_t k = p;
+            p = at;
+            at += k;
+        }
+        order.resize(count); // after the first pass, the list the pass before swapped away
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t row = rowAt(i);
+            order[place[digitOf(row)]++] = static_cast<int>(row);
+        }
+        from.swap(order);
+    }
+    for (int& o : from) {
         ++o;
     }
-    reg.permuteRows(1, order);
+    reg.permuteRows(1, from);
 }
 
 std::optional<std::string> readAccountFile(const std::filesystem::path& file, Grid& reg,

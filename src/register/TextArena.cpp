@@ -10,16 +10,6 @@
 namespace ledgora {
 namespace {
 
-constexpr int kOffsetBits = 32;
-constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
-constexpr std::size_t kMaxBlocks = std::size_t{1} << (TextArena::kLocationBits - kOffsetBits);
-
-std::uint32_t readLength(const char* at) {
-    std::uint32_t n = 0;
-    std::memcpy(&n, at, sizeof n);
-    return n;
-}
-
 void writeLength(char* at, std::size_t n) {
     const auto v = static_cast<std::uint32_t>(n);
     std::memcpy(at, &v, sizeof v);
@@ -127,12 +117,6 @@ std::uint64_t TextArena::add(std::string_view text) {
     b.used += bytes;
     used_ += bytes;
     return (static_cast<std::uint64_t>(blocks_.size() - 1) << kOffsetBits) | offset;
-}
-
-std::string_view TextArena::text(std::uint64_t location) const {
-    const Block& b = blocks_[static_cast<std::size_t>(location >> kOffsetBits)];
-    const char* at = b.bytes + (location & kOffsetMask);
-    return {at + kLengthBytes, readLength(at)};
 }
 
 void TextArena::prefetch(std::uint64_t location) const {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -25,7 +26,13 @@ public:
 
     // Stores `text` (at most 4 GiB) and says where.
     std::uint64_t add(std::string_view text);
-    std::string_view text(std::uint64_t location) const;
+    std::string_view text(std::uint64_t location) const {
+        const Block& b = blocks_[static_cast<std::size_t>(location >> kOffsetBits)];
+        const char* at = b.bytes + (location & kOffsetMask);
+        std::uint32_t n = 0;
+        std::memcpy(&n, at, sizeof n);
+        return {at + kLengthBytes, n};
+    }
     // Asks the processor for the text's first bytes, before text() needs them.
     void prefetch(std::uint64_t location) const;
     // Replaces the text at `location` by a text no longer than it.
@@ -43,6 +50,9 @@ public:
 
 private:
     static constexpr std::size_t kLengthBytes = 4;
+    static constexpr int kOffsetBits = 32;
+    static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+    static constexpr std::size_t kMaxBlocks = std::size_t{1} << (kLocationBits - kOffsetBits);
     static constexpr std::size_t kFirstBlock = 256;
     static constexpr std::size_t kLargestBlock = std::size_t{4} << 20;
 

@@ -1,5 +1,6 @@
 #include "ui/QtDialogs.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,6 +16,10 @@ QString q(const std::string& s) {
 
 } // namespace
 
+QWidget* QtDialogs::modalParent(QWidget* preferred) {
+    return preferred != nullptr ? preferred : QApplication::activeWindow();
+}
+
 platform::Reply QtDialogs::message(platform::MessageKind kind, const std::string& text,
                                    platform::Buttons buttons, const std::string& title) {
     return showMessage(parent_, kind, text, buttons, title);
@@ -26,7 +31,7 @@ platform::Reply QtDialogs::showMessage(QWidget* parent, platform::MessageKind ki
     using platform::Buttons;
     using platform::MessageKind;
     using platform::Reply;
-    QMessageBox box(parent);
+    QMessageBox box(modalParent(parent));
     box.setWindowTitle(title.empty() ? q(std::string(platform::kAppTitle)) : q(title));
     box.setText(q(text));
     switch (kind) {
@@ -46,6 +51,7 @@ platform::Reply QtDialogs::showMessage(QWidget* parent, platform::MessageKind ki
     QPushButton* ok = nullptr;
     QPushButton* cancel = nullptr;
     QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
     QPushButton* byDefault = nullptr;
     switch (buttons) {
     case Buttons::Ok:
@@ -61,6 +67,12 @@ platform::Reply QtDialogs::showMessage(QWidget* parent, platform::MessageKind ki
         cancel = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
         byDefault = buttons == Buttons::YesNoDefaultNo ? cancel : yes;
         break;
+    case Buttons::YesNoCancel:
+        yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+        cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+        byDefault = yes;
+        break;
     }
     box.setDefaultButton(byDefault != nullptr ? byDefault : ok);
     if (cancel != nullptr) {
@@ -70,6 +82,11 @@ platform::Reply QtDialogs::showMessage(QWidget* parent, platform::MessageKind ki
     if (buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo) {
         return box.clickedButton() == yes ? Reply::Yes : Reply::No;
     }
+    if (buttons == Buttons::YesNoCancel) {
+        return box.clickedButton() == yes  ? Reply::Yes
+               : box.clickedButton() == no ? Reply::No
+                                           : Reply::Cancel;
+    }
     if (buttons == Buttons::OkCancel) {
         return box.clickedButton() == ok ? Reply::Ok : Reply::Cancel;
     }
@@ -78,7 +95,7 @@ platform::Reply QtDialogs::showMessage(QWidget* parent, platform::MessageKind ki
 
 std::optional<int> QtDialogs::chooseFromList(const std::string& caption,
                                              const std::vector<std::string>& items, int selected) {
-    TChooseDlg dialog(q(caption), items, selected, parent_);
+    TChooseDlg dialog(q(caption), items, selected, parentWindow());
     if (dialog.exec() != QDialog::Accepted || dialog.chosen() < 0) {
         return std::nullopt;
     }
@@ -87,7 +104,7 @@ std::optional<int> QtDialogs::chooseFromList(const std::string& caption,
 
 std::optional<std::string> QtDialogs::askPassword(const std::string& caption,
                                                   const std::string& prompt) {
-    TPW dialog(q(caption), q(prompt), parent_);
+    TPW dialog(q(caption), q(prompt), parentWindow());
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

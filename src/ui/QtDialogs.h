@@ -1,6 +1,7 @@
 // The Dialogs port shown with Qt: message boxes with French buttons, the choice from a
-// list and the password entry, all modal over the given parent window. The forms a
-// subsystem adds to the port are shown by its own ui (register/ui/QtAccountForms).
+// list and the password entry, modal over the given parent window or, without one, over
+// the window the user works in (the main window, the calculator ...). A subsystem's own
+// forms are shown by its own ui (register/ui/QtAccountForms).
 #pragma once
 
 #include <QPointer>
@@ -24,9 +25,12 @@ public:
     std::optional<std::string> askPassword(const std::string& caption,
                                            const std::string& prompt) override;
 
+    // `preferred`, or the active window when it is null (null when none is active).
+    static QWidget* modalParent(QWidget* preferred);
+
 protected:
     // The window the dialogs are modal over; null when there is none.
-    QWidget* parentWindow() const { return parent_; }
+    QWidget* parentWindow() const { return modalParent(parent_); }
 
 private:
     QPointer<QWidget> parent_;

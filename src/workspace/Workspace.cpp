@@ -1,8 +1,11 @@
 #include "workspace/Workspace.h"
 
+#include <array>
 #include <filesystem>
 
 #include "handheld/SessionImportTarget.h"
+#include "planning/BudgetTable.h"
+#include "planning/PlanningSheet.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "register/AccountNames.h"
@@ -18,22 +21,43 @@ namespace settings = platform::settings;
 } // namespace
 
 Workspace::Workspace(platform::Registry& registry, const platform::Paths& paths,
-                     const platform::Clock& clock, platform::Dialogs& dialogs,
+                     const platform::Clock& clock, platform::Dialogs& dialogs, AccountForms& forms,
                      platform::Sounds& sounds)
-    : registry_(registry), paths_(paths), clock_(clock), dialogs_(dialogs), sounds_(sounds),
-      session_({registry, paths, clock, dialogs, sounds}, categories_, modes_),
+    : registry_(registry), paths_(paths), clock_(clock), dialogs_(dialogs), forms_(forms),
+      sounds_(sounds), session_({registry, paths, clock, dialogs, sounds}, categories_, modes_),
       planning_(paths, dialogs), bankBalance_(registry),
       budgets_(registry, paths, sounds, dialogs, [this] { return options_.sons; }),
       budgetPart_(registry, dialogs, categories_, budgets_), lastYear_(registry, clock, dialogs),
       transfers_(registry, paths, dialogs, sounds, session_),
-      accounts_(session_, registry, paths, dialogs, options_) {
+      accounts_(session_, registry, paths, dialogs, forms, options_) {
     // The save writes the register first, then the parts in this order.
-    session_.addPart(&planning_);
-    session_.addPart(&bankBalance_);
-    session_.addPart(&budgetPart_);
-    session_.addPart(&lastYear_);
+    const std::array<AccountPart*, 4> parts = {&planning_, &bankBalance_, &budgetPart_, &lastYear_};
+    for (AccountPart* part : parts) {
+        session_.addPart(part);
+    }
     session_.setTransferLinks(&transfers_);
     session_.setBudgetLimits(&budgets_);
+    accounts_.setRemovedListener([parts](const AccountRef& account) {
+        for (AccountPart* part : parts) {
+            part->removed(account);
+        }
+    });
+    accounts_.setCreatedListener([this] { accountCreated(); });
+}
+
+void Workspace::accountCreated() {
+    if (!createdView_.planning || !session_.isOpen()) {
+        return;
+    }
+    if (createdView_.shown) {
+        createdView_.shown();
+    }
+    if (dialogs_.confirm(kPlanningQuestion)) {
+        createdView_.planning();
+    }
+    if (createdView_.alarms && dialogs_.confirm(kBudgetQuestion)) {
+        createdView_.alarms();
+    }
 }
 
 void Workspace::start() {

@@ -1,8 +1,8 @@
 // Everything the main window holds that is not a widget: the open account with its parts
 // (the planning, the bank statement balance, the budgets), the transfers and budget
 // maxima the register consults, the category and payment-mode lists, the options, the
-// users and accounts commands, and the start-up and settings-save sequences. The window
-// shows it and forwards commands to it.
+// users and accounts commands, and the start-up and settings-save sequences. main() builds
+// it on the program's services; the main window shows it and forwards commands to it.
 #pragma once
 
 #include <functional>
@@ -23,6 +23,7 @@
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "platform/Sounds.h"
+#include "register/AccountForms.h"
 #include "register/AccountManager.h"
 #include "register/AccountSession.h"
 #include "register/NameList.h"
@@ -31,10 +32,19 @@
 
 namespace ledgora {
 
+// What the view does around the questions that follow a new account.
+struct AccountCreatedView {
+    std::function<void()> shown;    // before the questions: the new account is shown
+    std::function<void()> planning; // "Oui" to the planning question: the planning window
+    std::function<void()> alarms;   // "Oui" to the budget question: the budget alarms
+};
+
 class Workspace {
 public:
+    // The services are borrowed; `dialogs` and `forms` ask the user, `sounds` play.
     Workspace(platform::Registry& registry, const platform::Paths& paths,
-              const platform::Clock& clock, platform::Dialogs& dialogs, platform::Sounds& sounds);
+              const platform::Clock& clock, platform::Dialogs& dialogs, AccountForms& forms,
+              platform::Sounds& sounds);
 
     // Start-up: creates the data folder and the "Users" key, reads the placement and the
     // options, loads "Rubriques.txt" and "Modes.txt" when they exist. A settings hive that
@@ -60,6 +70,7 @@ public:
     platform::Registry& registry() { return registry_; }
     const platform::Paths& paths() const { return paths_; }
     platform::Dialogs& dialogs() { return dialogs_; }
+    AccountForms& accountForms() { return forms_; }
     const platform::Clock& clock() const { return clock_; }
     platform::Sounds& sounds() { return sounds_; }
 
@@ -98,11 +109,19 @@ public:
     // "&Sons" toggles both the option and the register's sounds.
     void setSounds(bool on);
 
+    // After the user created an account, by any command, the planning question then the
+    // budget question are asked, each opening its window on "Oui". Without a view (the
+    // command line) nothing is asked.
+    void setAccountCreatedView(AccountCreatedView view) { createdView_ = std::move(view); }
+
 private:
+    void accountCreated();
+
     platform::Registry& registry_;
     const platform::Paths& paths_;
     const platform::Clock& clock_;
     platform::Dialogs& dialogs_;
+    AccountForms& forms_;
     platform::Sounds& sounds_;
     NameList categories_ = NameList::builtInCategories();
     NameList modes_ = NameList::builtInPaymentModes();
@@ -117,6 +136,7 @@ private:
     Transfers transfers_;
     AccountManager accounts_;
     BuilderObject builder_;
+    AccountCreatedView createdView_;
 };
 
 } // namespace ledgora

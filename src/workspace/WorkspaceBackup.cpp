@@ -1,7 +1,5 @@
 #include "workspace/WorkspaceBackup.h"
 
-#include <cstdlib>
-
 namespace ledgora {
 
 WorkspaceBackup::WorkspaceBackup(Workspace& workspace, BackupForms& forms)
@@ -38,8 +36,8 @@ bool WorkspaceBackup::queryClose(const WindowPlacement& placement, BackupOfferFo
 }
 
 void WorkspaceBackup::reloadSettings() {
-    const char* home = std::getenv("HOME");
-    workspace_.options() = readOptions(workspace_.registry(), home != nullptr ? home : "");
+    workspace_.options() =
+        readOptions(workspace_.registry(), workspace_.paths().homeFolder().string());
     workspace_.setSounds(workspace_.options().sons);
     const platform::Paths& paths = workspace_.paths();
     workspace_.categories() =

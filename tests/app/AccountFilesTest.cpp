@@ -19,14 +19,15 @@
 #include <functional>
 #include <memory>
 
+#include "AppWindow.h"
 #include "Shots.h"
 #include "app/TForm1.h"
 #include "platform/FileIO.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/SettingsKeys.h"
 #include "register/ExportCommand.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterLook.h"
+#include "register/ScriptedAccountForms.h"
 #include "register/ui/QtAutoSaveTimer.h"
 #include "register/ui/QtExportForms.h"
 #include "register/ui/RegisterModel.h"
@@ -139,8 +140,8 @@ private:
     }
     // The window with "Anne" and her account "Courant" open, the forms scripted.
     std::unique_ptr<TForm1> openWindow() {
-        dialogs_.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        auto w = std::make_unique<TForm1>(paths(), &dialogs_, &clock_);
+        dialogs_.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        auto w = std::make_unique<AppWindow>(paths(), dialogs_, clock_);
         w->setExportForms(&export_);
         w->setBackupForms(&backup_);
         w->setBackupOffer(&backup_);
@@ -167,7 +168,7 @@ private:
     }
 
     std::unique_ptr<ledgora::testing::TempFolder> home_;
-    platform::ScriptedDialogs dialogs_;
+    ledgora::ScriptedAccountForms dialogs_;
     ScriptedExport export_;
     ScriptedBackup backup_;
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
@@ -181,7 +182,7 @@ private slots:
     }
 
     void itemsInTheirOrderAndWhenTheyAreOn() {
-        TForm1 w(paths(), &dialogs_, &clock_);
+        AppWindow w(paths(), dialogs_, clock_);
         const QStringList compte = itemTexts(menu(w, QStringLiteral("&Compte")));
         const auto at = compte.indexOf(QStringLiteral("En&registrer sous..."));
         QVERIFY(at > 0);
@@ -337,8 +338,8 @@ private slots:
             QVERIFY(registry.writeString(Hive::CurrentUser, settings::optionsKey(),
                                          "MinutesAutoSave", "7"));
         }
-        dialogs_.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs_, &clock_);
+        dialogs_.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs_, clock_);
         // Started at creation, before any account is open; a tick then writes nothing.
         QVERIFY(w.autoSaveTimer()->running());
         QCOMPARE(w.autoSaveTimer()->intervalMs(), 7 * 60000);
@@ -399,8 +400,8 @@ private slots:
 
     // The window's own "Backup" dialog: Escape answers as "Non" does, the box is kept.
     void theOfferIsTBackupDlg() {
-        dialogs_.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs_, &clock_);
+        dialogs_.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs_, clock_);
         w.show();
         w.activateWindow();
         QTRY_VERIFY(w.workspace().session().isOpen());

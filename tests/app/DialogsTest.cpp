@@ -20,11 +20,11 @@
 #include <QTreeView>
 
 #include "money/Amount.h"
-#include "register/ui/QtAccountForms.h"
 #include "register/ui/TChooseUserDlg.h"
 #include "register/ui/TNewCompte.h"
 #include "register/ui/TNewUser.h"
 #include "ui/FrenchFileDialog.h"
+#include "ui/QtDialogs.h"
 #include "ui/TChooseDlg.h"
 #include "ui/TFloatEdit.h"
 
@@ -39,7 +39,7 @@ private:
 private slots:
     void newAccountFormCannotBeSkippedWithoutAnOpenAccount() {
         std::vector<std::string> checked;
-        TNewCompte form(false, false, [&](const platform::NameForm& f) {
+        TNewCompte form(false, false, [&](const ledgora::NameForm& f) {
             checked.push_back(f.name);
             return f.name != "Refusé";
         });
@@ -100,11 +100,11 @@ private slots:
         QCOMPARE(list->count(), 0);
         QVERIFY(!button(chooser, QDialogButtonBox::Ok)->isEnabled());
         chooser.findChildren<QPushButton*>()[0]->click(); // "Créer un nouvel utilisateur"
-        QCOMPARE(chooser.choice().outcome, platform::UserChoice::Outcome::CreateUser);
+        QCOMPARE(chooser.choice().outcome, ledgora::UserChoice::Outcome::CreateUser);
     }
 
     void aRefusedNameTakesTheFocusBack() {
-        TNewUser form([](const platform::NameForm& f) { return f.name != "Refusé"; });
+        TNewUser form([](const ledgora::NameForm& f) { return f.name != "Refusé"; });
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         auto edits = form.findChildren<QLineEdit*>();
@@ -124,18 +124,22 @@ private slots:
             platform::Buttons buttons;
             const char* defaultCaption;
             platform::Reply enter;
+            Qt::Key key = Qt::Key_Return; // one Enter
         } cases[] = {
             {platform::Buttons::YesNoDefaultNo, "&Non", platform::Reply::No},
             {platform::Buttons::YesNo, "&Oui", platform::Reply::Yes},
+            {platform::Buttons::YesNoCancel, "&Oui", platform::Reply::Yes},
+            // The calculator's question about its page: Escape keeps the page.
+            {platform::Buttons::YesNoCancel, "&Oui", platform::Reply::Cancel, Qt::Key_Escape},
         };
-        QtAccountForms dialogs;
+        QtDialogs dialogs;
         for (const auto& c : cases) {
             QString shownDefault;
             QTimer::singleShot(0, [&] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 QVERIFY(box != nullptr);
                 shownDefault = box->defaultButton()->text();
-                QTest::keyClick(box, Qt::Key_Return); // one Enter
+                QTest::keyClick(box, c.key);
             });
             const platform::Reply reply =
                 dialogs.message(platform::MessageKind::Warning,

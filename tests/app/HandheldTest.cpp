@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -17,14 +16,16 @@
 #include <memory>
 
 #include "../handheld/HotSyncWorld.h"
+#include "AppWindow.h"
 #include "Shots.h"
 #include "app/TForm1.h"
 #include "handheld/ui/TFPalmUser.h"
 #include "platform/CurrentFolder.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/SettingsKeys.h"
 #include "register/RegisterColumns.h"
+#include "register/ScriptedAccountForms.h"
 #include "register/ui/RegisterModel.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 namespace settings = platform::settings;
@@ -45,7 +46,7 @@ bool hourglass() {
 }
 
 // Scripted answers that also note whether the hourglass was up when each box showed.
-struct WatchedDialogs : platform::ScriptedDialogs {
+struct WatchedDialogs : ledgora::ScriptedAccountForms {
     platform::Reply message(platform::MessageKind kind, const std::string& text,
                             platform::Buttons buttons, const std::string& title) override {
         busyAt.push_back(hourglass());
@@ -73,7 +74,7 @@ class HandheldTest : public QObject {
 
 private:
     platform::Paths paths() const {
-        const std::string root = home_->path().toStdString();
+        const std::string root = home_->path().string();
         return platform::Paths(root, root + "/registry", root + "/program");
     }
     static QAction* action(TForm1& w, const char* name) {
@@ -114,7 +115,7 @@ private:
         poll->start();
     }
 
-    std::unique_ptr<QTemporaryDir> home_;
+    std::unique_ptr<ledgora::testing::TempFolder> home_;
     QByteArray savedHome_;
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
 
@@ -124,13 +125,10 @@ private slots:
 
     // A home of its own for each test, with the builder in its program folder.
     void init() {
-        std::error_code ec;
-        fs::current_path(fs::temp_directory_path(), ec);
-        home_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(home_->isValid());
+        home_ = std::make_unique<ledgora::testing::TempFolder>();
         // The registration tool and the builder read and write this home's settings.
-        qputenv("LEDGORA_HOME", home_->path().toLocal8Bit());
-        const std::string program = home_->path().toStdString() + "/program";
+        qputenv("LEDGORA_HOME", QByteArray::fromStdString(home_->path().string()));
+        const std::string program = home_->file("program");
         fs::create_directories(program);
         for (const char* file : {"regsvr", "libtrellisk.so"}) {
             fs::copy_file(std::string(LEDGORA_BIN_DIR) + "/" + file, program + "/" + file);
@@ -138,15 +136,13 @@ private slots:
         // The program works in its data folder; the builder's index lies beside it.
         QVERIFY(platform::enterFolder(paths().dataFolder()));
     }
-    void cleanup() {
-        std::error_code ec;
-        fs::current_path(fs::temp_directory_path(), ec);
-    }
+    // The current folder leaves the home with it.
+    void cleanup() { home_.reset(); }
 
     void theItemsNeedHandheldUsersAndAnOpenAccount() {
         WatchedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs, &clock_);
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs, clock_);
         QVERIFY(w.builder() != nullptr);
         QMenu* menu = compte(w);
         QVERIFY(menu != nullptr);
@@ -178,10 +174,10 @@ private slots:
     void theItemsAreOnWithHandheldUsersAndAnOpenAccount() {
         // The builder finds the HotSync users when it is created, at the program's start.
         platform::Registry registry(paths().registryFolder());
-        ledgora::testing::HotSyncWorld hotSync(registry, home_->path().toStdString() + "/Palm");
+        ledgora::testing::HotSyncWorld hotSync(registry, home_->file("Palm"));
         WatchedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs, &clock_);
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs, clock_);
         openMenu(w);
         QVERIFY(!action(w, "ExporterversPalm1")->isEnabled()); // no account yet
         w.show();
@@ -201,12 +197,12 @@ private slots:
 
     void anAccountGoesToTheHandheldAndComesBack() {
         platform::Registry registry(paths().registryFolder());
-        ledgora::testing::HotSyncWorld hotSync(registry, home_->path().toStdString() + "/Palm");
+        ledgora::testing::HotSyncWorld hotSync(registry, home_->file("Palm"));
         // Bob was chosen last time.
         registry.writeInteger(Hive::CurrentUser, settings::optionsKey(), settings::kPalmUser, 1);
         WatchedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs, &clock_);
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs, clock_);
         w.show();
         w.activateWindow();
         auto& session = w.workspace().session();
@@ -291,17 +287,17 @@ private slots:
     }
 
     void theProgramWorksInItsDataFolder() {
-        QTemporaryDir other;
-        QTemporaryDir elsewhere;
+        const ledgora::testing::TempFolder other;
+        const ledgora::testing::TempFolder elsewhere;
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LEDGORA_HOME"), other.path());
+        env.insert(QStringLiteral("LEDGORA_HOME"), QString::fromStdString(other.path().string()));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         program.setProcessEnvironment(env);
-        program.setWorkingDirectory(elsewhere.path());
+        program.setWorkingDirectory(QString::fromStdString(elsewhere.path().string()));
         program.start(QStringLiteral(LEDGORA_BIN_DIR "/ledgora"), {});
         QVERIFY(program.waitForStarted());
-        const fs::path data = fs::path(other.path().toStdString()) / "Orvand" / "Ledgora";
+        const fs::path data = other.path() / "Orvand" / "Ledgora";
         const fs::path cwd = "/proc/" + std::to_string(program.processId()) + "/cwd";
         std::error_code ec;
         QTRY_VERIFY_WITH_TIMEOUT(fs::equivalent(fs::read_symlink(cwd, ec), data, ec), 15000);

@@ -15,11 +15,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "AppWindow.h"
 #include "DeclinedBackup.h"
 #include "app/TForm1.h"
 #include "platform/FileIO.h"
-#include "platform/ScriptedDialogs.h"
 #include "register/RegisterColumns.h"
+#include "register/ScriptedAccountForms.h"
 #include "register/ui/RegisterModel.h"
 #include "register/ui/TRubMod.h"
 #include "support/TempFolder.h"
@@ -45,9 +46,9 @@ private:
         });
     }
     // A window with an open account of a few operations.
-    std::unique_ptr<TForm1> openWindow(platform::ScriptedDialogs& dialogs) {
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        auto w = std::make_unique<TForm1>(paths(), &dialogs, &clock_);
+    std::unique_ptr<TForm1> openWindow(ledgora::ScriptedAccountForms& dialogs) {
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        auto w = std::make_unique<AppWindow>(paths(), dialogs, clock_);
         w->setBackupOffer(&declined_);
         w->show();
         w->activateWindow();
@@ -76,7 +77,7 @@ private slots:
     void init() { home_ = std::make_unique<ledgora::testing::TempFolder>(); }
 
     void findSelectsTheRow() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs);
         w->grid()->setCurrentIndex(w->model()->indexOf(1, ledgora::col::Date));
         whenShown<Tfinddlg>([](Tfinddlg& d) {
@@ -103,7 +104,7 @@ private slots:
     }
 
     void linesMenu() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs);
         auto& grid = w->workspace().session().grid();
         w->grid()->setCurrentIndex(w->model()->indexOf(1, ledgora::col::Notes));
@@ -146,7 +147,7 @@ private slots:
     }
 
     void clipboardKeysInTheRegister() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs);
         auto* grid = w->grid();
         activate(*w);
@@ -172,7 +173,7 @@ private slots:
     }
 
     void listEditorReachesTheFileAtTheNextSave() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs);
         whenShown<TRubMod>([](TRubMod& d) {
             auto* group = d.findChildren<QGroupBox*>().front(); // "Rubriques"

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "AppWindow.h"
 #include "Shots.h"
 #include "app/TForm1.h"
 #include "planning/AutomaticEntry.h"
@@ -19,11 +20,11 @@
 #include "planning/PlanningSheet.h"
 #include "planning/TransferRules.h"
 #include "planning/ui/TPlanning.h"
-#include "platform/ScriptedDialogs.h"
 #include "register/CellRules.h"
 #include "register/GridTextFormat.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
+#include "register/ScriptedAccountForms.h"
 #include "register/ui/RegisterModel.h"
 
 namespace col = ledgora::col;
@@ -60,9 +61,9 @@ private slots:
     void init() { home_ = std::make_unique<QTemporaryDir>(); }
 
     void theMenuItemAndTheQuestionAfterANewAccount() {
-        platform::ScriptedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs, &clock_);
+        ledgora::ScriptedAccountForms dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs, clock_);
         w.show();
         w.activateWindow();
         QTRY_VERIFY(w.workspace().session().isOpen());
@@ -111,10 +112,41 @@ private slots:
         QVERIFY(dialogs.allAnswered());
     }
 
+    void theQuestionsAfterTheFirstAccountOfANewUser() {
+        // The first start makes the user, then their first account: the same two
+        // questions as after "&Nouveau...", "Oui" to the planning opening its window.
+        ledgora::ScriptedAccountForms dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).yes().no();
+        QString shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (auto* window = qobject_cast<TPlanning*>(QApplication::activeModalWidget())) {
+                shown = window->windowTitle();
+                window->OKClick();
+            }
+        });
+        poll.start(10);
+        AppWindow w(paths(), dialogs, clock_);
+        w.show();
+        w.activateWindow();
+        QTRY_VERIFY(dialogs.allAnswered());
+        QTRY_VERIFY(!shown.isEmpty());
+        poll.stop();
+        QVERIFY(w.workspace().session().isOpen());
+        QCOMPARE(dialogs.prompts(),
+                 (std::vector<std::string>{"Nouvel utilisateur", "Nouveau compte"}));
+        QCOMPARE(dialogs.texts(),
+                 (std::vector<std::string>{ledgora::kPlanningQuestion, ledgora::kBudgetQuestion}));
+        QCOMPARE(shown, QStringLiteral("Ledgora - Opérations mensuelles planifiées - Anne : "
+                                       "compte \"Courant\" (Euros)"));
+        QCOMPARE(dialogs.unscripted(), 0);
+        saveShot(w, "first-account.png");
+    }
+
     void scheduledOperationsAfterOpeningAndTheLinkedRow() {
-        platform::ScriptedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs, &clock_);
+        ledgora::ScriptedAccountForms dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs, clock_);
         w.show();
         w.activateWindow();
         auto& session = w.workspace().session();
@@ -193,9 +225,9 @@ private slots:
     }
 
     void aTransferTypedIntoTheRegister() {
-        platform::ScriptedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs, &clock_);
+        ledgora::ScriptedAccountForms dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs, clock_);
         w.show();
         w.activateWindow();
         auto& session = w.workspace().session();

@@ -15,12 +15,13 @@
 
 #include "Shots.h"
 
+#include "AppWindow.h"
 #include "DeclinedBackup.h"
 #include "app/TForm1.h"
 #include "money/DateText.h"
-#include "platform/ScriptedDialogs.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
+#include "register/ScriptedAccountForms.h"
 #include "register/ui/RegisterModel.h"
 #include "support/TempFolder.h"
 #include "ui/DateCellEdit.h"
@@ -36,10 +37,10 @@ private:
         return platform::Paths(root, root + "/registry", root + "/program");
     }
     // A window with an open account: the initial balance, a rent and the blank row.
-    std::unique_ptr<TForm1> openWindow(platform::ScriptedDialogs& dialogs,
+    std::unique_ptr<TForm1> openWindow(ledgora::ScriptedAccountForms& dialogs,
                                        const std::string& note = "loyer de mars") {
-        dialogs.fill({"Anne", ""}).fill({"Courant", "1000"}, true);
-        auto w = std::make_unique<TForm1>(paths(), &dialogs, &clock_);
+        dialogs.fill({"Anne", ""}).fill({"Courant", "1000"}, true).no().no();
+        auto w = std::make_unique<AppWindow>(paths(), dialogs, clock_);
         w->setBackupOffer(&declined_);
         w->resize(900, 500);
         w->show();
@@ -87,7 +88,7 @@ private slots:
     void init() { home_ = std::make_unique<ledgora::testing::TempFolder>(); }
 
     void datesAreTypedWhole() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs);
         auto& grid = w->workspace().session().grid();
         const QModelIndex date = cell(*w, 2, col::Date);
@@ -138,7 +139,7 @@ private slots:
     }
 
     void aDateOpensAsItIs() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs);
         auto& session = w->workspace().session();
         // A date from a file in the short form, and a text that is no date at all.
@@ -174,7 +175,7 @@ private slots:
     }
 
     void typingReplacesAndF2EditsInPlace() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs);
         auto& grid = w->workspace().session().grid();
         const QModelIndex rubrique = cell(*w, 2, col::Rubrique);
@@ -209,7 +210,7 @@ private slots:
     }
 
     void clickFillIsAProposal() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs);
         auto& session = w->workspace().session();
         auto& grid = session.grid();
@@ -252,7 +253,7 @@ private slots:
     }
 
     void typingOverAProposedCategory() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs);
         auto& grid = w->workspace().session().grid();
         const int blank = blankRow(*w);
@@ -272,12 +273,12 @@ private slots:
     }
 
     void columnsStayWithinTheView() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs, std::string(400, 'n') + " fin");
         w->close();
         dialogs.clear();
         dialogs.choose(0).choose(0);
-        TForm1 again(paths(), &dialogs, &clock_);
+        AppWindow again(paths(), dialogs, clock_);
         again.setBackupOffer(&declined_);
         again.resize(900, 500);
         again.show();
@@ -309,7 +310,7 @@ private slots:
     // edit repaints its cell and the balance column from its row on, a new row is
     // inserted, and nothing resets the table.
     void anAnnouncedEditRepaintsOnlyWhatChanged() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         auto w = openWindow(dialogs);
         RegisterModel& model = *w->model();
         auto& session = w->workspace().session();

@@ -14,12 +14,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include "AppWindow.h"
 #include "Shots.h"
 #include "app/TForm1.h"
 #include "planning/BudgetTable.h"
 #include "planning/ui/TAlarmes.h"
-#include "platform/ScriptedDialogs.h"
 #include "register/RegisterColumns.h"
+#include "register/ScriptedAccountForms.h"
 #include "register/ui/RegisterModel.h"
 #include "reports/ui/TBudget.h"
 #include "reports/ui/TLines.h"
@@ -50,9 +51,9 @@ class ReportMenuTest : public QObject {
 
 private slots:
     void menuOpensTheReportsOfTheOpenAccount() {
-        platform::ScriptedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
-        TForm1 w(paths(), &dialogs, &clock_);
+        ledgora::ScriptedAccountForms dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+        AppWindow w(paths(), dialogs, clock_);
         w.show();
         w.activateWindow();
         auto& session = w.workspace().session();

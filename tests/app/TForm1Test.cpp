@@ -16,13 +16,14 @@
 #include <filesystem>
 #include <memory>
 
+#include "AppWindow.h"
 #include "DeclinedBackup.h"
 #include "app/TForm1.h"
 #include "calculator/ui/TCalculat.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/SettingsKeys.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
+#include "register/ScriptedAccountForms.h"
 #include "register/ui/RegisterModel.h"
 #include "support/TempFolder.h"
 #include "ui/HelpWindow.h"
@@ -73,10 +74,10 @@ private:
 private slots:
     void firstStartToSecondStart() {
         QVERIFY(std::filesystem::is_directory(home_.path()));
-        platform::ScriptedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
+        ledgora::ScriptedAccountForms dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
         {
-            TForm1 w(paths(), &dialogs, &clock_);
+            AppWindow w(paths(), dialogs, clock_);
             w.setBackupOffer(&declined_);
             w.show();
             w.activateWindow();
@@ -132,7 +133,7 @@ private slots:
         // Second start: the user chooser, then the account chooser.
         dialogs.clear();
         dialogs.choose(0).choose(0);
-        TForm1 again(paths(), &dialogs, &clock_);
+        AppWindow again(paths(), dialogs, clock_);
         again.setBackupOffer(&declined_);
         again.showAsSaved();
         again.activateWindow();
@@ -150,12 +151,12 @@ private slots:
 
     void theWindowComesBackWhereItWasLeft() {
         const platform::Paths home = freshHome();
-        platform::ScriptedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
+        ledgora::ScriptedAccountForms dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true).no().no();
         QPoint frame;
         QRect inside;
         {
-            TForm1 w(home, &dialogs, &clock_);
+            AppWindow w(home, dialogs, clock_);
             w.setBackupOffer(&declined_);
             w.showAsSaved();
             w.showNormal();
@@ -169,7 +170,7 @@ private slots:
         // Each later start shows it at the very same place, the second as the third.
         for (int start = 2; start <= 3; ++start) {
             dialogs.clear();
-            TForm1 w(home, &dialogs, &clock_);
+            AppWindow w(home, dialogs, clock_);
             w.setBackupOffer(&declined_);
             w.showAsSaved();
             QTRY_VERIFY(w.isVisible());
@@ -185,7 +186,7 @@ private slots:
     void aNewUserIsShownBeforeTheirFirstAccount() {
         const platform::Paths home = freshHome();
         // Records what the window shows when the account chooser or form opens.
-        struct Watching : platform::ScriptedDialogs {
+        struct Watching : ledgora::ScriptedAccountForms {
             TForm1* window = nullptr;
             QStringList seen;
             void look() {
@@ -198,21 +199,21 @@ private slots:
                 look();
                 return ScriptedDialogs::chooseFromList(caption, items, selected);
             }
-            std::optional<platform::NameForm>
+            std::optional<ledgora::NameForm>
             newAccountForm(bool canCancel, bool euros,
-                           const platform::NameFormCheck& check) override {
+                           const ledgora::NameFormCheck& check) override {
                 look();
-                return ScriptedDialogs::newAccountForm(canCancel, euros, check);
+                return ScriptedAccountForms::newAccountForm(canCancel, euros, check);
             }
         } dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
-        TForm1 w(home, &dialogs, &clock_);
+        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true).no().no();
+        AppWindow w(home, dialogs, clock_);
         w.setBackupOffer(&declined_);
         dialogs.window = &w;
         w.show();
         w.activateWindow();
         QTRY_VERIFY(w.workspace().session().isOpen());
-        dialogs.fill({"Bob", ""}).fill({"Livret", "0"}, true);
+        dialogs.fill({"Bob", ""}).fill({"Livret", "0"}, true).no().no();
         action(w, "Nouveau2")->trigger();
         dialogs.choose(0).choose(0); // back to Anne and her account
         action(w, "Choisir1")->trigger();
@@ -225,9 +226,9 @@ private slots:
 
     void aFailedSaveKeepsTheProgramOpen() {
         const platform::Paths home = freshHome();
-        platform::ScriptedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
-        TForm1 w(home, &dialogs, &clock_);
+        ledgora::ScriptedAccountForms dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true).no().no();
+        AppWindow w(home, dialogs, clock_);
         w.setBackupOffer(&declined_);
         w.show();
         w.activateWindow();
@@ -250,33 +251,16 @@ private slots:
 
     void cancelAtTheCalculatorsQuestionKeepsTheProgram() {
         const platform::Paths home = freshHome();
-        struct Answer : calculator::WorksheetPrompts {
-            platform::Reply reply = platform::Reply::Cancel;
-            std::vector<std::string> asked;
-            platform::Reply askYesNoCancel(const std::string& question) override {
-                asked.push_back(question);
-                return reply;
-            }
-            std::optional<std::filesystem::path>
-            chooseFileToOpen(const std::filesystem::path&) override {
-                return std::nullopt;
-            }
-            std::optional<std::filesystem::path>
-            chooseFileToSave(const std::filesystem::path&) override {
-                return std::nullopt;
-            }
-            void error(const std::string&) override {}
-            void warning(const std::string&) override {}
-        } prompts;
-        platform::ScriptedDialogs dialogs;
-        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true);
-        TForm1 w(home, &dialogs, &clock_);
+        ledgora::ScriptedAccountForms dialogs;
+        dialogs.fill({"Anne", ""}).fill({"Courant", "0"}, true).no().no();
+        AppWindow w(home, dialogs, clock_);
         w.setBackupOffer(&declined_);
         w.show();
         w.activateWindow();
         QTRY_VERIFY(w.workspace().session().isOpen());
         TCalculat* calculator = w.calculator();
-        calculator->setPrompts(&prompts);
+        dialogs.clear();
+        dialogs.cancel(); // the calculator's question about its page
         action(w, "Calculatrice1")->trigger();
         QVERIFY(calculator->isVisible());
         // Above every application's windows: a window of its own that asks to stay on top.
@@ -285,20 +269,21 @@ private slots:
         QTest::keyClicks(calculator->findChild<QPlainTextEdit*>("Memo"), "12+3");
 
         QVERIFY(!w.close());
-        QCOMPARE(prompts.asked, std::vector<std::string>{"La page de calculs a été modifiée. "
-                                                         "Voulez-vous l'enregistrer ?"});
+        QCOMPARE(dialogs.texts(), std::vector<std::string>{"La page de calculs a été modifiée. "
+                                                           "Voulez-vous l'enregistrer ?"});
+        QCOMPARE(dialogs.shown().back().buttons, platform::Buttons::YesNoCancel);
         QVERIFY(w.isVisible());
         QVERIFY(calculator->isVisible());
         QCOMPARE(calculator->pageText(), QStringLiteral("12+3"));
 
-        prompts.reply = platform::Reply::No;
+        dialogs.no();
         QVERIFY(w.close());
     }
 
     void menusFollowTheState() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         dialogs.cancel(); // the chooser of the existing user is cancelled
-        TForm1 w(paths(), &dialogs, &clock_);
+        AppWindow w(paths(), dialogs, clock_);
         w.setBackupOffer(&declined_);
         w.show();
         w.activateWindow();
@@ -314,9 +299,9 @@ private slots:
     }
 
     void theToolsMenuOpensTheCalculatorsWithoutAnAccount() {
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         dialogs.cancel(); // the chooser of the existing user is cancelled
-        TForm1 w(paths(), &dialogs, &clock_);
+        AppWindow w(paths(), dialogs, clock_);
         w.setBackupOffer(&declined_);
         w.show();
         w.activateWindow();
@@ -356,8 +341,8 @@ private slots:
         // The registration tool writes the registry of its environment: this home's.
         const QByteArray saved = qgetenv("LEDGORA_HOME");
         qputenv("LEDGORA_HOME", QByteArray::fromStdString(home_.path().string()));
-        platform::ScriptedDialogs dialogs;
-        TForm1 w(paths(), &dialogs, &clock_);
+        ledgora::ScriptedAccountForms dialogs;
+        AppWindow w(paths(), dialogs, clock_);
         w.setBackupOffer(&declined_);
         qputenv("LEDGORA_HOME", saved);
         QVERIFY(w.builder() != nullptr);
@@ -367,13 +352,13 @@ private slots:
 
     void helpOpensItsContents() {
         // The help pages ship in the program folder's "help" folder.
-        platform::ScriptedDialogs dialogs;
+        ledgora::ScriptedAccountForms dialogs;
         const std::string program = home_.path().string() + "/program";
         std::filesystem::create_directories(program);
         std::filesystem::remove_all(program + "/help");
         std::filesystem::copy(std::string(LEDGORA_TEST_DATA) + "/../../resources/help",
                               program + "/help", std::filesystem::copy_options::recursive);
-        TForm1 w(paths(), &dialogs, &clock_);
+        AppWindow w(paths(), dialogs, clock_);
         w.setBackupOffer(&declined_);
         action(w, "Aide1")->trigger();
         QVERIFY(w.helpWindow() != nullptr && w.helpWindow()->isVisible());

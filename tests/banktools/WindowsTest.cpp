@@ -53,7 +53,7 @@ struct World : ledgora::testing::TestWorld {
 
 // The program's state around the slip window: an account with cheques received and paid.
 struct SlipWorld : ledgora::testing::TestMachine {
-    ledgora::Workspace workspace{registry, paths, clock, dialogs, sounds};
+    ledgora::Workspace workspace{registry, paths, clock, dialogs, dialogs, sounds};
 
     explicit SlipWorld(bool withCheques = true) {
         std::filesystem::create_directories(paths.userFolder("Anne"));

@@ -21,13 +21,21 @@
 
 namespace {
 
-// Answers "No" to questions and records messages.
-class QuietPrompts : public calculator::WorksheetPrompts {
+// Answers "No" to questions, cancels the file dialogs and records messages.
+class QuietPrompts : public calculator::WorksheetPrompts, public platform::Dialogs {
 public:
     std::vector<std::string> shown;
-    platform::Reply askYesNoCancel(const std::string& question) override {
-        shown.push_back(question);
-        return platform::Reply::No;
+    platform::Reply message(platform::MessageKind, const std::string& text,
+                            platform::Buttons buttons, const std::string&) override {
+        shown.push_back(text);
+        return buttons == platform::Buttons::Ok ? platform::Reply::Ok : platform::Reply::No;
+    }
+    std::optional<int> chooseFromList(const std::string&, const std::vector<std::string>&,
+                                      int) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> askPassword(const std::string&, const std::string&) override {
+        return std::nullopt;
     }
     std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path&) override {
         return std::nullopt;
@@ -35,8 +43,6 @@ public:
     std::optional<std::filesystem::path> chooseFileToSave(const std::filesystem::path&) override {
         return std::nullopt;
     }
-    void error(const std::string& text) override { shown.push_back(text); }
-    void warning(const std::string& text) override { shown.push_back(text); }
 };
 
 QPushButton* key(QWidget& window, const QString& text) {
@@ -80,7 +86,7 @@ private:
     platform::FixedClock clock_{platform::DateTime{2024, 3, 5, 10, 0, 0}};
 
     std::unique_ptr<TCalculat> window() {
-        auto w = std::make_unique<TCalculat>(*registry_, *paths_, clock_);
+        auto w = std::make_unique<TCalculat>(*registry_, *paths_, clock_, prompts_);
         w->setPrompts(&prompts_);
         return w;
     }

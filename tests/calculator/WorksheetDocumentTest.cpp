@@ -11,16 +11,34 @@
 namespace calculator {
 namespace {
 
-// Answers from a script and records what was asked.
-class ScriptedPrompts : public WorksheetPrompts {
+// Answers the questions and the file dialogs from a script and records what was asked,
+// in one order.
+class ScriptedPrompts : public WorksheetPrompts, public platform::Dialogs {
 public:
     std::deque<platform::Reply> replies;
     std::deque<std::optional<std::filesystem::path>> files;
     std::vector<std::string> asked;
 
-    platform::Reply askYesNoCancel(const std::string& question) override {
-        asked.push_back(question);
+    platform::Reply message(platform::MessageKind kind, const std::string& text,
+                            platform::Buttons buttons, const std::string&) override {
+        if (kind == platform::MessageKind::Error) {
+            asked.push_back("error: " + text);
+            return platform::Reply::Ok;
+        }
+        if (kind == platform::MessageKind::Warning) {
+            asked.push_back("warning: " + text);
+            return platform::Reply::Ok;
+        }
+        EXPECT_EQ(buttons, platform::Buttons::YesNoCancel);
+        asked.push_back(text);
         return take(replies, platform::Reply::Cancel);
+    }
+    std::optional<int> chooseFromList(const std::string&, const std::vector<std::string>&,
+                                      int) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> askPassword(const std::string&, const std::string&) override {
+        return std::nullopt;
     }
     std::optional<std::filesystem::path> chooseFileToOpen(const std::filesystem::path&) override {
         asked.push_back("open");
@@ -30,8 +48,6 @@ public:
         asked.push_back("save");
         return take(files, std::optional<std::filesystem::path>());
     }
-    void error(const std::string& text) override { asked.push_back("error: " + text); }
-    void warning(const std::string& text) override { asked.push_back("warning: " + text); }
 
 private:
     template <typename T> static T take(std::deque<T>& queue, T fallback) {
@@ -48,7 +64,7 @@ struct DocumentTest : ::testing::Test {
     ledgora::testing::TempFolder folder;
     Worksheet sheet;
     ScriptedPrompts prompts;
-    WorksheetDocument document{sheet, prompts, folder.path()};
+    WorksheetDocument document{sheet, prompts, prompts, folder.path()};
 
     std::filesystem::path file(const std::string& name) const { return folder.path() / name; }
     void writeGolden(const std::filesystem::path& path) {
@@ -138,19 +154,19 @@ TEST_F(DocumentTest, StartUpReopensTheLastFileOnlyWhenAskedAndReadable) {
     EXPECT_EQ(document.fileName(), file("a.CLC"));
     EXPECT_FALSE(sheet.pageEmpty());
 
-    WorksheetDocument notAsked(sheet, prompts, folder.path());
+    WorksheetDocument notAsked(sheet, prompts, prompts, folder.path());
     notAsked.startUp(file("a.CLC").string(), false);
     EXPECT_TRUE(sheet.pageEmpty());
     EXPECT_TRUE(notAsked.fileName().empty());
 
     platform::writeFileAtomically(file("bad.CLC"), "x");
-    WorksheetDocument failing(sheet, prompts, folder.path());
+    WorksheetDocument failing(sheet, prompts, prompts, folder.path());
     failing.startUp(file("bad.CLC").string(), true);
     EXPECT_EQ(prompts.asked.back(), "error: Format de fichier non reconnu.");
     EXPECT_TRUE(failing.loadFailed());
     EXPECT_EQ(failing.lastFileSetting(), "");
 
-    WorksheetDocument missing(sheet, prompts, folder.path());
+    WorksheetDocument missing(sheet, prompts, prompts, folder.path());
     missing.startUp(file("gone.CLC").string(), true);
     EXPECT_FALSE(missing.loadFailed());
     EXPECT_EQ(missing.lastFileSetting(), "");

@@ -52,13 +52,9 @@ struct HotSyncWorld {
 };
 
 // A throw-away home: LEDGORA_HOME for this process and for the programs and the library
-// it starts. The current folder leaves it before it goes.
+// it starts. The current folder leaves it with the folder (see TempFolder).
 struct TemporaryHome {
     TemporaryHome() { ::setenv("LEDGORA_HOME", path.c_str(), 1); }
-    ~TemporaryHome() {
-        std::error_code ec;
-        std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
-    }
 
     TempFolder folder;
     std::filesystem::path path = folder.path();

@@ -334,6 +334,15 @@ TEST(Backup, UsableFolders) {
         EXPECT_EQ(isUsableBackupFolder(c.folder, w.paths), c.usable) << c.folder;
     }
     EXPECT_EQ(removableMedia({w.media, w.root / "absent"}), (std::vector<fs::path>{w.stick}));
+    // The roots follow the login name the paths were given, never one that leaves them.
+    EXPECT_EQ(removableMediaRoots("anne"),
+              (std::vector<fs::path>{"/media/anne", "/run/media/anne"}));
+    for (const char* name : {"", ".", "..", "a/../../etc"}) {
+        EXPECT_TRUE(removableMediaRoots(name).empty()) << name;
+    }
+    const platform::Paths named{w.root, w.root / "registry", w.root / "program", {}, "léa"};
+    BackupServices services{w.registry, named, w.dialogs, w.forms};
+    EXPECT_EQ(services.removableRoots, (std::vector<fs::path>{"/media/léa", "/run/media/léa"}));
 }
 
 TEST(Backup, AWriteFailureIsToldAndSaysNoSuccess) {

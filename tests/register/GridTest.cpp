@@ -262,5 +262,38 @@ TEST(Grid, APermutationThatIsNotOneChangesNothing) {
     EXPECT_EQ(grid.at(3, 0), "2");
 }
 
+// A load shares each repeated text between its cells: an edit of one of them, in place or
+// not, a copy or a compaction must leave the others as they were.
+TEST(Grid, TextsALoadSharesStayApartUnderEdits) {
+    constexpr int kRows = 6000; // beyond the tries after which a column may stop sharing
+    Grid grid(kRows, 4);
+    Grid::Filler fill(grid);
+    const auto mode = [](int r) { return r % 3 ? "Carte de crédit" : "Prélèvement"; };
+    const auto note = [](int r) { return "Facture numéro " + std::to_string(r); };
+    for (int r = 0; r < kRows; ++r) {
+        fill.set(r, 1, mode(r));
+        fill.set(r, 2, note(r)); // never twice: kept apart from the start
+        fill.set(r, 3, r % 2 ? "-1234567.89" : "0012345.60");
+    }
+    grid.set(1, 1, "Carte");                       // shorter: an unshared text shrinks in place
+    grid.set(2, 1, "Carte de crédit et de débit"); // longer
+    Grid copy = grid;
+    copy.set(4, 1, "Espèces");
+    grid.removeRow(0);
+    grid.compact();
+    const auto expectedMode = [&](int r) -> std::string {
+        return r == 1 ? "Carte" : r == 2 ? "Carte de crédit et de débit" : mode(r);
+    };
+    for (int r = 1; r < kRows; ++r) {
+        ASSERT_EQ(grid.at(r - 1, 1), expectedMode(r)) << r;
+        ASSERT_EQ(grid.at(r - 1, 2), note(r)) << r;
+        ASSERT_EQ(grid.at(r - 1, 3), r % 2 ? "-1234567.89" : "0012345.60") << r;
+        ASSERT_EQ(copy.at(r, 1), r == 4 ? "Espèces" : expectedMode(r)) << r;
+    }
+    // A saved balance is a number again; a text that only looks like one stays a text.
+    EXPECT_EQ(grid.centsAt(0, 3), -123456789);
+    EXPECT_EQ(grid.centsAt(1, 3), std::nullopt);
+}
+
 } // namespace
 } // namespace ledgora

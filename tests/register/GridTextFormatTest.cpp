@@ -93,6 +93,46 @@ TEST(GridTextFormat, ReadsTolerantlyAndSkipsWhatLiesOutside) {
     EXPECT_EQ(g.at(1, 2), "");
 }
 
+// Whatever a cell line holds, and however lines end, a cell reads as the line said.
+TEST(GridTextFormat, EveryKindOfCellLineReadsAsWritten) {
+    struct Case {
+        std::string lines; // after the size line
+        int row;
+        int column;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"2,1,05/03/2024\r\n", 1, 2, "05/03/2024"},
+        {"+2,1,signed", 1, 2, "signed"},
+        {"002,01,zeros\r\n", 1, 2, "zeros"},
+        {"2,0000000001,ten digits\r\n", 1, 2, "ten digits"},
+        {"2,1,caf\xE9\r\n", 1, 2, "café"},
+        {"2,1,\xE9t\xE9\bet plus\r\n", 1, 2, "été\net plus"},
+        {"2,1,a\tb\r\n", 1, 2, "a\tb"},
+        {"2,1,a\x01"
+         "b\r\n",
+         1, 2,
+         "a\x01"
+         "b"},
+        {"2,1,-1234567.89\r\n", 1, 2, "-1234567.89"},
+        {"2,1,-0.00\r\n", 1, 2, "-0.00"},
+        {"2,1,0012345.60\r\n", 1, 2, "0012345.60"},
+        {"2,1,12345678.9\r\n", 1, 2, "12345678.9"},
+        {"2,1,99999999999999999.99\r\n", 1, 2, "99999999999999999.99"},
+        {"2,1,first\r2,2,lone CR\n2,3,LF", 2, 2, "lone CR"},
+        {"2,1,first\r2,2,lone CR\n2,3,LF", 3, 2, "LF"},
+        {"2,1,March\xE9, boulangerie du coin", 1, 2, "Marché, boulangerie du coin"},
+        {"2,1,long\r\n2,1,\r\n", 1, 2, ""},
+        {"2,4,outside\r\n2,1,inside", 1, 2, "inside"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines);
+        Grid g;
+        ASSERT_EQ(readGridText("3,4\r\n" + c.lines, g), GridTextStatus::Ok);
+        EXPECT_EQ(g.at(c.row, c.column), c.text);
+    }
+}
+
 TEST(GridTextFormat, AnEmptyFirstLineKeepsTheGridSize) {
     Grid g(4, 12);
     g.set(3, 5, "kept");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
 #include <random>
 
 #include "money/DateText.h"
@@ -80,6 +82,30 @@ TEST(RegisterRows, SortGivesThePairwiseOrder) {
     sortByDate(fast);
     bubbleSort(slow);
     EXPECT_EQ(fast, slow);
+}
+
+// Dates over more than 65,536 days, in every form a cell may hold: the order is that of a
+// stable sort on dateSortKey().
+TEST(RegisterRows, SortOverCenturiesGivesTheStableKeyOrder) {
+    const std::vector<std::string> dates = {"01/01/1900", "31/12/2099",  "29/02/2000", "29/02/1900",
+                                            "5/3/24",     " 05/03/2024", "05/03/2024", "00/01/2000",
+                                            "31/04/2024", "01/01/0001",  "31/12/9999", "",
+                                            "12/13/2024", "0a/01/2024",  "01/01/10000"};
+    std::mt19937 rng(5);
+    std::vector<Op> ops;
+    for (int i = 0; i < 3000; ++i) {
+        ops.push_back({dates[rng() % dates.size()], "op" + std::to_string(i)});
+    }
+    Grid reg = registerOf(ops);
+    std::vector<std::size_t> expected(ops.size());
+    std::iota(expected.begin(), expected.end(), 0);
+    std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
+        return dateSortKey(ops[a].date) < dateSortKey(ops[b].date);
+    });
+    sortByDate(reg);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(reg.at(static_cast<int>(i) + 1, col::Notes), ops[expected[i]].notes) << i;
+    }
 }
 
 TEST(RegisterRows, CleanUpLeavesOneBlankRowAtTheEnd) {

@@ -14,7 +14,7 @@ namespace ledgora::testing {
 
 // A workspace on a throw-away installation with no user yet.
 struct Installation : TestMachine {
-    Workspace ws{registry, paths, clock, dialogs, sounds};
+    Workspace ws{registry, paths, clock, dialogs, dialogs, sounds};
 
     Installation() { ws.start(); }
     AccountManager& manager() { return ws.accounts(); }

@@ -1,5 +1,6 @@
 #include "support/TempFolder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <sys/stat.h>
@@ -44,6 +45,13 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
+    // A process left inside a removed folder fails on the next relative path.
+    const std::filesystem::path current = std::filesystem::current_path(ignored);
+    const std::filesystem::path self = std::filesystem::canonical(path_, ignored);
+    const auto inside = std::mismatch(self.begin(), self.end(), current.begin(), current.end());
+    if (!self.empty() && !current.empty() && inside.first == self.end()) {
+        std::filesystem::current_path(self.parent_path(), ignored);
+    }
     std::filesystem::remove_all(path_, ignored);
 }
 

@@ -1,6 +1,7 @@
 // A fresh folder for one test under the system's temporary folder, private to the user,
-// removed with everything in it when the object goes. Its name holds the process, the
-// running test and a counter, so tests run side by side never share one.
+// removed with everything in it when the object goes; a current folder inside it moves
+// out first. Its name holds the process, the running test and a counter, so tests run
+// side by side never share one.
 #pragma once
 
 #include <filesystem>

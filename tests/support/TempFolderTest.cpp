@@ -32,5 +32,22 @@ TEST(TempFolder, EachIsPrivateNamedAfterItsTestAndGoneAfterwards) {
     EXPECT_FALSE(fs::exists(first));
 }
 
+TEST(TempFolder, ACurrentFolderInsideMovesOutAndOneOutsideStays) {
+    const fs::path start = fs::current_path();
+    const TempFolder outer;
+    {
+        const TempFolder inner;
+        fs::create_directories(inner.path() / "sub");
+        fs::current_path(inner.path() / "sub");
+    }
+    EXPECT_EQ(fs::current_path(), fs::canonical(fs::temp_directory_path()));
+    {
+        fs::current_path(outer.path());
+        const TempFolder beside;
+    }
+    EXPECT_EQ(fs::current_path(), fs::canonical(outer.path()));
+    fs::current_path(start);
+}
+
 } // namespace
 } // namespace ledgora::testing

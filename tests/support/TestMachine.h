@@ -1,5 +1,5 @@
 // The machine under a test: a data folder and settings hives under a temporary folder,
-// a clock pinned to a date, scripted dialogs and recorded sounds.
+// a clock pinned to a date, scripted dialogs and forms, and recorded sounds.
 #pragma once
 
 #include <filesystem>
@@ -7,8 +7,8 @@
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/Sounds.h"
+#include "register/ScriptedAccountForms.h"
 #include "support/TempFolder.h"
 
 namespace ledgora::testing {
@@ -20,7 +20,7 @@ struct TestMachine {
     platform::Paths paths{root, root / "registry", root / "program"};
     platform::Registry registry{paths.registryFolder()};
     platform::FixedClock clock{platform::DateTime{2024, 3, 5, 10, 0, 0}};
-    platform::ScriptedDialogs dialogs;
+    ScriptedAccountForms dialogs; // the messages and the register's forms
     platform::RecordingSounds sounds;
 };
 

@@ -222,7 +222,7 @@ TEST(SaveJournal, EverythingASaveWritesIsTheUsersAlone) {
         const fs::path account = i.paths.accountFile("Anne", "Courant");
         ::chmod(account.c_str(), 0644);
         ASSERT_TRUE(i.ws.saveSettings({}));
-        Workspace again(i.registry, i.paths, i.clock, i.dialogs, i.sounds);
+        Workspace again(i.registry, i.paths, i.clock, i.dialogs, i.dialogs, i.sounds);
         again.start();
         for (const fs::path& folder :
              {i.paths.dataFolder(), i.paths.userFolder("Anne"), i.paths.registryFolder()}) {

@@ -129,5 +129,18 @@ TEST(WorkspaceBackup, TheOfferAtClosing) {
     }
 }
 
+// Options missing from the store default to folders under the home folder of the paths
+// the program runs on, after a restore as at start-up, whatever the environment says.
+TEST(WorkspaceBackup, ReloadedOptionsDefaultToTheHomeFolderOfThePaths) {
+    World w;
+    const fs::path home = w.root / "maison";
+    const platform::Paths paths(w.root, w.root / "registry", w.root / "program", home);
+    Workspace ws(w.registry, paths, w.clock, w.dialogs, w.dialogs, w.sounds);
+    ws.start();
+    w.registry.eraseKey(Hive::CurrentUser, settings::optionsKey());
+    WorkspaceBackup(ws, w.forms).reloadSettings();
+    EXPECT_EQ(ws.options().cheminExport, home.string());
+}
+
 } // namespace
 } // namespace ledgora

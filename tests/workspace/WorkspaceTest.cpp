@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "planning/BudgetTable.h"
 #include "planning/PlanningColumns.h"
+#include "planning/PlanningSheet.h"
 #include "platform/FileIO.h"
 #include "platform/SettingsKeys.h"
 #include "register/RegisterLook.h"
@@ -35,7 +37,7 @@ TEST(Workspace, SettingsAreRewrittenInOrderAndReadBack) {
     EXPECT_EQ(i.registry.valueNames(Hive::CurrentUser, settings::mainWindowKey()),
               (std::vector<std::string>{"x", "y", "w", "h", "Maxi"}));
 
-    Workspace again(i.registry, i.paths, i.clock, i.dialogs, i.sounds);
+    Workspace again(i.registry, i.paths, i.clock, i.dialogs, i.dialogs, i.sounds);
     again.start();
     EXPECT_TRUE(again.options().bw);
     EXPECT_EQ(again.placement().width, 800);
@@ -80,7 +82,7 @@ TEST(Workspace, CloseSavesTheAccountThenItsParts) {
     EXPECT_EQ(i.registry.readString(Hive::CurrentUser, key, settings::kBankSolde), "42.00");
     EXPECT_EQ(i.registry.readInteger(Hive::CurrentUser, key, settings::kLastYear, 0), 2024);
 
-    Workspace next(i.registry, i.paths, i.clock, i.dialogs, i.sounds);
+    Workspace next(i.registry, i.paths, i.clock, i.dialogs, i.dialogs, i.sounds);
     next.start();
     next.session().setUser("Anne");
     EXPECT_FALSE(next.budgets().hasAccount());
@@ -146,7 +148,7 @@ TEST(Workspace, SettingsTroubleIsToldOnce) {
     ASSERT_TRUE(platform::writeFileAtomically(i.registry.hiveFile(Hive::CurrentUser), "\x01junk"));
     i.dialogs.clear();
     platform::Registry registry(i.paths.registryFolder());
-    Workspace next(registry, i.paths, i.clock, i.dialogs, i.sounds);
+    Workspace next(registry, i.paths, i.clock, i.dialogs, i.dialogs, i.sounds);
     next.start();
     ASSERT_EQ(i.dialogs.shown().size(), 1u);
     EXPECT_EQ(i.dialogs.shown()[0].kind, platform::MessageKind::Warning);
@@ -165,6 +167,72 @@ TEST(Workspace, SettingsTroubleIsToldOnce) {
     EXPECT_EQ(
         i.dialogs.texts(),
         std::vector<std::string>{"Cannot Create " + registry.hiveFile(Hive::CurrentUser).string()});
+}
+
+} // namespace
+} // namespace ledgora
+
+namespace ledgora {
+namespace {
+
+// Whichever command made it, a new account is followed by the planning question, then the
+// budget question, each opening its window on "Oui"; nothing is asked when no account
+// was made.
+TEST(Workspace, EveryNewAccountIsFollowedByThePlanningThenTheBudgetQuestion) {
+    using Step = void (*)(Installation&);
+    const struct {
+        const char* command;
+        Step script; // the forms as the user fills them
+        Step run;
+        bool created;
+    } cases[] = {
+        {"new account",
+         [](Installation& i) {
+             i.dialogs.fill({"Livret", "0"}, true);
+         },
+         [](Installation& i) { i.manager().newAccount(); }, true},
+        {"new user",
+         [](Installation& i) {
+             i.dialogs.fill({"Bob", ""}).fill({"Courant", "0"}, true);
+         },
+         [](Installation& i) { i.manager().newUser(); }, true},
+        {"chooser, create a user",
+         [](Installation& i) {
+             i.dialogs.createUser().fill({"Bob", ""}).fill({"Courant", "0"}, true);
+         },
+         [](Installation& i) { i.manager().chooseUser(); }, true},
+        {"chooser, a user with no account yet",
+         [](Installation& i) {
+             fs::create_directories(i.paths.userFolder("Bob"));
+             i.dialogs.choose(1).fill({"Courant", "0"}, true);
+         },
+         [](Installation& i) { i.manager().chooseUser(); }, true},
+        {"new account form cancelled", [](Installation& i) { i.dialogs.cancel(); },
+         [](Installation& i) { i.manager().newAccount(); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        Installation i;
+        i.addUser("Anne", "");
+        std::vector<std::string> seen;
+        i.ws.setAccountCreatedView({[&] { seen.push_back("shown " + i.ws.session().account()); },
+                                    [&] { seen.push_back("planning"); },
+                                    [&] { seen.push_back("alarms"); }});
+        i.dialogs.clear();
+        c.script(i);
+        i.dialogs.yes().yes();
+        c.run(i);
+        if (c.created) {
+            EXPECT_EQ(i.dialogs.texts(),
+                      (std::vector<std::string>{kPlanningQuestion, kBudgetQuestion}));
+            EXPECT_EQ(seen, (std::vector<std::string>{"shown " + i.ws.session().account(),
+                                                      "planning", "alarms"}));
+            EXPECT_TRUE(i.dialogs.allAnswered());
+        } else {
+            EXPECT_TRUE(i.dialogs.texts().empty());
+            EXPECT_TRUE(seen.empty());
+        }
+    }
 }
 
 } // namespace

@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -69,9 +68,10 @@ QIcon themeIcon(const char* name) {
 } // namespace
 
 TCalculat::TCalculat(platform::Registry& registry, const platform::Paths& paths,
-                     const platform::Clock& clock, QWidget* parent)
+                     const platform::Clock& clock, platform::Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint), registry_(registry),
-      paths_(paths), clock_(clock), document_(sheet_, *this, paths.dataFolder()) {
+      paths_(paths), clock_(clock), dialogs_(dialogs),
+      document_(sheet_, dialogs, *this, paths.dataFolder()) {
     setObjectName("Calculat");
     setWindowTitle("Calculatrice");
 
@@ -499,7 +499,7 @@ void TCalculat::insertFromKeypad(const std::string& text) {
     const int length = cursor.block().length() - 1;
     if (const auto warning =
             calculator::Worksheet::insertionWarning(length, cursor.blockNumber() + 1)) {
-        this->warning(*warning);
+        dialogs_.warn(*warning);
         return;
     }
     Memo->insertPlainText(
@@ -579,7 +579,7 @@ void TCalculat::RClick() {
 void TCalculat::EurosClick() {
     pullPage();
     if (const auto warning = sheet_.insertionWarning()) {
-        this->warning(*warning);
+        dialogs_.warn(*warning);
         return;
     }
     if (sheet_.convertResult(calculator::Currency::Euros)) {
@@ -591,7 +591,7 @@ void TCalculat::EurosClick() {
 void TCalculat::FrancsClick() {
     pullPage();
     if (const auto warning = sheet_.insertionWarning()) {
-        this->warning(*warning);
+        dialogs_.warn(*warning);
         return;
     }
     if (sheet_.convertResult(calculator::Currency::Francs)) {
@@ -664,7 +664,7 @@ void TCalculat::Imprimer1Click() {
     printer.setCopyCount(1);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        error("Impression impossible.");
+        dialogs_.fail("Impression impossible.");
         return;
     }
     painter.setFont(QFont(Memo->font(), painter.device()));
@@ -788,19 +788,7 @@ bool TCalculat::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-// ---- Questions and dialogs ----
-
-platform::Reply TCalculat::askYesNoCancel(const std::string& question) {
-    if (prompts_) {
-        return prompts_->askYesNoCancel(question);
-    }
-    const auto answer = QMessageBox::question(
-        this, q(std::string(platform::kAppTitle)), q(question),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    return answer == QMessageBox::Yes  ? platform::Reply::Yes
-           : answer == QMessageBox::No ? platform::Reply::No
-                                       : platform::Reply::Cancel;
-}
+// ---- File dialogs ----
 
 std::optional<std::filesystem::path>
 TCalculat::chooseFileToOpen(const std::filesystem::path& folder) {
@@ -829,20 +817,4 @@ TCalculat::chooseFileToSave(const std::filesystem::path& folder) {
         return std::nullopt;
     }
     return std::filesystem::path(dialog.selectedFiles().first().toStdString());
-}
-
-void TCalculat::error(const std::string& text) {
-    if (prompts_) {
-        prompts_->error(text);
-        return;
-    }
-    QMessageBox::critical(this, q(std::string(platform::kAppTitle)), q(text));
-}
-
-void TCalculat::warning(const std::string& text) {
-    if (prompts_) {
-        prompts_->warning(text);
-        return;
-    }
-    QMessageBox::warning(this, q(std::string(platform::kAppTitle)), q(text));
 }

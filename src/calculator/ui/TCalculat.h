@@ -14,6 +14,7 @@
 #include "calculator/WorksheetDocument.h"
 #include "calculator/WorksheetPrompts.h"
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "platform/Paths.h"
 
 class HelpWindow;
@@ -35,12 +36,12 @@ class TCalculat : public QMainWindow, private calculator::WorksheetPrompts {
 
 public:
     // Reads the "Calculat" settings and reopens the last file when so configured. `clock`
-    // dates the printouts; it must outlive the window.
+    // dates the printouts, `dialogs` asks and tells; both must outlive the window.
     TCalculat(platform::Registry& registry, const platform::Paths& paths,
-              const platform::Clock& clock, QWidget* parent = nullptr);
+              const platform::Clock& clock, platform::Dialogs& dialogs, QWidget* parent = nullptr);
     ~TCalculat() override;
 
-    // Questions and file dialogs go to `prompts` instead of message boxes (tests).
+    // The file dialogs go to `prompts` instead (tests).
     void setPrompts(calculator::WorksheetPrompts* prompts) { prompts_ = prompts; }
     // The page's text as shown.
     QString pageText() const;
@@ -80,14 +81,11 @@ private slots:
     void Edition1Show();
 
 private:
-    // WorksheetPrompts, answered with message boxes and file dialogs.
-    platform::Reply askYesNoCancel(const std::string& question) override;
+    // WorksheetPrompts, answered with the program's file dialogs.
     std::optional<std::filesystem::path>
     chooseFileToOpen(const std::filesystem::path& folder) override;
     std::optional<std::filesystem::path>
     chooseFileToSave(const std::filesystem::path& folder) override;
-    void error(const std::string& text) override;
-    void warning(const std::string& text) override;
 
     void buildMenus();
     void buildToolBar();
@@ -112,6 +110,7 @@ private:
     platform::Registry& registry_;
     platform::Paths paths_;
     const platform::Clock& clock_;
+    platform::Dialogs& dialogs_;
     calculator::Worksheet sheet_;
     calculator::WorksheetDocument document_;
     calculator::WorksheetPrompts* prompts_ = nullptr;

@@ -6,7 +6,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-NameFormDialog::NameFormDialog(platform::NameFormCheck check, QWidget* parent)
+NameFormDialog::NameFormDialog(ledgora::NameFormCheck check, QWidget* parent)
     : QDialog(parent), check_(std::move(check)) {}
 
 void NameFormDialog::refuseUnderscore(QLineEdit* edit) {

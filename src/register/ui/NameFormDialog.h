@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "register/AccountForms.h"
 
 class QDialogButtonBox;
 class QLayout;
@@ -14,8 +14,8 @@ class QLineEdit;
 class NameFormDialog : public QDialog {
     Q_OBJECT
 public:
-    NameFormDialog(platform::NameFormCheck check, QWidget* parent);
-    virtual platform::NameForm form() const = 0;
+    NameFormDialog(ledgora::NameFormCheck check, QWidget* parent);
+    virtual ledgora::NameForm form() const = 0;
 
 public slots:
     void accept() override;
@@ -30,6 +30,6 @@ protected:
 
 private:
     void updateOk();
-    platform::NameFormCheck check_;
+    ledgora::NameFormCheck check_;
     QLineEdit* name_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "register/ui/TNewUser.h"
 #include "register/ui/TPasswordDlg.h"
 #include "register/ui/TSaveD.h"
+#include "ui/QtDialogs.h"
 
 namespace {
 
@@ -14,8 +15,11 @@ QString q(const std::string& s) {
 
 } // namespace
 
-std::optional<platform::NameForm>
-QtAccountForms::newUserForm(const platform::NameFormCheck& check) {
+QWidget* QtAccountForms::parentWindow() const {
+    return QtDialogs::modalParent(parent_);
+}
+
+std::optional<ledgora::NameForm> QtAccountForms::newUserForm(const ledgora::NameFormCheck& check) {
     TNewUser dialog(check, parentWindow());
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
@@ -23,8 +27,8 @@ QtAccountForms::newUserForm(const platform::NameFormCheck& check) {
     return dialog.form();
 }
 
-std::optional<platform::NameForm>
-QtAccountForms::newAccountForm(bool canCancel, bool euros, const platform::NameFormCheck& check) {
+std::optional<ledgora::NameForm>
+QtAccountForms::newAccountForm(bool canCancel, bool euros, const ledgora::NameFormCheck& check) {
     TNewCompte dialog(canCancel, euros, check, parentWindow());
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
@@ -32,7 +36,7 @@ QtAccountForms::newAccountForm(bool canCancel, bool euros, const platform::NameF
     return dialog.form();
 }
 
-std::optional<platform::NameForm> QtAccountForms::saveAsForm(const platform::NameFormCheck& check) {
+std::optional<ledgora::NameForm> QtAccountForms::saveAsForm(const ledgora::NameFormCheck& check) {
     TSaveD dialog(check, parentWindow());
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
@@ -40,8 +44,8 @@ std::optional<platform::NameForm> QtAccountForms::saveAsForm(const platform::Nam
     return dialog.form();
 }
 
-std::optional<platform::PasswordChange> QtAccountForms::changePasswordForm(const std::string& user,
-                                                                           bool hasPassword) {
+std::optional<ledgora::PasswordChange> QtAccountForms::changePasswordForm(const std::string& user,
+                                                                          bool hasPassword) {
     TPasswordDlg dialog(q(user), hasPassword, parentWindow());
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
@@ -49,7 +53,7 @@ std::optional<platform::PasswordChange> QtAccountForms::changePasswordForm(const
     return dialog.change();
 }
 
-platform::UserChoice
+ledgora::UserChoice
 QtAccountForms::chooseUser(const std::string& caption,
                            const std::function<std::vector<std::string>()>& users, int selected,
                            const std::function<void(const std::string&)>& deleteUser) {

@@ -61,12 +61,12 @@ void TChooseUserDlg::deleteSelected() {
     refill(row, true);
 }
 
-platform::UserChoice TChooseUserDlg::choice() const {
+ledgora::UserChoice TChooseUserDlg::choice() const {
     if (createUser_) {
-        return {platform::UserChoice::Outcome::CreateUser, -1};
+        return {ledgora::UserChoice::Outcome::CreateUser, -1};
     }
     if (result() == QDialog::Accepted && ListBox1->currentRow() >= 0) {
-        return {platform::UserChoice::Outcome::Chosen, ListBox1->currentRow()};
+        return {ledgora::UserChoice::Outcome::Chosen, ListBox1->currentRow()};
     }
     return {};
 }

@@ -9,7 +9,7 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "register/AccountForms.h"
 
 class QDialogButtonBox;
 class QListWidget;
@@ -21,7 +21,7 @@ public:
     TChooseUserDlg(const QString& caption, std::function<std::vector<std::string>()> users,
                    int selected, std::function<void(const std::string&)> deleteUser,
                    QWidget* parent = nullptr);
-    platform::UserChoice choice() const;
+    ledgora::UserChoice choice() const;
 
 private:
     void refill(int selected, bool afterDeletion);

@@ -8,7 +8,7 @@
 
 #include "ui/TFloatEdit.h"
 
-TNewCompte::TNewCompte(bool canCancel, bool euros, platform::NameFormCheck check, QWidget* parent)
+TNewCompte::TNewCompte(bool canCancel, bool euros, ledgora::NameFormCheck check, QWidget* parent)
     : NameFormDialog(std::move(check), parent), canCancel_(canCancel) {
     setWindowTitle(QStringLiteral("Nouveau compte"));
     // No close box: the first account of a user cannot be skipped.
@@ -37,7 +37,7 @@ TNewCompte::TNewCompte(bool canCancel, bool euros, platform::NameFormCheck check
     finish(NomEdit, body, canCancel);
 }
 
-platform::NameForm TNewCompte::form() const {
+ledgora::NameForm TNewCompte::form() const {
     return {
         NomEdit->text().toStdString(), {}, SoldeEdit->text().toStdString(), EurosBtn->isChecked()};
 }

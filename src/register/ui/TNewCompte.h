@@ -11,9 +11,8 @@ class TFloatEdit;
 class TNewCompte : public NameFormDialog {
     Q_OBJECT
 public:
-    TNewCompte(bool canCancel, bool euros, platform::NameFormCheck check,
-               QWidget* parent = nullptr);
-    platform::NameForm form() const override;
+    TNewCompte(bool canCancel, bool euros, ledgora::NameFormCheck check, QWidget* parent = nullptr);
+    ledgora::NameForm form() const override;
 
 public slots:
     // Without an open account there is no way out but creating one.

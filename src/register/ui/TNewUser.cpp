@@ -7,7 +7,7 @@
 
 #include "ui/DialogParts.h"
 
-TNewUser::TNewUser(platform::NameFormCheck check, QWidget* parent)
+TNewUser::TNewUser(ledgora::NameFormCheck check, QWidget* parent)
     : NameFormDialog(std::move(check), parent) {
     setWindowTitle(QStringLiteral("Nouvel utilisateur"));
     auto* body = new QVBoxLayout;
@@ -29,6 +29,6 @@ TNewUser::TNewUser(platform::NameFormCheck check, QWidget* parent)
     finish(NomEdit, body);
 }
 
-platform::NameForm TNewUser::form() const {
+ledgora::NameForm TNewUser::form() const {
     return {NomEdit->text().toStdString(), PasswordEdit->text().toStdString(), {}, true};
 }

@@ -8,8 +8,8 @@ class QLineEdit;
 class TNewUser : public NameFormDialog {
     Q_OBJECT
 public:
-    explicit TNewUser(platform::NameFormCheck check, QWidget* parent = nullptr);
-    platform::NameForm form() const override;
+    explicit TNewUser(ledgora::NameFormCheck check, QWidget* parent = nullptr);
+    ledgora::NameForm form() const override;
 
 private:
     QLineEdit* NomEdit;

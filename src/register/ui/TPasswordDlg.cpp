@@ -29,6 +29,6 @@ TPasswordDlg::TPasswordDlg(const QString& user, bool hasPassword, QWidget* paren
     layout->addWidget(dialogparts::okCancel(this));
 }
 
-platform::PasswordChange TPasswordDlg::change() const {
+ledgora::PasswordChange TPasswordDlg::change() const {
     return {AncienEdit->text().toStdString(), NouveauEdit->text().toStdString()};
 }

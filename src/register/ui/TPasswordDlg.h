@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "register/AccountForms.h"
 
 class QLineEdit;
 
@@ -12,7 +12,7 @@ class TPasswordDlg : public QDialog {
     Q_OBJECT
 public:
     TPasswordDlg(const QString& user, bool hasPassword, QWidget* parent = nullptr);
-    platform::PasswordChange change() const;
+    ledgora::PasswordChange change() const;
 
 private:
     QLineEdit* AncienEdit;

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-TSaveD::TSaveD(platform::NameFormCheck check, QWidget* parent)
+TSaveD::TSaveD(ledgora::NameFormCheck check, QWidget* parent)
     : NameFormDialog(std::move(check), parent) {
     setWindowTitle(QStringLiteral("Enregistrer sous"));
     auto* body = new QVBoxLayout;
@@ -14,6 +14,6 @@ TSaveD::TSaveD(platform::NameFormCheck check, QWidget* parent)
     finish(NomEdit, body);
 }
 
-platform::NameForm TSaveD::form() const {
+ledgora::NameForm TSaveD::form() const {
     return {NomEdit->text().toStdString(), {}, {}, true};
 }

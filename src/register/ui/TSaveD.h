@@ -8,8 +8,8 @@ class QLineEdit;
 class TSaveD : public NameFormDialog {
     Q_OBJECT
 public:
-    explicit TSaveD(platform::NameFormCheck check, QWidget* parent = nullptr);
-    platform::NameForm form() const override;
+    explicit TSaveD(ledgora::NameFormCheck check, QWidget* parent = nullptr);
+    ledgora::NameForm form() const override;
 
 private:
     QLineEdit* NomEdit;
