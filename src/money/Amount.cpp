@@ -1,5 +1,6 @@
 #include "money/Amount.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -303,6 +304,28 @@ TypedAmount typedAmountState(std::string_view typed) {
         }
     }
     return i == text.size() ? TypedAmount::Incomplete : TypedAmount::Refused;
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool typableAmount(std::string_view text) {
+    const std::string_view kept = trimBlanks(text);
+    if (kept.empty()) {
+        return text.empty();
+    }
+    const bool typable = std::all_of(kept.begin(), kept.end(), [](char c) {
+        return isDigit(c) || c == '+' || c == '-' || c == ',' || c == '.';
+    });
+    return typable && typedAmountState(kept) != TypedAmount::Refused;
 }
 
 std::string normaliseAmountText(std::string_view typed) {

@@ -52,6 +52,19 @@ double parseTypedAmount(std::string_view typed);
 enum class TypedAmount { Complete, Incomplete, Refused };
 TypedAmount typedAmountState(std::string_view typed);
 
+// The product's message for an entry it refuses.
+inline constexpr const char* kBadEntry = "Saisie incorrecte.";
+
+// Whether `text`, spaces and tabs around it aside, could have been typed as one amount with
+// the keys a numeric box lets through (digits, "+", "-", "," and "."): a sign only in
+// front, one decimal separator, within the range of amounts; typedAmountState() does not
+// refuse it. The empty text could; blanks alone could not. A paste or drop that could not
+// is refused whole, so that "1 234,56" or "80 €" is never read as 1 or 80.
+bool typableAmount(std::string_view text);
+
+// `text` without the spaces and tabs around it.
+std::string_view trimBlanks(std::string_view text);
+
 // The text an edited amount cell keeps: empty stays empty; otherwise the first ","
 // becomes ".", and the text is parsed and formatted (12,5 gives 12.50).
 std::string normaliseAmountText(std::string_view typed);

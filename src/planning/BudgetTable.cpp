@@ -38,18 +38,7 @@ bool BudgetTable::mayEdit(int row, int column) {
 }
 
 bool refusesMaximum(std::string_view typed) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!typed.empty() && blank(typed.front())) {
-        typed.remove_prefix(1);
-    }
-    while (!typed.empty() && blank(typed.back())) {
-        typed.remove_suffix(1);
-    }
-    const bool typable = std::all_of(typed.begin(), typed.end(), [](char c) {
-        return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == ',' || c == '.';
-    });
-    // Amounts read back as 0 beyond 1e15: such a maximum would silently be none.
-    return !typable || std::fabs(parseTypedAmount(typed)) >= 1e15;
+    return !typableAmount(typed);
 }
 
 std::optional<std::string> BudgetTable::setMaximum(int row, std::string_view typed) {

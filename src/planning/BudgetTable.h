@@ -37,10 +37,9 @@ std::string budgetTableCaption(bool euros);
 // decimals; empty for 0 (no maximum).
 std::string normaliseMaximum(std::string_view typed);
 
-// A typed maximum the window refuses, leaving the cell as it was: blanks around it aside,
-// it holds a character the numeric box never lets through from the keyboard (it was
-// pasted: "1 234,56", "80 €", "abc" would read as 1, 80 or nothing), or a number too large
-// to be read back as an amount.
+// A typed maximum the window refuses, leaving the cell as it was: one the numeric box
+// could not have typed as an amount (typableAmount(): "1 234,56", "80 €", "1,2,3" or "--5"
+// would read as 1, 80, 1.20 or nothing), or a number too large to be read back as one.
 bool refusesMaximum(std::string_view typed);
 
 class BudgetTable {

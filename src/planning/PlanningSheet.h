@@ -21,7 +21,6 @@ namespace ledgora {
 
 inline constexpr const char* kLeapYearWarning = "Attention aux années bissextiles !";
 inline constexpr const char* kShortMonthWarning = "Attention : tous les mois n'ont pas 31 jours...";
-inline constexpr const char* kBadEntry = "Saisie incorrecte.";
 // Asked after a new account was created; "Oui" opens the planning window.
 inline constexpr const char* kPlanningQuestion =
     "Voulez-vous saisir maintenant des opérations qui se répètent tous les mois ?";

@@ -22,10 +22,16 @@ QWidget* QtDialogs::modalParent(QWidget* preferred) {
 
 platform::Reply QtDialogs::message(platform::MessageKind kind, const std::string& text,
                                    platform::Buttons buttons, const std::string& title) {
+    return showMessage(parent_, kind, text, buttons, title);
+}
+
+platform::Reply QtDialogs::showMessage(QWidget* parent, platform::MessageKind kind,
+                                       const std::string& text, platform::Buttons buttons,
+                                       const std::string& title) {
     using platform::Buttons;
     using platform::MessageKind;
     using platform::Reply;
-    QMessageBox box(parentWindow());
+    QMessageBox box(modalParent(parent));
     box.setWindowTitle(title.empty() ? q(std::string(platform::kAppTitle)) : q(title));
     box.setText(q(text));
     switch (kind) {

@@ -16,6 +16,10 @@ public:
 
     platform::Reply message(platform::MessageKind kind, const std::string& text,
                             platform::Buttons buttons, const std::string& title = {}) override;
+    // The same message box, for a widget that has no port of its own to hand.
+    static platform::Reply showMessage(QWidget* parent, platform::MessageKind kind,
+                                       const std::string& text, platform::Buttons buttons,
+                                       const std::string& title = {});
     std::optional<int> chooseFromList(const std::string& caption,
                                       const std::vector<std::string>& items, int selected) override;
     std::optional<std::string> askPassword(const std::string& caption,

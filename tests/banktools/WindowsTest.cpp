@@ -3,11 +3,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -192,6 +194,39 @@ private slots:
         QTest::keyClicks(w.statementField(), "-");
         QTest::keyClick(w.statementField(), Qt::Key_Enter);
         QCOMPARE(w.resultLabel()->text(), QStringLiteral("100.00 Euros en faveur de la banque"));
+    }
+
+    // A paste the field could not have typed is refused over the window, the balance and
+    // the result kept; one it could goes in and computes as typed.
+    void reconciliationPastes() {
+        World world(100.0);
+        TRapproch w(world.session, world.bank);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::keyClicks(w.statementField(), "50");
+        QTest::keyClick(w.statementField(), Qt::Key_Return);
+        const QString result = w.resultLabel()->text();
+        QString told;
+        whenOpened<QMessageBox>([&](QMessageBox& box) {
+            saveShot(w, "TRapproch-collage-refuse.png");
+            saveShot(box, "TRapproch-collage-message.png");
+            told = box.text();
+            box.accept();
+        });
+        QGuiApplication::clipboard()->setText(QStringLiteral("1 234,56 €"));
+        w.statementField()->selectAll();
+        QTest::keyClick(w.statementField(), Qt::Key_V, Qt::ControlModifier);
+        QTRY_COMPARE(told, QStringLiteral("Saisie incorrecte."));
+        QCOMPARE(w.statementField()->text(), QStringLiteral("50"));
+        QCOMPARE(w.resultLabel()->text(), result);
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("150,00"));
+        w.statementField()->setFocus();
+        w.statementField()->selectAll();
+        QTest::keyClick(w.statementField(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.resultLabel()->text(), QString()); // a change clears the result
+        QTest::keyClick(w.statementField(), Qt::Key_Return);
+        QCOMPARE(w.resultLabel()->text(), QStringLiteral("50.00 Euros en votre faveur"));
     }
 
     void fermerStoresAndReopeningComputesAtOnce() {

@@ -161,6 +161,35 @@ TEST(Amount, TypedAmountsAreCompleteOnTheirWayOrRefused) {
     }
 }
 
+// A paste is taken only when the numeric box's keys could have typed it as one amount.
+TEST(Amount, TypableAmountsAreWhatTheKeysCouldType) {
+    const struct {
+        const char* text;
+        bool typable;
+    } cases[] = {
+        {"12,50", true},
+        {"-1500.5", true},
+        {" 80\t", true}, // blanks around are not part of it
+        {"", true},
+        {"-", true},
+        {"1000000000000000", true},
+        {"1 234,56", false},
+        {"80 €", false},
+        {"abc", false},
+        {"1e5", false}, // an exponent the keys cannot type
+        {"1,2,3", false},
+        {"1.2,3", false},
+        {"5-", false},
+        {"1000000000000001", false},
+        {"  ", false},
+        {"12\n", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(typableAmount(c.text), c.typable) << '"' << c.text << '"';
+    }
+    EXPECT_EQ(trimBlanks(" \t12,5 "), "12,5");
+}
+
 TEST(Cents, ReadsAmountTextToTheCent) {
     struct Case {
         const char* text;

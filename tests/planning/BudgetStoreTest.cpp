@@ -36,11 +36,13 @@ TEST_F(BudgetStoreTest, ATypedMaximumIsPositiveWithTwoDecimalsAndZeroRemovesIt) 
     for (const auto& [typed, kept] : cases) {
         EXPECT_EQ(normaliseMaximum(typed), kept) << typed;
     }
-    // What the keys can type is read as above; what only a paste brings is refused.
-    for (const char* typed : {"-50", "12,5", " 80 ", "1,2,3", "--5", "", "999999999999999"}) {
+    // An amount the keys can type is read as above; what they could not type as one is
+    // refused, rather than read as part of it or as none.
+    for (const char* typed : {"-50", "12,5", " 80 ", "", "999999999999999", "1000000000000000"}) {
         EXPECT_FALSE(refusesMaximum(typed)) << typed;
     }
-    for (const char* typed : {"1 000", "80 €", "abc", "1e5", "1000000000000000", "\t12\n"}) {
+    for (const char* typed :
+         {"1 000", "80 €", "abc", "1e5", "1000000000000001", "\t12\n", "1,2,3", "--5", "  "}) {
         EXPECT_TRUE(refusesMaximum(typed)) << typed;
     }
 }

@@ -24,17 +24,19 @@ namespace {
 
 // The maximum is typed in the numeric box, right-aligned as the amounts are. Enter takes
 // the value and goes on to the next category, as one types a column of figures: the
-// window's default button stays for an Enter outside the editor.
+// window's default button stays for an Enter outside the editor. A paste the box refuses
+// is told through the window's port.
 class MaximumDelegate : public QStyledItemDelegate {
 public:
-    MaximumDelegate(std::function<void()> entered, QObject* parent)
-        : QStyledItemDelegate(parent), entered_(std::move(entered)) {}
+    MaximumDelegate(std::function<void()> entered, platform::Dialogs& dialogs, QObject* parent)
+        : QStyledItemDelegate(parent), entered_(std::move(entered)), dialogs_(dialogs) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex&) const override {
         auto* editor = new TFloatEdit(parent);
         editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         editor->setFrame(false);
+        editor->setDialogs(dialogs_);
         return editor;
     }
 
@@ -55,6 +57,7 @@ protected:
 
 private:
     std::function<void()> entered_;
+    platform::Dialogs& dialogs_;
 };
 
 } // namespace
@@ -80,7 +83,8 @@ TAlarmes::TAlarmes(AlarmesContext context, QWidget* parent)
                        });
     Grille = new GridView(this);
     Grille->setObjectName(QStringLiteral("Grille"));
-    Grille->setItemDelegate(new MaximumDelegate([this] { nextMaximum(); }, Grille));
+    Grille->setItemDelegate(
+        new MaximumDelegate([this] { nextMaximum(); }, context_.dialogs, Grille));
     Grille->setGridModel(model_);
     Grille->verticalHeader()->hide(); // no number column in these tables
     Grille->setSortByColumn([this](int column) {
