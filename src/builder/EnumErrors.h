@@ -45,10 +45,12 @@ enum EnumErrors : std::int32_t {
     ERR_GET_IS_NUM_FIELD_WITH_ID_FAILED = 34,
     ERR_SCRIPT_HAS_NO_FIELDS = 36,
     ERR_SCRIPT_NOT_FOUND = 37,
+    // A record beyond what the header's 16-bit record count can number.
+    ERR_TOO_MANY_RECORDS = 38,
 };
 
 // Names indexed by value; 15 and 35 are unassigned and have an empty name.
-inline constexpr std::array<std::string_view, 38> kEnumErrorsNames = {
+inline constexpr std::array<std::string_view, 39> kEnumErrorsNames = {
     "NO_ERROR",
     "ERR_INVALID_FILENAME",
     "ERR_INVALID_CREATORID",
@@ -87,6 +89,7 @@ inline constexpr std::array<std::string_view, 38> kEnumErrorsNames = {
     "",
     "ERR_SCRIPT_HAS_NO_FIELDS",
     "ERR_SCRIPT_NOT_FOUND",
+    "ERR_TOO_MANY_RECORDS",
 };
 
 // The name of a code; empty for a value that names no code.

@@ -16,6 +16,8 @@ namespace trellisk {
 
 inline constexpr std::size_t kPdbHeaderSize = 78;
 inline constexpr std::size_t kPdbRecordEntrySize = 8;
+// The record count is 16-bit and counts the system record.
+inline constexpr std::size_t kPdbMaxRecords = 0xFFFF;
 inline constexpr std::string_view kPdbNameFiller = "Quarlen VESTIBAR Quarlen VESTIBAR";
 
 struct PdbIdentity {

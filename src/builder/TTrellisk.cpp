@@ -130,6 +130,7 @@ EnumErrors TTrellisk::PDBopen(std::string_view fileName, std::string_view creato
         fields_.clear();
         hasFieldList_ = true;
         building_ = false;
+        tooManyRecords_ = false;
         recordCount_ = 0;
         mode_ = Mode::Write;
         return NO_ERROR;
@@ -240,6 +241,11 @@ EnumErrors TTrellisk::PDBaddRecord() {
         if (!building_) {
             return ERR_RECORD_EMPTY;
         }
+        // The system record takes one place of the count.
+        if (records_.size() + 1 >= kPdbMaxRecords) {
+            tooManyRecords_ = true;
+            return ERR_TOO_MANY_RECORDS;
+        }
         if (!records_.append(current_.bytes())) {
             return ERR_RECORD_EMPTY;
         }
@@ -273,6 +279,9 @@ EnumErrors TTrellisk::writeDatabase(bool encoded) {
     identity.date = pdbDate(clock_.now());
     const std::string path = AnsiText::changeFileExt(fileName_, encoded ? ".encoded.pdb" : ".pdb");
     const std::size_t count = records_.size() + 1;
+    if (tooManyRecords_ || count > kPdbMaxRecords) {
+        return ERR_TOO_MANY_RECORDS;
+    }
     // Offsets are 32-bit: a larger file could not say where its records are.
     const std::uint64_t total = kPdbHeaderSize + (kPdbRecordEntrySize + 2) * count + 2 +
                                 appInfoName_.size() + 2 + systemRecord.size() +
@@ -348,6 +357,7 @@ EnumErrors TTrellisk::PDBclose() {
         recordInfos_.clear();
         recordInfos_.shrink_to_fit();
         building_ = false;
+        tooManyRecords_ = false;
         fields_.clear();
         hasFieldList_ = false;
         stream_.close();

@@ -126,6 +126,9 @@ private:
     // The record under construction, when `building_`; its buffer serves every record.
     TLVRecord current_;
     bool building_ = false;
+    // A record was refused for want of room in the record count: a build of the others
+    // would silently lose it, so none is written until the database is closed.
+    bool tooManyRecords_ = false;
 
     std::string fileName_;
     std::string creatorId_;

@@ -1,5 +1,7 @@
 #include "handheld/BuilderReporter.h"
 
+#include "builder/EnumErrors.h"
+
 namespace ledgora {
 
 std::string builderErrorText(std::int32_t result) {
@@ -12,6 +14,8 @@ std::string builderErrorText(std::int32_t result) {
         return "Palm OS : le type de base de données doit comporter exactement 4 caractères";
     case 4:
         return "Palm OS : nom de PDB incorrect";
+    case trellisk::ERR_TOO_MANY_RECORDS:
+        return "Palm OS : trop d'enregistrements pour le PDB (65534 au plus)";
     default:
         return "Voir les erreurs de Fernlow.";
     }

@@ -110,12 +110,25 @@ public:
                                                   BstrHolder(handheld::kCreator).get(),
                                                   BstrHolder(type).get(), BstrHolder(name).get()));
     }
+    // Once the database has refused a record for want of room, the builder would refuse
+    // every further one and build none: the rest is not sent, and the refusal is shown once.
     void field(const BstrHolder& name, std::string_view value) {
-        reporter_.report(builder_.PDBaddStrField(name.get(), BstrHolder(value).get()));
+        if (!full_) {
+            reporter_.report(builder_.PDBaddStrField(name.get(), BstrHolder(value).get()));
+        }
     }
-    void record() { reporter_.report(builder_.PDBaddRecord()); }
+    void record() {
+        if (!full_) {
+            const std::int32_t result = builder_.PDBaddRecord();
+            full_ = result == trellisk::ERR_TOO_MANY_RECORDS;
+            reporter_.report(result);
+        }
+    }
     void finish() {
-        reporter_.report(builder_.PDBbuild());
+        if (!full_) {
+            reporter_.report(builder_.PDBbuild());
+        }
+        full_ = false;
         reporter_.report(builder_.PDBclose());
     }
 
@@ -136,6 +149,7 @@ public:
 private:
     ITrellisk& builder_;
     BuilderReporter& reporter_;
+    bool full_ = false;
 };
 
 // Reads the records of a loaded database. A record that cannot be read gives nothing

@@ -172,5 +172,29 @@ TEST_F(CliTest, ErrorsAndUsage) {
     }
 }
 
+// A CSV of more records than a database can count fails the build, for both kinds, and
+// leaves the databases built before.
+TEST_F(CliTest, ACsvTooLargeForTheRecordCountBuildsNothing) {
+    ASSERT_EQ(cli("build --script s.ini --csv d.csv --out Contacts.pdb").status, 0);
+    ASSERT_EQ(cli("build --script s.ini --csv d.csv --out Contacts.pdb --encoded").status, 0);
+    const std::string plain = contents("Contacts.pdb");
+    const std::string encoded = contents("Contacts.encoded.pdb");
+    std::string lines;
+    for (std::size_t i = 0; i < kPdbMaxRecords; ++i) {
+        lines += "Nom" + std::to_string(i) + ";" + std::to_string(i) + ";\r\n";
+    }
+    test::writeAll(dir_.path() / "big.csv", lines);
+    for (const char* kind : {"", " --encoded"}) {
+        SCOPED_TRACE(kind);
+        const Result r =
+            cli(std::string("build --script s.ini --csv big.csv --out Contacts.pdb") + kind);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "ERR_TOO_MANY_RECORDS (38)\n");
+    }
+    EXPECT_EQ(contents("Contacts.pdb"), plain);
+    EXPECT_EQ(contents("Contacts.encoded.pdb"), encoded);
+    EXPECT_EQ(cli("dump Contacts.pdb").status, 0);
+}
+
 } // namespace
 } // namespace trellisk

@@ -289,6 +289,17 @@ TEST_F(BuilderTest, LoadRefusesWhatItCannotRead) {
     empty[76] = empty[77] = 0;
     std::string badSystem = good;
     badSystem[96] = 0x07; // type code of the first field
+    const auto countOf = [](std::string content, char count) {
+        content[76] = 0;
+        content[77] = count;
+        return content;
+    };
+    const std::string record = fromHex("01 01 04 78 79 00");
+    std::vector<std::string_view> records(kPdbMaxRecords + 3, record);
+    records[0] = "\x02\x02\x61";
+    std::string wrapped = writePdbFile({"Wrapped", "DATA", "ABCD", 0}, nullptr, records);
+    wrapped[76] = 0;
+    wrapped[77] = 2;
     struct Case {
         const char* what;
         std::string content;
@@ -302,6 +313,10 @@ TEST_F(BuilderTest, LoadRefusesWhatItCannotRead) {
         {"cut inside the record list", good.substr(0, 85), ERR_INVALID_FILENAME},
         {"last record cut short", good.substr(0, good.size() - 2), ERR_INVALID_FILENAME},
         {"last record's NUL cut", good.substr(0, good.size() - 1), ERR_INVALID_FILENAME},
+        {"count one short", countOf(good, 1), ERR_INVALID_FILENAME},
+        {"count one over", countOf(good, 3), ERR_INVALID_FILENAME},
+        // 65,538 records whose count was written in 16 bits, as 2.
+        {"count wrapped", wrapped, ERR_INVALID_FILENAME},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -381,6 +396,63 @@ TEST_F(BuilderTest, DatabaseNameKeepsThirtyCharacters) {
     ASSERT_EQ(builder_->PDBclose(), NO_ERROR);
     const std::string header = contents("long.pdb").substr(0, 32);
     EXPECT_EQ(header, std::string(30, 'N') + '\0' + "Q");
+}
+
+// The record count is 16-bit and counts the system record: 65,534 data records fill it.
+TEST_F(BuilderTest, AFullRecordCountIsBuiltAndReadBack) {
+    open("full");
+    for (std::int64_t i = 1; i < static_cast<std::int64_t>(kPdbMaxRecords); ++i) {
+        ASSERT_EQ(builder_->PDBaddNumField("n", i), NO_ERROR);
+        ASSERT_EQ(builder_->PDBaddRecord(), NO_ERROR);
+    }
+    ASSERT_EQ(builder_->PDBbuild(), NO_ERROR);
+    ASSERT_EQ(builder_->PDBclose(), NO_ERROR);
+    const std::string pdb = contents("full.pdb");
+    EXPECT_EQ(toHex(pdb.substr(76, 2)), "ff ff");
+    EXPECT_EQ(toHex(pdb.substr(kPdbHeaderSize + 8 * (kPdbMaxRecords - 1) + 4, 4)), "40 00 ff fe");
+    ASSERT_EQ(builder_->PDBload(file("full.pdb")), NO_ERROR);
+    EXPECT_EQ(builder_->PDBgetRecordCount(), 65535);
+    ASSERT_EQ(builder_->PDBgetRecord(65534), NO_ERROR);
+    std::int64_t n = 0;
+    EXPECT_EQ(builder_->PDBgetNumField("n", n), NO_ERROR);
+    EXPECT_EQ(n, 65534);
+    EXPECT_EQ(builder_->PDBclose(), NO_ERROR);
+}
+
+TEST_F(BuilderTest, ARecordPastTheCountIsRefusedAndNoBuildLosesIt) {
+    // An earlier build of the same database, which a refused one must leave in place.
+    open("big");
+    ASSERT_EQ(builder_->PDBaddStrField("a", "old"), NO_ERROR);
+    ASSERT_EQ(builder_->PDBaddRecord(), NO_ERROR);
+    ASSERT_EQ(builder_->PDBbuild(), NO_ERROR);
+    ASSERT_EQ(builder_->PDBclose(), NO_ERROR);
+    const std::string before = contents("big.pdb");
+
+    for (const bool encoded : {false, true}) {
+        SCOPED_TRACE(encoded ? "encoded" : "plain");
+        open("big");
+        for (std::size_t i = 1; i < kPdbMaxRecords; ++i) {
+            ASSERT_EQ(builder_->PDBaddStrField("a", "x"), NO_ERROR);
+            ASSERT_EQ(builder_->PDBaddRecord(), NO_ERROR);
+        }
+        ASSERT_EQ(builder_->PDBaddStrField("a", "one too many"), NO_ERROR);
+        EXPECT_EQ(builder_->PDBaddRecord(), ERR_TOO_MANY_RECORDS);
+        EXPECT_EQ(builder_->PDBaddRecord(), ERR_TOO_MANY_RECORDS);
+        // The records that fit would make a database without the refused one.
+        EXPECT_EQ(encoded ? builder_->PDBbuildEncoded() : builder_->PDBbuild(),
+                  ERR_TOO_MANY_RECORDS);
+        EXPECT_EQ(builder_->mode(), TTrellisk::Mode::Write);
+        EXPECT_EQ(contents("big.pdb"), before);
+        EXPECT_FALSE(std::filesystem::exists(file("big.encoded.pdb")));
+        EXPECT_EQ(builder_->PDBclose(), NO_ERROR);
+    }
+    // The refusal belonged to that database alone.
+    open("big");
+    ASSERT_EQ(builder_->PDBaddStrField("a", "new"), NO_ERROR);
+    ASSERT_EQ(builder_->PDBaddRecord(), NO_ERROR);
+    EXPECT_EQ(builder_->PDBbuild(), NO_ERROR);
+    EXPECT_EQ(builder_->PDBclose(), NO_ERROR);
+    EXPECT_EQ(recordBytes(file("big.pdb"), 1), fromHex("01 01 05") + "new" + '\0');
 }
 
 } // namespace

@@ -373,6 +373,38 @@ TEST_F(HandheldCom, AnIndexThatCannotBeWrittenIsReportedAndNamesNothing) {
     EXPECT_EQ(session.grid(), before);
 }
 
+// The handheld counts a database's records in 16 bits, the field list among them.
+TEST_F(HandheldCom, AnAccountTooLargeForTheHandheldIsReportedAndKeepsTheLastExport) {
+    ASSERT_TRUE(builder);
+    makeAccount("Courant", 3);
+    ASSERT_EQ(exportAccount().errors, 0);
+    const fs::path file = installFolder() / "Jean Dupont_Courant.pdb";
+    const std::string before = trellisk::test::readAll(file);
+
+    // With the initial balance, one operation more than the database can count.
+    Grid& reg = session.grid();
+    const int rows = 65535;
+    reg.setRowCount(rows + 1);
+    for (int r = 1; r <= rows; ++r) {
+        reg.set(r, col::Date, "01/03/2024");
+    }
+    dialogs.clear();
+    const ExchangeOutcome outcome = exportAccount();
+    EXPECT_EQ(dialogs.texts(),
+              (std::vector<std::string>{
+                  "Confirmez-vous l'exportation de ce compte vers votre Palm ?",
+                  "Error [38] : Palm OS : trop d'enregistrements pour le PDB (65534 au plus)"}));
+    EXPECT_EQ(outcome.errors, 1);
+    EXPECT_EQ(trellisk::test::readAll(file), before);
+
+    // One row fewer fills the database exactly.
+    reg.setRowCount(rows);
+    dialogs.clear();
+    ASSERT_EQ(exportAccount().errors, 0);
+    EXPECT_EQ(dialogs.texts().back(), kExported);
+    EXPECT_EQ(trellisk::test::readAll(file).substr(76, 2), "\xFF\xFF");
+}
+
 TEST_F(HandheldCom, AnImportBeforeTheFirstExportDoesNotHideIt) {
     ASSERT_TRUE(builder);
     makeAccount("Courant", 4);

@@ -344,6 +344,7 @@ TEST_F(HandheldExchangeTest, ReporterShowsEveryNonZeroResultWithItsText) {
             "caractères"},
         {4, "Error [4] : Palm OS : nom de PDB incorrect"},
         {11, "Error [11] : Voir les erreurs de Fernlow."},
+        {38, "Error [38] : Palm OS : trop d'enregistrements pour le PDB (65534 au plus)"},
         {31, "Error [31] : Voir les erreurs de Fernlow."},
         {-2, "Error [-2] : Voir les erreurs de Fernlow."},
     };
@@ -381,6 +382,41 @@ TEST_F(HandheldExchangeTest, AFailedOpenEndsOnlyItsDatabaseAndEveryErrorIsShown)
                                    "Error [10] : Voir les erreurs de Fernlow.",
                                    "Error [28] : Voir les erreurs de Fernlow."}));
     EXPECT_EQ(outcome.errors, 3);
+}
+
+TEST_F(HandheldExchangeTest, ADatabaseFullOfRecordsTakesNoMoreAndIsNotBuilt) {
+    builder.results["PDBaddRecord"] = trellisk::ERR_TOO_MANY_RECORDS;
+    dialogs.yes().choose(0);
+    const ExchangeOutcome outcome = exportAnne(
+        registerOf({{"", "01/03/2024", "", "Loyer"}, {"", "02/03/2024", "", "Salaire"}}));
+
+    std::vector<std::string> expected = {"PDBopen2(" + in("Anne_Courant.pdb") +
+                                         ", LdgR, CptE, Anne_Courant.pdb)"};
+    const auto first = fieldsOf(Row{"", "01/03/2024", "", "Loyer"});
+    expected.insert(expected.end(), first.begin(), first.end());
+    const std::vector<std::string> rest = {
+        "PDBclose()",
+        "PDBopen2(" + in("rubriques.pdb") + ", LdgR, DATA, rubriques.pdb)",
+        "PDBaddStrField(rubrique, Loyer)",
+        "PDBaddRecord()",
+        "PDBclose()",
+        "PDBopen2(" + in("Modes.pdb") + ", LdgR, DATA, Modes.pdb)",
+        "PDBaddStrField(modes, Chèque)",
+        "PDBaddRecord()",
+        "PDBclose()",
+        "PDBopen2(" + in("Anne_Courant_params.pdb") + ", LdgR, DATA, Anne_Courant_params.pdb)",
+        "PDBaddStrField(parametre, password)",
+        "PDBaddStrField(valeur, secret)",
+        "PDBaddRecord()",
+        "PDBclose()",
+        "PDBsetInstallFlag(0)",
+    };
+    expected.insert(expected.end(), rest.begin(), rest.end());
+    EXPECT_EQ(databaseCalls(), expected);
+    const std::string full =
+        "Error [38] : Palm OS : trop d'enregistrements pour le PDB (65534 au plus)";
+    EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{kConfirmExport, full, full, full, full}));
+    EXPECT_EQ(outcome.errors, 4);
 }
 
 TEST_F(HandheldExchangeTest, TheHandheldApplicationTravelsWhenItShips) {
