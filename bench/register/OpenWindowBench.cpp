@@ -17,12 +17,14 @@
 #include <string>
 
 #include "BenchRegister.h"
+#include "app/AppServices.h"
 #include "app/TForm1.h"
-#include "platform/ScriptedDialogs.h"
+#include "platform/Clock.h"
 #include "register/Backup.h"
 #include "register/Balances.h"
 #include "register/GridTextFormat.h"
 #include "register/RegisterRows.h"
+#include "register/ScriptedAccountForms.h"
 
 namespace {
 
@@ -79,10 +81,13 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     const std::string root = home.path().toStdString();
     const platform::Paths paths(root, root + "/registry", root + "/program");
-    platform::ScriptedDialogs dialogs;
-    dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true);
+    ledgora::ScriptedAccountForms dialogs;
+    // The first user and account, then "Non" to the planning and budget questions.
+    dialogs.fill({"Anne", ""}).fill({"Courant", "100"}, true).no().no();
+    const platform::SystemClock clock;
+    AppServices services(paths, clock, dialogs, dialogs);
     NoBackup noBackup;
-    TForm1 w(paths, &dialogs, nullptr);
+    TForm1 w(services.workspace());
     w.setBackupOffer(&noBackup);
     w.resize(1000, 700);
     w.show();
