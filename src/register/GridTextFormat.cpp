@@ -145,45 +145,39 @@ bool readPlainIndex(const char*& p, const char* end, int& value) {
     return true;
 }
 
-// The first byte at or after `p` that is a control character or not ASCII: a line end, or
-// what makes a cell need more than a copy. Eight bytes at a time while they are there.
-const char* firstSpecial(const char* p, const char* end) {
+// The first byte at or after `p` that is a control character, or also one from 0x80 when
+// `orHigh`: a line end, or what makes a cell need more than a copy. Eight bytes at a time
+// while they are there.
+template <bool orHigh> const char* firstMarked(const char* p, const char* end) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
     while (end - p >= 8) {
         std::uint64_t w = 0;
         std::memcpy(&w, p, 8);
-        // Bytes below 0x20, then bytes from 0x80: the lowest marked byte is the first such.
-        const std::uint64_t marks = ((w - kOnes * 0x20) & ~w & kHigh) | (w & kHigh);
+        // Bytes below 0x20 (then bytes from 0x80): the lowest marked byte is the first such.
+        std::uint64_t marks = (w - kOnes * 0x20) & ~w & kHigh;
+        if constexpr (orHigh) {
+            marks |= w & kHigh;
+        }
         if (marks != 0) {
             return p + std::countr_zero(marks) / 8;
         }
         p += 8;
     }
     while (p < end && static_cast<unsigned char>(*p) >= 0x20 &&
-           static_cast<unsigned char>(*p) < 0x80) {
+           (!orHigh || static_cast<unsigned char>(*p) < 0x80)) {
         ++p;
     }
     return p;
 }
 
+const char* firstSpecial(const char* p, const char* end) {
+    return firstMarked<true>(p, end);
+}
+
 // The first control character at or after `p`: the line end, unless the cell holds one.
 const char* firstControl(const char* p, const char* end) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
-    while (end - p >= 8) {
-        std::uint64_t w = 0;
-        std::memcpy(&w, p, 8);
-        const std::uint64_t marks = (w - kOnes * 0x20) & ~w & kHigh;
-        if (marks != 0) {
-            return p + std::countr_zero(marks) / 8;
-        }
-        p += 8;
-    }
-    while (p < end && static_cast<unsigned char>(*p) >= 0x20) {
-        ++p;
-    }
-    return p;
+    return firstMarked<false>(p, end);
 }
 
 // Reads the cell lines of `bytes` into `grid`; `consumed` is told, now and then, how many
