@@ -8,6 +8,7 @@
 // when it is missing.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -118,6 +119,16 @@ int main(int argc, char** argv) {
     });
     const int rows = w.grid()->model()->rowCount();
     std::printf("%d operations (%d rows shown in the model)\n", operations, rows);
+    // What the window shows, to compare before and after a change of the open path.
+    QTableView& view = *w.grid();
+    std::string widths;
+    for (int c = 0; c < view.model()->columnCount(); ++c) {
+        widths += ' ' + std::to_string(view.columnWidth(c));
+    }
+    std::printf("shown: cursor row %d column %d, scrolled %d/%d down %d across, widths%s\n",
+                view.currentIndex().row(), view.currentIndex().column(),
+                view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum(),
+                view.horizontalScrollBar()->value(), widths.c_str());
     std::printf("first show      %8.1f ms CPU %8.1f ms wall (a 1-row account)\n", warm.cpu,
                 warm.wall);
     std::printf("load alone      %8.1f ms CPU %8.1f ms wall\n", load.cpu, load.wall);
