@@ -131,6 +131,7 @@ void TFloatEdit::inputMethodEvent(QInputMethodEvent* event) {
     QLineEdit::inputMethodEvent(&composing);
     event->accept();
     showKeyRefused();
+    keyRefused_ = true; // shown again if the release of the key that composed it follows
 }
 
 void TFloatEdit::contextMenuEvent(QContextMenuEvent* event) {
