@@ -210,6 +210,12 @@ Grid::Page Grid::Pages::take() {
     return p;
 }
 
+void Grid::Pages::reserve(std::size_t pages) {
+    if (pages > left_) {
+        nextBlockPages_ = std::max(nextBlockPages_, pages - left_);
+    }
+}
+
 void Grid::Pages::give(Page page) {
     if (page != nullptr) {
         free_.push_back(page);
@@ -530,7 +536,15 @@ void Grid::setColumnWidth(int column, int width) {
 }
 
 void Grid::reserveRows(int rows) {
-    order_.reserve(static_cast<std::size_t>(std::max(rows, 0)));
+    const auto wanted = static_cast<std::size_t>(std::max(rows, 0));
+    order_.reserve(wanted);
+    // Pages for every column: those never written are never touched either, since a
+    // large block is mapped, not cleared.
+    if (wanted > cellRows_) {
+        const std::size_t pagesPerColumn = (wanted + kPageMask) >> kPageShift;
+        const std::size_t have = (cellRows_ + kPageMask) >> kPageShift;
+        pages_.reserve((pagesPerColumn - have) * static_cast<std::size_t>(columns_));
+    }
 }
 
 void Grid::insertRow(int row) {

@@ -142,6 +142,9 @@ private:
         ~Pages();
         // A page of empty cells.
         Page take();
+        // Makes the next block hold at least `pages` pages more than are left: a load
+        // that knows its size takes its pages from one block.
+        void reserve(std::size_t pages);
         void give(Page page);
 
     private:

@@ -113,7 +113,8 @@ void sortByDate(Grid& reg) {
     const std::uint32_t range = high - low;
     std::vector<int, platform::HugePageAllocator<int>> from;
     std::vector<int, platform::HugePageAllocator<int>> order(count);
-    std::vector<std::size_t> place(kDigits);
+    // No digit is larger than the range: a register of a few decades needs a short list.
+    std::vector<std::uint32_t> place(std::min<std::size_t>(kDigits, std::size_t{range} + 1));
     for (int shift = 0; shift == 0 || (shift < 32 && (range >> shift) != 0); shift += kDigitBits) {
         const auto digitOf = [&](std::size_t row) {
             return ((keys[row] - low) >> shift) & (kDigits - 1);
@@ -126,9 +127,9 @@ void sortByDate(Grid& reg) {
         for (std::size_t i = 0; i < count; ++i) {
             ++place[digitOf(i)];
         }
-        std::size_t at = 0;
-        for (std::size_t& p : place) {
-            const std::size_t k = p;
+        std::uint32_t at = 0;
+        for (std::uint32_t& p : place) {
+            const std::uint32_t k = p;
             p = at;
             at += k;
         }
