@@ -149,7 +149,8 @@ void sortByDate(Grid& reg) {
 std::optional<std::string> readAccountFile(const std::filesystem::path& file, Grid& reg,
                                            int rowsBefore) {
     Grid scratch = makeRegister(std::max(rowsBefore, 1));
-    if (auto error = loadGridFile(file, scratch)) {
+    // The row numbers are written again once the rows are in place.
+    if (auto error = loadGridFile(file, scratch, col::Number)) {
         return error;
     }
     scratch.set(0, 0, {});
