@@ -438,11 +438,17 @@ std::optional<Cents> Grid::centsAt(int row, int column) const {
     return storedCents(c) + offset(column, row);
 }
 
-std::optional<Cents> Grid::parsedCentsAt(int row, int column) const {
+bool Grid::isEmpty(int row, int column) const {
     const Cell* c = contains(row, column) ? stored(row, column) : nullptr;
-    if (c == nullptr || *c == Cell{kEmpty}) {
+    // A short text of no bytes reads as empty too.
+    return c == nullptr || *c == Cell{kEmpty} || *c == Cell{kShort};
+}
+
+std::optional<Cents> Grid::parsedCentsAt(int row, int column) const {
+    if (isEmpty(row, column)) {
         return std::nullopt;
     }
+    const Cell* c = stored(row, column);
     if (kindOf(*c) == kNumber) {
         return storedCents(*c) + offset(column, row);
     }

@@ -46,6 +46,8 @@ public:
     // held by the CellText itself; any other is a view into the grid, valid until the cell
     // is written or the grid compacted (compact(), or a row operation that drops many rows).
     CellText at(int row, int column) const;
+    // at(row, column).empty(), without writing out the text of a number or packed cell.
+    bool isEmpty(int row, int column) const;
     // The cell must lie inside the grid.
     void set(int row, int column, std::string_view text);
     bool contains(int row, int column) const {

@@ -28,7 +28,7 @@ void setRegisterCaptions(Grid& reg) {
 
 bool isBlankRow(const Grid& reg, int row) {
     for (int c = col::Date; c <= col::Solde; ++c) {
-        if (!reg.at(row, c).empty()) {
+        if (!reg.isEmpty(row, c)) {
             return false;
         }
     }

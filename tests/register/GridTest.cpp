@@ -66,6 +66,12 @@ void expectSame(const Grid& grid, Reference& ref, int columns, const std::string
             const Expected& e = ref.at(r, c);
             ASSERT_EQ(std::string(grid.at(r, c)), e.read()) << step << " at " << r << "," << c;
             ASSERT_EQ(grid.centsAt(r, c), e.cents) << step << " at " << r << "," << c;
+            // The shortcuts that skip writing out a text agree with the text.
+            const std::string text = e.read();
+            ASSERT_EQ(grid.isEmpty(r, c), text.empty()) << step << " at " << r << "," << c;
+            ASSERT_EQ(grid.parsedCentsAt(r, c),
+                      text.empty() ? std::nullopt : std::optional<Cents>(parseCents(text)))
+                << step << " at " << r << "," << c;
         }
     }
 }
