@@ -85,6 +85,8 @@ std::uint32_t dateKey(std::string_view text) {
     return key == LONG_MIN ? 0 : static_cast<std::uint32_t>(key + 1);
 }
 
+constexpr std::size_t kCompactingJumps = 4096;
+
 } // namespace
 
 void sortByDate(Grid& reg) {
@@ -140,10 +142,17 @@ void sortByDate(Grid& reg) {
         }
         from.swap(order);
     }
-    for (int& o : from) {
-        ++o;
+    // Rows that land beside a row that was not their neighbour: past a few, a later pass
+    // in row order would read the cells and texts from all over the grid.
+    std::size_t jumps = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        jumps += i > 0 && from[i] != from[i - 1] + 1 ? 1 : 0;
+        ++from[i];
     }
     reg.permuteRows(1, from);
+    if (jumps >= kCompactingJumps && jumps > count / 8) {
+        reg.compact();
+    }
 }
 
 std::optional<std::string> readAccountFile(const std::filesystem::path& file, Grid& reg,
@@ -155,9 +164,9 @@ std::optional<std::string> readAccountFile(const std::filesystem::path& file, Gr
     }
     scratch.set(0, 0, {});
     scratch.setColumnCount(kRegisterColumns);
-    sortByDate(scratch);
     // Every later pass over the register, the clean-up first, reads it in row order: the
-    // cells go in that order once, here.
+    // cells go in that order once, here (the sort lays them out when it moved many).
+    sortByDate(scratch);
     scratch.compact();
     cleanUpBlankRows(scratch);
     reg = std::move(scratch);
