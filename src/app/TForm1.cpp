@@ -651,10 +651,12 @@ void TForm1::scrollToEnd() {
     if (rows == 0) {
         return;
     }
-    Grille->fitColumns();
     const QModelIndex last = model_->indexOf(rows, ledgora::col::Solde);
-    Grille->setCurrentIndex(last);
-    Grille->scrollToBottom();
+    // The widths fit once, with the last rows in sight.
+    Grille->fitColumnsAfter([&] {
+        Grille->setCurrentIndex(last);
+        Grille->scrollToBottom();
+    });
     // The register opens on its first column, whatever the cursor's.
     Grille->horizontalScrollBar()->setValue(0);
     Grille->setFocus();

@@ -103,10 +103,31 @@ int GridView::wantedWidth(int column) const {
     return wanted + padding_;
 }
 
+void GridView::settleGeometry() {
+    const bool held = settling_;
+    settling_ = true;
+    // A new row count widens the number column, and a scroll bar the rows or the widths
+    // call for shows or hides a turn later: both resize the viewport. Laid out now, they
+    // cost no further fit each.
+    executeDelayedItemsLayout();
+    updateGeometries();
+    updateGeometries();
+    settling_ = held;
+}
+
+void GridView::fitColumnsAfter(const std::function<void()>& arrange) {
+    const bool held = settling_;
+    settling_ = true;
+    arrange();
+    settling_ = held;
+    fitColumns();
+}
+
 void GridView::fitColumns() {
     if (model() == nullptr) {
         return;
     }
+    settleGeometry();
     const int count = model()->columnCount();
     std::vector<int> wanted;
     for (int c = 0; c < count; ++c) {
@@ -151,6 +172,8 @@ void GridView::fitColumns() {
     }
     sizing_ = false;
     defaultWidths_ = true;
+    // The widths' own scroll bar, now rather than in a later turn with another fit.
+    settleGeometry();
 }
 
 void GridView::fitColumn(int column) {
@@ -170,7 +193,7 @@ void GridView::fitColumn(int column) {
 
 void GridView::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
-    if (defaultWidths_) {
+    if (defaultWidths_ && !settling_) {
         fitColumns();
     }
 }

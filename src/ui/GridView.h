@@ -42,6 +42,9 @@ public:
     // stretch column taking what the others leave, also when the view is resized, until
     // the user sizes a column.
     void fitColumns();
+    // Runs `arrange` (moving the cursor, scrolling), during which resizes of the view do not
+    // fit the columns, then fits them once for the view as it then stands.
+    void fitColumnsAfter(const std::function<void()>& arrange);
     // A right click on a caption: the column fits its contents, within the view.
     void fitColumn(int column);
     // What column `column` wants: its caption, its sampled texts and its format, padded.
@@ -55,6 +58,8 @@ protected:
 
 private:
     int sampledWidth(int column) const;
+    // Lays the view out now (row numbers, scroll bars), its resizes fitting no columns.
+    void settleGeometry();
     void applyGridColor();
 
     GridModel* gridModel_ = nullptr;
@@ -65,4 +70,5 @@ private:
     std::vector<std::pair<int, QString>> kept_;
     bool defaultWidths_ = true;
     bool sizing_ = false;
+    bool settling_ = false;
 };

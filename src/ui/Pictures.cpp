@@ -2,10 +2,35 @@
 
 #include <array>
 
+#include <QCoreApplication>
+#include <QHash>
+
 namespace pictures {
 
+namespace {
+
+// One icon per picture for the program's life: a register asks for a payment mode's
+// picture for every cell it sizes or paints, and a fresh icon reads and renders its SVG
+// each time, where a kept one renders each size once.
+QHash<QString, QIcon>& made() {
+    static QHash<QString, QIcon>* icons = [] {
+        auto* kept = new QHash<QString, QIcon>;
+        // Gone before the application, which the icons' renderings need.
+        qAddPostRoutine([] { made().clear(); });
+        return kept;
+    }();
+    return *icons;
+}
+
+} // namespace
+
 QIcon icon(const QString& name) {
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+    QHash<QString, QIcon>& icons = made();
+    const auto it = icons.constFind(name);
+    if (it != icons.constEnd()) {
+        return *it;
+    }
+    return *icons.insert(name, QIcon(QStringLiteral(":/icons/%1.svg").arg(name)));
 }
 
 QIcon currency(bool euros) {

@@ -2,6 +2,7 @@
 
 #include "register/CellRules.h"
 #include "register/ColumnWidths.h"
+#include "register/MonthlySpending.h"
 #include "register/RegisterColumns.h"
 #include "register/RegisterRows.h"
 
@@ -38,6 +39,43 @@ Grid sampleRegister() {
     reg.set(3, col::Solde, "-12.00");
     reg.set(4, col::Solde, "0.00");
     return reg;
+}
+
+// The sums over the whole register are what its rows add one by one: repeated and
+// unreadable dates, rows without a debit, a category that reads as a number, long names.
+TEST(MonthlySpending, RebuildSumsWhatEachRowAdds) {
+    const std::string longName(40, 'r');
+    const char* rows[][3] = {
+        // date, rubrique, debit
+        {"02/03/2024", "Courses", "10.00"},
+        {"02/03/2024", "Loisirs", "4.50"},
+        {"02/03/2024", "Courses", "2.25"},
+        {"02/03/2024", "", "1.00"},
+        {"31/02/2024", "Courses", "99.00"},
+        {"", "Courses", "98.00"},
+        {"03/03/2024", "Courses", ""},
+        {"03/03/2024", "12.50", "7.00"},
+        {"03/03/2024", longName.c_str(), "3.00"},
+        {"1/4/24", "Courses", "5.00"},
+        {"01/04/2024", "12.50", "0.01"},
+        {"01/04/2025", "Courses", "6.00"},
+    };
+    Grid reg = makeRegister(static_cast<int>(std::size(rows)) + 1);
+    MonthlySpending rowByRow;
+    for (int r = 1; r <= static_cast<int>(std::size(rows)); ++r) {
+        reg.set(r, col::Date, rows[r - 1][0]);
+        reg.set(r, col::Rubrique, rows[r - 1][1]);
+        reg.set(r, col::Debit, rows[r - 1][2]);
+        rowByRow.update(reg, r, MonthlySpending::Entry{});
+    }
+    MonthlySpending rebuilt;
+    rebuilt.rebuild(reg);
+    EXPECT_TRUE(rebuilt == rowByRow);
+    EXPECT_EQ(rebuilt.spending("Courses", 2024, 3), 1'225);
+    EXPECT_EQ(rebuilt.spending("Courses", 2024, 4), 500);
+    EXPECT_EQ(rebuilt.spending("12.50", 2024, 3), 700);
+    EXPECT_EQ(rebuilt.spending(longName, 2024, 3), 300);
+    EXPECT_EQ(rebuilt.spending("", 2024, 3), 100);
 }
 
 TEST(CellRules, ColoursFollowColumnRowAndBudget) {

@@ -266,6 +266,51 @@ private slots:
                 view.fontMetrics().horizontalAdvance(QStringLiteral("123456789.00")) + 20);
     }
 
+    // A grid that grows from a few rows to many widens the number column and calls for a
+    // scroll bar: the widths are fitted once, for the view as it then stands, and no later
+    // turn of the event loop fits them again.
+    void aGrownGridFitsOnceForTheViewItEndsIn() {
+        ledgora::Grid grid = sample();
+        const TestLook look;
+        CountingModel model(grid, look);
+        GridView view;
+        view.setStretchColumn(0);
+        view.setGridModel(&model);
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(!view.verticalScrollBar()->isVisible());
+
+        ledgora::Grid grown(10'001, 4);
+        grown.set(0, 1, "Libellé");
+        grown.set(0, 2, "Montant");
+        for (int r = 1; r < grown.rowCount(); ++r) {
+            grown.set(r, 0, std::to_string(r));
+            grown.set(r, 1, "Loyer");
+            grown.set(r, 2, "-500.00");
+        }
+        grid = std::move(grown);
+        model.gridReplaced();
+        const int last = model.rowCount() - 1;
+        view.fitColumnsAfter([&] {
+            view.setCurrentIndex(model.index(last, 1));
+            view.scrollToBottom();
+        });
+        QVERIFY(view.verticalScrollBar()->isVisible());
+        QCOMPARE(view.columnWidth(0) + view.columnWidth(1), view.viewport()->width());
+        QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+        const int widths[] = {view.columnWidth(0), view.columnWidth(1)};
+
+        model.reads = 0;
+        QTest::qWait(50);
+        // Painting reads the rows in sight; a fit would read two hundred of them per column.
+        QVERIFY2(model.reads < 100, qPrintable(QString::number(model.reads)));
+        QCOMPARE(view.columnWidth(0), widths[0]);
+        QCOMPARE(view.columnWidth(1), widths[1]);
+        QCOMPARE(view.currentIndex().row(), last);
+        QCOMPARE(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
+    }
+
     void captionClicksFitAndSort() {
         ledgora::Grid grid = sample();
         grid.set(1, 1, "Un libellé bien plus long que les autres");
