@@ -80,6 +80,33 @@ void MenuReport(benchmark::State& state) {
 }
 BENCHMARK(MenuReport)->Arg(0)->Arg(7)->Unit(benchmark::kMillisecond);
 
+// The first report after many rows were typed out of date order: the register as the
+// generator wrote it, row by row in random date order, made ready (sorted: the timed
+// preparation, with `state.range(1)`) and reported.
+void FirstReportAfterTypedRows(benchmark::State& state) {
+    static const ledgora::Grid typed = ledgora::bench::benchRegister(100'000);
+    const ledgora::ReportRequest& request =
+        ledgora::kReportRequests[static_cast<std::size_t>(state.range(0))];
+    const bool timedPreparation = state.range(1) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ledgora::Grid reg = typed;
+        if (timedPreparation) {
+            state.ResumeTiming();
+        }
+        ledgora::prepareForReports(reg);
+        if (!timedPreparation) {
+            state.ResumeTiming();
+        }
+        const ledgora::BudgetReport report = ledgora::buildReport(reg, request, {}, true);
+        benchmark::DoNotOptimize(report.receipts);
+        state.PauseTiming();
+        reg = ledgora::Grid();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(FirstReportAfterTypedRows)->ArgsProduct({{0, 5}, {0, 1}})->Unit(benchmark::kMillisecond);
+
 // What a report does before it builds: the date order (already in place after the first
 // report), the blank rows, the numbers and the balances.
 void PrepareSortedRegister(benchmark::State& state) {

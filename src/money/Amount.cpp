@@ -317,15 +317,31 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
+bool amountKeys(std::string_view typed) {
+    return std::all_of(typed.begin(), typed.end(), [](char c) {
+        return isDigit(c) || c == '+' || c == '-' || c == ',' || c == '.';
+    });
+}
+
 bool typableAmount(std::string_view text) {
     const std::string_view kept = trimBlanks(text);
     if (kept.empty()) {
         return text.empty();
     }
-    const bool typable = std::all_of(kept.begin(), kept.end(), [](char c) {
-        return isDigit(c) || c == '+' || c == '-' || c == ',' || c == '.';
-    });
-    return typable && typedAmountState(kept) != TypedAmount::Refused;
+    return amountKeys(kept) && typedAmountState(kept) != TypedAmount::Refused;
+}
+
+bool typableAmountAfter(std::string_view text, std::size_t from, std::size_t length,
+                        std::string_view typed) {
+    if (!amountKeys(typed)) {
+        return false;
+    }
+    from = std::min(from, text.size());
+    length = std::min(length, text.size() - from);
+    std::string after;
+    after.reserve(text.size() - length + typed.size());
+    after.append(text.substr(0, from)).append(typed).append(text.substr(from + length));
+    return typableAmount(after);
 }
 
 std::string normaliseAmountText(std::string_view typed) {

@@ -55,12 +55,24 @@ TypedAmount typedAmountState(std::string_view typed);
 // The product's message for an entry it refuses.
 inline constexpr const char* kBadEntry = "Saisie incorrecte.";
 
+// Whether `typed` holds only the characters a numeric box's keys let through: digits, "+",
+// "-", "," and ".".
+bool amountKeys(std::string_view typed);
+
 // Whether `text`, spaces and tabs around it aside, could have been typed as one amount with
-// the keys a numeric box lets through (digits, "+", "-", "," and "."): a sign only in
-// front, one decimal separator, within the range of amounts; typedAmountState() does not
-// refuse it. The empty text could; blanks alone could not. A paste or drop that could not
-// is refused whole, so that "1 234,56" or "80 €" is never read as 1 or 80.
+// the keys a numeric box lets through (amountKeys()): a sign only in front, one decimal
+// separator, within the range of amounts; typedAmountState() does not refuse it. What could
+// have been typed on the way counts ("-", "12,"), and so does the empty text; blanks alone
+// do not. A paste or drop that could not is refused whole, so that "1 234,56" or "80 €" is
+// never read as 1 or 80.
 bool typableAmount(std::string_view text);
+
+// Whether a numeric box holding `text` may take `typed` in place of its `length` bytes from
+// `from` (the selection, or none at the caret): `typed` is made of amountKeys() and what the
+// box would then hold is still typableAmount(), so that a key never leaves "1,2,3", "--5" or
+// "5-" to be read as 1.20, nothing or 5. A place or a length past the end stops at the end.
+bool typableAmountAfter(std::string_view text, std::size_t from, std::size_t length,
+                        std::string_view typed);
 
 // `text` without the spaces and tabs around it.
 std::string_view trimBlanks(std::string_view text);

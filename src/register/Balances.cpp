@@ -27,13 +27,13 @@ std::optional<Cents> balanceAbove(const Grid& reg, int row) {
 Cents recomputeRunningBalances(Grid& reg) {
     Cents total = 0;
     for (int r = 1; r < reg.rowCount(); ++r) {
-        const CellText debit = reg.at(r, col::Debit);
-        const CellText credit = reg.at(r, col::Credit);
-        if (debit.empty() && credit.empty()) {
+        const auto debit = reg.parsedCentsAt(r, col::Debit);
+        const auto credit = reg.parsedCentsAt(r, col::Credit);
+        if (!debit && !credit) {
             reg.set(r, col::Solde, {});
             continue;
         }
-        total = addCents(total, addCents(parseCents(credit), -parseCents(debit)));
+        total = addCents(total, addCents(credit.value_or(0), -debit.value_or(0)));
         reg.setCents(r, col::Solde, total);
     }
     return total;
@@ -55,15 +55,15 @@ Balances recomputeBalances(Grid& reg) {
     // rowAmount(), each added in the same order.
     Balances b;
     for (int r = 1; r < reg.rowCount(); ++r) {
-        const CellText debit = reg.at(r, col::Debit);
-        const CellText credit = reg.at(r, col::Credit);
-        const bool ticked = reg.at(r, col::Pointage) == kTicked;
-        if (debit.empty() && credit.empty()) {
+        const auto debit = reg.parsedCentsAt(r, col::Debit);
+        const auto credit = reg.parsedCentsAt(r, col::Credit);
+        if (!debit && !credit) {
             reg.set(r, col::Solde, {});
             continue; // nothing to add to any sum
         }
-        const Cents d = parseCents(debit);
-        const Cents c = parseCents(credit);
+        const bool ticked = reg.at(r, col::Pointage) == kTicked;
+        const Cents d = debit.value_or(0);
+        const Cents c = credit.value_or(0);
         const Cents amount = addCents(c, -d);
         b.balance = addCents(b.balance, amount);
         reg.setCents(r, col::Solde, b.balance);

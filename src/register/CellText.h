@@ -1,6 +1,6 @@
 // A cell's text as a grid hands it out: a view of the grid's own bytes, or, for a number
-// cell, its text held in the object itself. It reads like a std::string_view and converts
-// to std::string where a caller keeps the text.
+// cell or packed digits (a date), its text held in the object itself. It reads like a
+// std::string_view and converts to std::string where a caller keeps the text.
 #pragma once
 
 #include <iosfwd>

@@ -1,6 +1,7 @@
 #include "register/Grid.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstring>
@@ -17,7 +18,14 @@ namespace {
 // 8-63. A short text's bytes are the handle's bytes 1 to 7 as they lie in memory, so that
 // a view of them stays valid like a view of the arena.
 static_assert(std::endian::native == std::endian::little, "short texts lie in bytes 1 to 7");
-enum Kind : std::uint64_t { kEmpty = 0, kShort = 1, kArena = 3, kNumber = 4, kShared = 5 };
+enum Kind : std::uint64_t {
+    kEmpty = 0,
+    kShort = 1,
+    kArena = 3,
+    kNumber = 4,
+    kShared = 5,
+    kPacked = 6
+};
 constexpr std::uint64_t kKindMask = 0xF;
 constexpr int kPayloadShift = 8;
 constexpr std::size_t kShortMax = 7;
@@ -89,6 +97,47 @@ std::optional<std::uint64_t> shortCell(std::string_view text) {
 
 std::string_view shortText(const std::uint64_t& c) {
     return {reinterpret_cast<const char*>(&c) + 1, static_cast<std::size_t>((c >> 4) & 0xF)};
+}
+
+// A text of 8 to 14 bytes drawn from 16 signs (a date, a cheque number, an amount as
+// typed) is held in the handle too, four bits a sign: a register's dates need no arena.
+constexpr std::size_t kPackedMax = 14;
+constexpr std::string_view kPackedSigns = "0123456789/.,-: ";
+static_assert(kPackedSigns.size() == 16 && kPackedMax * 4 == 64 - kPayloadShift);
+constexpr std::uint8_t kNotPacked = 0xFF;
+constexpr auto kPackedCodes = [] {
+    std::array<std::uint8_t, 256> codes{};
+    codes.fill(kNotPacked);
+    for (std::size_t i = 0; i < kPackedSigns.size(); ++i) {
+        codes[static_cast<unsigned char>(kPackedSigns[i])] = static_cast<std::uint8_t>(i);
+    }
+    return codes;
+}();
+
+std::optional<std::uint64_t> packedCell(std::string_view text) {
+    const std::size_t n = text.size();
+    if (n <= kShortMax || n > kPackedMax) {
+        return std::nullopt;
+    }
+    std::uint64_t signs = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint8_t code = kPackedCodes[static_cast<unsigned char>(text[i])];
+        if (code == kNotPacked) {
+            return std::nullopt;
+        }
+        signs |= std::uint64_t{code} << (4 * i);
+    }
+    return (signs << kPayloadShift) | (n << 4) | kPacked;
+}
+
+std::size_t packedTextInto(std::uint64_t c, char* out) {
+    const auto n = static_cast<std::size_t>((c >> 4) & 0xF);
+    std::uint64_t signs = c >> kPayloadShift;
+    for (std::size_t i = 0; i < n; ++i) {
+        out[i] = kPackedSigns[signs & 0xF];
+        signs >>= 4;
+    }
+    return n;
 }
 
 // The same text as formatCents(), without a string.
@@ -210,6 +259,12 @@ Grid::Page Grid::Pages::take() {
     return p;
 }
 
+void Grid::Pages::reserve(std::size_t pages) {
+    if (pages > left_) {
+        nextBlockPages_ = std::max(nextBlockPages_, pages - left_);
+    }
+}
+
 void Grid::Pages::give(Page page) {
     if (page != nullptr) {
         free_.push_back(page);
@@ -294,6 +349,9 @@ Grid::Cell Grid::encode(std::string_view text) {
     if (const auto c = shortCell(text)) {
         return *c;
     }
+    if (const auto c = packedCell(text)) {
+        return *c;
+    }
     return (arena_.add(text) << kPayloadShift) | kArena;
 }
 
@@ -317,6 +375,11 @@ CellText Grid::at(int row, int column) const {
         t.setOwnSize(formatCentsInto(storedCents(*c) + offset(column, row), t.buffer()));
         return t;
     }
+    case kPacked: {
+        CellText t = CellText::ownBuffer();
+        t.setOwnSize(packedTextInto(*c, t.buffer()));
+        return t;
+    }
     default:
         return {};
     }
@@ -330,7 +393,7 @@ void Grid::set(int row, int column, std::string_view text) {
         return;
     }
     Cell& c = cellToWrite(row, column);
-    if (kindOf(c) == kArena && text.size() > kShortMax) {
+    if (kindOf(c) == kArena && text.size() > kShortMax && !packedCell(text)) {
         const std::string_view old = arena_.text(payloadOf(c));
         if (text.size() <= old.size()) {
             // In place: an edited note or category seldom grows.
@@ -373,6 +436,23 @@ std::optional<Cents> Grid::centsAt(int row, int column) const {
         return std::nullopt;
     }
     return storedCents(c) + offset(column, row);
+}
+
+bool Grid::isEmpty(int row, int column) const {
+    const Cell* c = contains(row, column) ? stored(row, column) : nullptr;
+    // A short text of no bytes reads as empty too.
+    return c == nullptr || *c == Cell{kEmpty} || *c == Cell{kShort};
+}
+
+std::optional<Cents> Grid::parsedCentsAt(int row, int column) const {
+    if (isEmpty(row, column)) {
+        return std::nullopt;
+    }
+    const Cell* c = stored(row, column);
+    if (kindOf(*c) == kNumber) {
+        return storedCents(*c) + offset(column, row);
+    }
+    return parseCents(at(row, column));
 }
 
 void Grid::addCentsFrom(int column, int firstRow, Cents delta) {
@@ -530,7 +610,15 @@ void Grid::setColumnWidth(int column, int width) {
 }
 
 void Grid::reserveRows(int rows) {
-    order_.reserve(static_cast<std::size_t>(std::max(rows, 0)));
+    const auto wanted = static_cast<std::size_t>(std::max(rows, 0));
+    order_.reserve(wanted);
+    // Pages for every column: those never written are never touched either, since a
+    // large block is mapped, not cleared.
+    if (wanted > cellRows_) {
+        const std::size_t pagesPerColumn = (wanted + kPageMask) >> kPageShift;
+        const std::size_t have = (cellRows_ + kPageMask) >> kPageShift;
+        pages_.reserve((pagesPerColumn - have) * static_cast<std::size_t>(columns_));
+    }
 }
 
 void Grid::insertRow(int row) {
@@ -721,6 +809,12 @@ void Grid::Filler::set(int row, int column, std::string_view text) {
     }
     if (const auto cents = canonicalCents(text)) {
         grid_.setCents(row, column, *cents); // a number reads as the same text
+        return;
+    }
+    if (const auto c = packedCell(text)) {
+        Cell& cell = grid_.cellToWrite(row, column);
+        grid_.drop(cell);
+        cell = *c;
         return;
     }
     Tries& t = tries_[static_cast<std::size_t>(column)];

@@ -3,7 +3,8 @@
 // cell is an empty text.
 //
 // Each cell is an eight-byte handle: empty, a text of up to seven bytes held in the
-// handle itself, or the place of a longer text in the grid's text arena (or, for the texts a
+// handle itself (or of up to fourteen digits and separators, as a date, packed into it),
+// or the place of a longer text in the grid's text arena (or, for the texts a
 // load met more than once, in the arena of texts its cells share). A cell may also hold a
 // number of cents, which reads as its two-decimal text (the register's running balances), so that a
 // whole column of them can move by an amount without rewriting its texts. Columns never
@@ -41,10 +42,12 @@ public:
     int rowCount() const { return rows_; }
     int columnCount() const { return columns_; }
 
-    // Cells outside the grid read as empty. The text of a number cell is held by the
-    // CellText itself; any other is a view into the grid, valid until the cell is written
-    // or the grid compacted (compact(), or a row operation that drops many rows).
+    // Cells outside the grid read as empty. The text of a number cell or a packed one is
+    // held by the CellText itself; any other is a view into the grid, valid until the cell
+    // is written or the grid compacted (compact(), or a row operation that drops many rows).
     CellText at(int row, int column) const;
+    // at(row, column).empty(), without writing out the text of a number or packed cell.
+    bool isEmpty(int row, int column) const;
     // The cell must lie inside the grid.
     void set(int row, int column, std::string_view text);
     bool contains(int row, int column) const {
@@ -56,6 +59,9 @@ public:
     void setCents(int row, int column, Cents cents);
     // The number of a number cell; nothing for a text or empty cell.
     std::optional<Cents> centsAt(int row, int column) const;
+    // What parseCents() reads in the cell's text; nothing for an empty cell. A number cell
+    // answers without writing out its text.
+    std::optional<Cents> parsedCentsAt(int row, int column) const;
     // Adds `delta` to every number cell of `column` from `firstRow` on (texts and empty
     // cells stay as they are), in time that grows with the square root of the rows.
     void addCentsFrom(int column, int firstRow, Cents delta);
@@ -142,6 +148,9 @@ private:
         ~Pages();
         // A page of empty cells.
         Page take();
+        // Makes the next block hold at least `pages` pages more than are left: a load
+        // that knows its size takes its pages from one block.
+        void reserve(std::size_t pages);
         void give(Page page);
 
     private:

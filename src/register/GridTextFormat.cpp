@@ -80,8 +80,8 @@ void appendEscaped(std::string& out, std::string_view text) {
 
 // Reads one line that is not a plain cell line: a column width, a cell whose index has a
 // sign or many digits, or whose text needs converting or unescaping.
-void readLine(std::string_view line, int columns, int rows, Grid& grid, Grid::Filler& filler,
-              std::string& converted) {
+void readLine(std::string_view line, int columns, int rows, int skippedColumn, Grid& grid,
+              Grid::Filler& filler, std::string& converted) {
     if (line.substr(0, 2) == "cw") {
         const std::string_view body = line.size() > 3 ? line.substr(3) : std::string_view();
         const std::size_t comma = body.find(',');
@@ -105,7 +105,7 @@ void readLine(std::string_view line, int columns, int rows, Grid& grid, Grid::Fi
     }
     const int column = readIndex(line.substr(0, first));
     const int row = readIndex(line.substr(first + 1, second - first - 1));
-    if (column < 0 || column >= columns || row < 0 || row >= rows) {
+    if (column < 0 || column >= columns || row < 0 || row >= rows || column == skippedColumn) {
         return;
     }
     std::string_view cell = line.substr(second + 1);
@@ -183,7 +183,8 @@ const char* firstControl(const char* p, const char* end) {
 // Reads the cell lines of `bytes` into `grid`; `consumed` is told, now and then, how many
 // bytes were read, so that a mapped file can give back the pages it no longer needs.
 template <typename Consumed>
-GridTextStatus readGridLines(std::string_view bytes, Grid& grid, Consumed&& consumed) {
+GridTextStatus readGridLines(std::string_view bytes, Grid& grid, int skippedColumn,
+                             Consumed&& consumed) {
     // Line ends and separators are ASCII, so the bytes are cut up as they are and only
     // cell texts are converted to UTF-8: no second copy of a large file.
     std::string_view rest = bytes;
@@ -238,8 +239,8 @@ GridTextStatus readGridLines(std::string_view bytes, Grid& grid, Consumed&& cons
             if (special == end || *special == kCR || *special == kLF) {
                 lineEnd = special;
                 const std::string_view cell(p, static_cast<std::size_t>(special - p));
-                if (column >= columns || row >= rows) {
-                    // outside the grid: skipped
+                if (column >= columns || row >= rows || column == skippedColumn) {
+                    // outside the grid, or not wanted: skipped
                 } else if (converts) {
                     platform::cp1252ToUtf8(cell, converted);
                     filler.set(row, column, converted);
@@ -254,7 +255,7 @@ GridTextStatus readGridLines(std::string_view bytes, Grid& grid, Consumed&& cons
                 ++lineEnd;
             }
             readLine(std::string_view(line, static_cast<std::size_t>(lineEnd - line)), columns,
-                     rows, grid, filler, converted);
+                     rows, skippedColumn, grid, filler, converted);
         }
         p = lineEnd;
         if (p < end) {
@@ -267,7 +268,7 @@ GridTextStatus readGridLines(std::string_view bytes, Grid& grid, Consumed&& cons
 } // namespace
 
 GridTextStatus readGridText(std::string_view bytes, Grid& grid) {
-    return readGridLines(bytes, grid, [](std::size_t) {});
+    return readGridLines(bytes, grid, -1, [](std::size_t) {});
 }
 
 std::string writeGridText(const Grid& grid, int columns) {
@@ -304,15 +305,16 @@ std::string writeGridText(const Grid& grid, int columns) {
     return platform::utf8ToCp1252(out);
 }
 
-std::optional<std::string> loadGridFile(const std::filesystem::path& path, Grid& grid) {
+std::optional<std::string> loadGridFile(const std::filesystem::path& path, Grid& grid,
+                                        int skippedColumn) {
     platform::MappedFile file(path);
     if (!file.ok()) {
         return "Cannot open file " + path.string();
     }
     // The pages already read go back as the reader moves on: a large account never holds
     // its whole file in memory beside its grid.
-    const auto status =
-        readGridLines(file.bytes(), grid, [&](std::size_t offset) { file.release(offset); });
+    const auto status = readGridLines(file.bytes(), grid, skippedColumn,
+                                      [&](std::size_t offset) { file.release(offset); });
     if (status != GridTextStatus::Ok) {
         return "File contains no data or corrupt file " + path.string();
     }

@@ -30,8 +30,10 @@ GridTextStatus readGridText(std::string_view bytes, Grid& grid);
 std::string writeGridText(const Grid& grid, int columns = -1);
 
 // readGridText() on a file. Nothing on success, else the message to show:
-// "Cannot open file <path>" or "File contains no data or corrupt file <path>".
-std::optional<std::string> loadGridFile(const std::filesystem::path& path, Grid& grid);
+// "Cannot open file <path>" or "File contains no data or corrupt file <path>". The cells
+// of `skippedColumn` are not read: a register's row numbers, which its load writes again.
+std::optional<std::string> loadGridFile(const std::filesystem::path& path, Grid& grid,
+                                        int skippedColumn = -1);
 
 // writeGridText() to a file, atomically. Nothing on success, else "Cannot Create <path>";
 // the previous file is then untouched.

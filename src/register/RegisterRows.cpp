@@ -28,7 +28,7 @@ void setRegisterCaptions(Grid& reg) {
 
 bool isBlankRow(const Grid& reg, int row) {
     for (int c = col::Date; c <= col::Solde; ++c) {
-        if (!reg.at(row, c).empty()) {
+        if (!reg.isEmpty(row, c)) {
             return false;
         }
     }
@@ -85,6 +85,8 @@ std::uint32_t dateKey(std::string_view text) {
     return key == LONG_MIN ? 0 : static_cast<std::uint32_t>(key + 1);
 }
 
+constexpr std::size_t kCompactingJumps = 4096;
+
 } // namespace
 
 void sortByDate(Grid& reg) {
@@ -113,7 +115,8 @@ void sortByDate(Grid& reg) {
     const std::uint32_t range = high - low;
     std::vector<int, platform::HugePageAllocator<int>> from;
     std::vector<int, platform::HugePageAllocator<int>> order(count);
-    std::vector<std::size_t> place(kDigits);
+    // No digit is larger than the range: a register of a few decades needs a short list.
+    std::vector<std::uint32_t> place(std::min<std::size_t>(kDigits, std::size_t{range} + 1));
     for (int shift = 0; shift == 0 || (shift < 32 && (range >> shift) != 0); shift += kDigitBits) {
         const auto digitOf = [&](std::size_t row) {
             return ((keys[row] - low) >> shift) & (kDigits - 1);
@@ -126,9 +129,9 @@ void sortByDate(Grid& reg) {
         for (std::size_t i = 0; i < count; ++i) {
             ++place[digitOf(i)];
         }
-        std::size_t at = 0;
-        for (std::size_t& p : place) {
-            const std::size_t k = p;
+        std::uint32_t at = 0;
+        for (std::uint32_t& p : place) {
+            const std::uint32_t k = p;
             p = at;
             at += k;
         }
@@ -139,23 +142,31 @@ void sortByDate(Grid& reg) {
         }
         from.swap(order);
     }
-    for (int& o : from) {
-        ++o;
+    // Rows that land beside a row that was not their neighbour: past a few, a later pass
+    // in row order would read the cells and texts from all over the grid.
+    std::size_t jumps = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        jumps += i > 0 && from[i] != from[i - 1] + 1 ? 1 : 0;
+        ++from[i];
     }
     reg.permuteRows(1, from);
+    if (jumps >= kCompactingJumps && jumps > count / 8) {
+        reg.compact();
+    }
 }
 
 std::optional<std::string> readAccountFile(const std::filesystem::path& file, Grid& reg,
                                            int rowsBefore) {
     Grid scratch = makeRegister(std::max(rowsBefore, 1));
-    if (auto error = loadGridFile(file, scratch)) {
+    // The row numbers are written again once the rows are in place.
+    if (auto error = loadGridFile(file, scratch, col::Number)) {
         return error;
     }
     scratch.set(0, 0, {});
     scratch.setColumnCount(kRegisterColumns);
-    sortByDate(scratch);
     // Every later pass over the register, the clean-up first, reads it in row order: the
-    // cells go in that order once, here.
+    // cells go in that order once, here (the sort lays them out when it moved many).
+    sortByDate(scratch);
     scratch.compact();
     cleanUpBlankRows(scratch);
     reg = std::move(scratch);

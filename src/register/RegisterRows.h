@@ -32,7 +32,7 @@ void appendRow(Grid& reg);
 void cleanUpBlankRows(Grid& reg);
 
 // Sorts rows 1.. by date, ascending, keeping the order of equal dates; an empty or
-// unreadable date sorts first.
+// unreadable date sorts first. A sort that moved many rows compacts the grid.
 void sortByDate(Grid& reg);
 
 // Reads an account file into `reg` as opening an account does: the register is rebuilt

@@ -1,6 +1,7 @@
 #include "reports/BudgetReport.h"
 
 #include <algorithm>
+#include <deque>
 #include <limits>
 #include <optional>
 #include <unordered_map>
@@ -51,8 +52,10 @@ BudgetReport buildReport(const Grid& reg, const ReportRequest& request, std::str
         bounded ? periodBounds(request.kind, periodText) : std::nullopt;
     const int keyColumn = request.key == ReportKey::Category ? col::Rubrique : col::ModePaiement;
 
-    // Keys point into the register's cells, which outlive the pass.
+    // Keys point into the register's cells, which outlive the pass, or, for a text the
+    // grid writes out on each read (a number, packed digits), into a copy kept here.
     std::unordered_map<std::string_view, std::size_t> index;
+    std::deque<std::string> writtenOut;
     std::vector<ReportLine>& lines = report.lines;
     std::optional<int> lastPeriod;
     for (int r = 1; r < reg.rowCount(); ++r) {
@@ -71,7 +74,8 @@ BudgetReport buildReport(const Grid& reg, const ReportRequest& request, std::str
         }
         const std::string& debit = reg.at(r, col::Debit);
         const std::string& credit = reg.at(r, col::Credit);
-        std::string_view key = reg.at(r, keyColumn);
+        const CellText keyText = reg.at(r, keyColumn);
+        std::string_view key = keyText;
         if (key == kInitialBalanceText) {
             key = {};
         }
@@ -84,8 +88,13 @@ BudgetReport buildReport(const Grid& reg, const ReportRequest& request, std::str
         if (bounded && !(date && bounds && bounds->contains(*date))) {
             continue;
         }
-        auto [it, added] = index.try_emplace(key, lines.size());
-        if (added) {
+        auto it = index.find(key);
+        if (it == index.end()) {
+            const bool own = keyText.ownsText() && key.data() == keyText.data();
+            it = index
+                     .emplace(own ? std::string_view(writtenOut.emplace_back(key)) : key,
+                              lines.size())
+                     .first;
             lines.push_back({std::string(key), 0});
         }
         const Cents amount = !credit.empty()  ? parseCents(credit)

@@ -8,6 +8,9 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QTimer>
+#include <QToolTip>
+
+#include <algorithm>
 
 #include "money/Amount.h"
 #include "ui/QtDialogs.h"
@@ -23,27 +26,112 @@ std::optional<QString> accepted(const QString& text) {
     return QString::fromStdString(std::string(ledgora::trimBlanks(utf8)));
 }
 
+// Whether the base class would insert the key's text: the same test as its own, so that
+// shortcuts (Ctrl+Z, Ctrl+A, whatever text they carry) go on to it untouched.
+bool insertsText(const QKeyEvent& event) {
+    const QString text = event.text();
+    if (text.isEmpty()) {
+        return false;
+    }
+    const QChar c = text.front();
+    if (c.category() == QChar::Other_Format) {
+        return true;
+    }
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    if (mods == Qt::ControlModifier || mods == (Qt::ShiftModifier | Qt::ControlModifier)) {
+        return false;
+    }
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse ||
+           (c.isHighSurrogate() && text.size() > 1 && text[1].isLowSurrogate());
+}
+
+std::string_view view(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// typableAmountAfter() on the box's text, its places counted in UTF-16 as Qt counts them.
+bool typableAt(const QString& text, int from, int length, const QString& typed) {
+    const auto bytes = [&text](int start, int n) {
+        return static_cast<std::size_t>(QStringView(text).mid(start, n).toUtf8().size());
+    };
+    const QByteArray all = text.toUtf8();
+    const QByteArray keys = typed.toUtf8();
+    return ledgora::typableAmountAfter(view(all), bytes(0, from), bytes(from, length), view(keys));
+}
+
 } // namespace
 
 TFloatEdit::TFloatEdit(QWidget* parent) : QLineEdit(parent) {}
 
+bool TFloatEdit::takes(const QString& text, int from, int length, const QString& typed) const {
+    if (wholeTextToOwner_) {
+        const QByteArray keys = typed.toUtf8();
+        return ledgora::amountKeys(view(keys));
+    }
+    return typableAt(text, from, length, typed);
+}
+
+bool TFloatEdit::takesHere(const QString& typed) const {
+    if (hasSelectedText()) {
+        return takes(text(), selectionStart(), selectionLength(), typed);
+    }
+    return takes(text(), cursorPosition(), 0, typed);
+}
+
 void TFloatEdit::keyPressEvent(QKeyEvent* event) {
+    keyRefused_ = false;
     if (event == QKeySequence::Paste && !isReadOnly()) {
         pasteFrom(QClipboard::Clipboard);
         event->accept();
         return;
     }
-    const QString text = event->text();
-    if (text.size() == 1 && text[0].unicode() >= 32) {
-        const char16_t c = text[0].unicode();
-        const bool allowed =
-            (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u',' || c == u'.';
-        if (!allowed) {
-            event->ignore();
-            return;
-        }
+    if (!isReadOnly() && insertsText(*event) && !takesHere(event->text())) {
+        // Dropped here, not passed on: a grid behind the box would take the letter for a
+        // search and move away from the cell being typed.
+        event->accept();
+        keyRefused_ = true;
+        return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void TFloatEdit::keyReleaseEvent(QKeyEvent* event) {
+    // Shown once the key is up: a tooltip goes away at the next key event, its own release
+    // included.
+    if (keyRefused_ && !event->isAutoRepeat()) {
+        keyRefused_ = false;
+        showKeyRefused();
+    }
+    QLineEdit::keyReleaseEvent(event);
+}
+
+void TFloatEdit::inputMethodEvent(QInputMethodEvent* event) {
+    const QString commit = event->commitString();
+    if (isReadOnly() || (commit.isEmpty() && event->replacementLength() == 0)) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // What the base class does with it: the selection goes, then the text around the caret
+    // that the event names is replaced by the commit.
+    QString current = text();
+    int caret = cursorPosition();
+    if (hasSelectedText()) {
+        caret = selectionStart();
+        current.remove(caret, selectionLength());
+    }
+    const int from = std::clamp(caret + event->replacementStart(), 0, int(current.size()));
+    const int length = std::clamp(event->replacementLength(), 0, int(current.size()) - from);
+    const bool taken = takes(current, from, length, commit);
+    if (taken) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // The commit is dropped; what the input method is still composing shows as it says.
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&composing);
+    event->accept();
+    showKeyRefused();
+    keyRefused_ = true; // shown again if the release of the key that composed it follows
 }
 
 void TFloatEdit::contextMenuEvent(QContextMenuEvent* event) {
@@ -79,7 +167,8 @@ void TFloatEdit::dropEvent(QDropEvent* event) {
         return;
     }
     const std::optional<QString> text = accepted(data->text());
-    if (!text) {
+    // The base inserts at the place dropped on, the selection left in the text.
+    if (!text || !takes(this->text(), cursorPositionAt(event->position().toPoint()), 0, *text)) {
         event->ignore();
         QDragLeaveEvent leave; // hides the drop caret the drag showed
         dragLeaveEvent(&leave);
@@ -104,7 +193,7 @@ void TFloatEdit::dropEvent(QDropEvent* event) {
 void TFloatEdit::pasteFrom(QClipboard::Mode mode) {
     const QString clip = QGuiApplication::clipboard()->text(mode);
     const std::optional<QString> text = accepted(clip);
-    if (!text) {
+    if (!text || !takesHere(*text)) {
         refuse();
         return;
     }
@@ -126,4 +215,11 @@ void TFloatEdit::refuse() {
                                    platform::Buttons::Ok);
         }
     });
+}
+
+void TFloatEdit::showKeyRefused() {
+    QToolTip::showText(mapToGlobal(QPoint(0, height())),
+                       QStringLiteral("Saisie incorrecte : des chiffres, un signe en tête "
+                                      "et une seule virgule."),
+                       this);
 }

@@ -190,6 +190,44 @@ TEST(Amount, TypableAmountsAreWhatTheKeysCouldType) {
     EXPECT_EQ(trimBlanks(" \t12,5 "), "12,5");
 }
 
+// A key goes into the box only when what the box would then hold can still end as one
+// amount: "1,2,3", "--5" or "5-" are never there to be read as 1.20, nothing or 5.
+TEST(Amount, AKeyIsTakenWhenTheBoxStillHoldsABeginningOfAnAmount) {
+    const struct {
+        const char* text;
+        std::size_t from;
+        std::size_t length;
+        const char* typed;
+        bool taken;
+    } cases[] = {
+        {"", 0, 0, "1", true},
+        {"1234", 4, 0, ",", true},
+        {"1234,5", 6, 0, "6", true},
+        {"", 0, 0, "-", true},
+        {"5", 0, 0, "-", true},      // a sign in front of the figures
+        {"100.00", 0, 6, "-", true}, // over the selection
+        {"1,5", 1, 1, ".", true},    // one separator for another
+        {"1,2", 3, 0, ",", false},
+        {"1,2", 1, 0, ".", false},
+        {"-", 1, 0, "-", false},
+        {"5", 1, 0, "-", false},
+        {"-5", 1, 0, "+", false},
+        {"12", 2, 0, "a", false},
+        {"12", 2, 0, " ", false},
+        {"12", 1, 0, "€", false},
+        {"100000000000000", 15, 0, "0", true},
+        {"100000000000000", 15, 0, "00", false}, // beyond the amounts the sums hold
+        {"1,2", 2, 1, "3,4", false},             // several characters at once
+        {"1,2", 99, 99, "3", true},              // past the end: at the end
+        {" 12", 3, 0, "3", true},                // blanks the program put around are left
+        {"12 ", 3, 0, "3", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(typableAmountAfter(c.text, c.from, c.length, c.typed), c.taken)
+            << '"' << c.text << "\" " << c.from << '+' << c.length << " \"" << c.typed << '"';
+    }
+}
+
 TEST(Cents, ReadsAmountTextToTheCent) {
     struct Case {
         const char* text;

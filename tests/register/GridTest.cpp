@@ -66,6 +66,12 @@ void expectSame(const Grid& grid, Reference& ref, int columns, const std::string
             const Expected& e = ref.at(r, c);
             ASSERT_EQ(std::string(grid.at(r, c)), e.read()) << step << " at " << r << "," << c;
             ASSERT_EQ(grid.centsAt(r, c), e.cents) << step << " at " << r << "," << c;
+            // The shortcuts that skip writing out a text agree with the text.
+            const std::string text = e.read();
+            ASSERT_EQ(grid.isEmpty(r, c), text.empty()) << step << " at " << r << "," << c;
+            ASSERT_EQ(grid.parsedCentsAt(r, c),
+                      text.empty() ? std::nullopt : std::optional<Cents>(parseCents(text)))
+                << step << " at " << r << "," << c;
         }
     }
 }
@@ -293,6 +299,38 @@ TEST(Grid, TextsALoadSharesStayApartUnderEdits) {
     // A saved balance is a number again; a text that only looks like one stays a text.
     EXPECT_EQ(grid.centsAt(0, 3), -123456789);
     EXPECT_EQ(grid.centsAt(1, 3), std::nullopt);
+}
+
+// Texts of digits and separators up to fourteen bytes live in their handles, written one
+// by one or by a load: a register's dates take no arena, and read back as they were.
+TEST(Grid, DigitTextsUpToFourteenBytesTakeNoArena) {
+    const struct {
+        const char* text;
+        bool packed;
+    } cases[] = {
+        {"05/03/2024", true},    {"0123456789/.,-", true},   {": 1 2 3 4", true},
+        {"12345678", true},      {"012345678901234", false}, // fifteen
+        {"05/03/2024+", false},  {"1e10000000", false},      {"05/03/2O24", false},
+        {"05/03/2024\n", false},
+    };
+    constexpr int kRows = 5000;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Grid one(kRows, 2);
+        Grid loaded(kRows, 2);
+        Grid::Filler fill(loaded);
+        for (int r = 0; r < kRows; ++r) {
+            one.set(r, 1, c.text);
+            fill.set(r, 1, c.text);
+        }
+        for (const Grid* g : {&one, &loaded}) {
+            EXPECT_EQ(g->at(kRows - 1, 1), c.text);
+            EXPECT_EQ(g->centsAt(kRows - 1, 1), std::nullopt);
+        }
+        EXPECT_EQ(one.arenaBytes() == 0, c.packed);
+        one.compact();
+        EXPECT_EQ(one.at(7, 1), c.text);
+    }
 }
 
 } // namespace

@@ -108,6 +108,35 @@ TEST(RegisterRows, SortOverCenturiesGivesTheStableKeyOrder) {
     }
 }
 
+// Rows typed in no date order: the sort lays their cells out again, dropping the texts
+// that edits left behind, and every row keeps its own texts.
+TEST(RegisterRows, ASortThatMovesManyRowsLaysTheCellsOutAgain) {
+    std::mt19937 rng(8);
+    std::vector<Op> ops;
+    for (int i = 0; i < 20'000; ++i) {
+        ops.push_back(
+            {std::to_string(rng() % 28 + 1) + "/0" + std::to_string(rng() % 9 + 1) + "/2024",
+             "Facture numéro " + std::to_string(i)});
+    }
+    Grid reg = registerOf(ops);
+    for (int r = 1; r <= 100; ++r) {
+        reg.set(r, col::Notes, ops[static_cast<std::size_t>(r - 1)].notes + " bis");
+        ops[static_cast<std::size_t>(r - 1)].notes += " bis";
+    }
+    ASSERT_GT(reg.garbageBytes(), 0U);
+    std::vector<std::size_t> expected(ops.size());
+    std::iota(expected.begin(), expected.end(), 0);
+    std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
+        return dateSortKey(ops[a].date) < dateSortKey(ops[b].date);
+    });
+    sortByDate(reg);
+    EXPECT_EQ(reg.garbageBytes(), 0U);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(reg.at(static_cast<int>(i) + 1, col::Notes), ops[expected[i]].notes) << i;
+        ASSERT_EQ(reg.at(static_cast<int>(i) + 1, col::Date), ops[expected[i]].date) << i;
+    }
+}
+
 TEST(RegisterRows, CleanUpLeavesOneBlankRowAtTheEnd) {
     Grid reg = registerOf({{"01/01/2024", "a"},
                            {"", ""},

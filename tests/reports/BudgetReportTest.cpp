@@ -5,6 +5,7 @@
 #include <map>
 
 #include "RegisterRowsBuilder.h"
+#include "register/GridTextFormat.h"
 #include "reports/BudgetReport.h"
 #include "reports/PeriodChoice.h"
 #include "reports/ReportLook.h"
@@ -129,6 +130,26 @@ TEST(BudgetReport, KeysOfTheWholeAccountAMonthAndAYear) {
     for (const Case& c : cases) {
         EXPECT_EQ(build(rows, c.id, c.period).lines, c.lines) << c.period;
     }
+}
+
+// A key the grid writes out on each read (digits and separators, or a saved number) is
+// kept by the report itself, not as a view of the text it read.
+TEST(BudgetReport, KeysOfDigitsAreKeptApart) {
+    std::vector<Row> rows;
+    Lines years;
+    for (int year = 1950; year < 2050; ++year) {
+        const std::string key = std::to_string(year) + "/" + std::to_string(year + 1);
+        years.push_back({key, -200});
+        for (int i = 0; i < 2; ++i) {
+            rows.push_back(
+                {"10/01/2024", key, "1.00", "", year % 3 ? "12345678.90" : "01/02/2003"});
+        }
+    }
+    EXPECT_EQ(build(rows, ReportId::WholeAccountByCategory).lines, years);
+    Grid loaded;
+    ASSERT_EQ(readGridText(writeGridText(registerOf(rows)), loaded), GridTextStatus::Ok);
+    EXPECT_EQ(buildReport(loaded, reportRequest(ReportId::WholeAccountByMode), {}, true).lines,
+              (Lines{{"01/02/2003", -6800}, {"12345678.90", -13200}}));
 }
 
 TEST(BudgetReport, ReceiptsCountZeroAndExpensesAreNegative) {

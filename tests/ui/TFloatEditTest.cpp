@@ -1,6 +1,8 @@
-// The numeric box offscreen: pastes and drops the keys could have typed go in as typing
-// them would; any other is refused whole, the text kept and the user told, through the
-// window's port or, without one, a message box over the window.
+// The numeric box offscreen: a key or an input method's text goes in only when the box
+// still holds the beginning of one amount, otherwise it is dropped with a tooltip; pastes
+// and drops that leave one go in as typing them would, any other is refused whole, the
+// text kept and the user told, through the window's port or, without one, a message box
+// over the window.
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -9,6 +11,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include "platform/ScriptedDialogs.h"
 #include "ui/TFloatEdit.h"
@@ -16,6 +19,21 @@
 namespace {
 
 enum class Way { CtrlV, ShiftInsert, Menu, Drop };
+
+const QString kKeyRefused =
+    QStringLiteral("Saisie incorrecte : des chiffres, un signe en tête et une seule virgule.");
+
+// Counts the keys that reach the window behind the box.
+class KeyCounter : public QObject {
+public:
+    int keys = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        keys += event->type() == QEvent::KeyPress ? 1 : 0;
+        return false;
+    }
+};
 
 void pasteOrDrop(TFloatEdit& edit, Way way, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
@@ -95,6 +113,11 @@ private slots:
         row("a drop", Way::Drop, "1", false, "5,5", "15,5");
         row("a drop with blanks", Way::Drop, "1", false, " 5 ", "15");
         row("a drop refused", Way::Drop, "1", false, "5 %", "");
+        // Judged with the text around it, as keys are.
+        row("a sign after the figures", Way::CtrlV, "3", false, "-5", "");
+        row("a second separator", Way::CtrlV, "1,2", false, ",3", "");
+        row("a sign over the selection", Way::CtrlV, "3", true, "-5", "-5");
+        row("a drop making two separators", Way::Drop, "1,2", false, ".5", "");
     }
     void pastesAndDrops() {
         QFETCH(int, way);
@@ -125,6 +148,110 @@ private slots:
             edit->undo(); // nothing of the refused paste to undo
             QCOMPARE(edit->text(), before);
         }
+    }
+
+    // Keys as QTest types them, one by one, or an input method's text at once.
+    void keysAndInputMethod_data() {
+        QTest::addColumn<bool>("byInputMethod");
+        QTest::addColumn<bool>("owner"); // the owner judges the whole text
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("from"); // -1: the caret at the end
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("refused");
+        const auto row = [](const char* name, bool im, bool owner, const char* before, int from,
+                            int selected, const char* typed, const char* after, bool refused) {
+            QTest::newRow(name) << im << owner << QString::fromUtf8(before) << from << selected
+                                << QString::fromUtf8(typed) << QString::fromUtf8(after) << refused;
+        };
+        row("a comma amount", false, false, "", -1, 0, "1234,56", "1234,56", false);
+        row("a point for the comma", false, false, "", -1, 0, "12.5", "12.5", false);
+        row("a second comma", false, false, "1234,56", -1, 0, ",", "1234,56", true);
+        row("a point after the comma", false, false, "12,5", -1, 0, ".6", "12,56", true);
+        row("a minus in front", false, false, "50", 0, 0, "-", "-50", false);
+        row("a minus after the figures", false, false, "50", -1, 0, "-", "50", true);
+        row("a second minus", false, false, "-", -1, 0, "-5", "-5", true);
+        row("over the selection", false, false, "1,5", 0, 3, "-8", "-8", false);
+        row("a point over the comma", false, false, "1,5", 1, 1, ".", "1.5", false);
+        row("letters and blanks", false, false, "12", -1, 0, "a b", "12", true);
+        row("one figure too many", false, false, "", -1, 0, "9999999999999999", "999999999999999",
+            true);
+        row("the owner sees two commas", false, true, "1,2", -1, 0, ",3", "1,2,3", false);
+        row("the owner never sees letters", false, true, "1", -1, 0, "a", "1", true);
+        row("committed figures", true, false, "12", -1, 0, "34", "1234", false);
+        row("committed over the selection", true, false, "100", 0, 3, "-5", "-5", false);
+        row("a dead key's letter", true, false, "12", -1, 0, "é", "12", true);
+        row("a committed second comma", true, false, "1,2", -1, 0, ",", "1,2", true);
+        row("the owner never gets accents", true, true, "1", -1, 0, "ê", "1", true);
+    }
+    void keysAndInputMethod() {
+        QFETCH(bool, byInputMethod);
+        QFETCH(bool, owner);
+        QFETCH(QString, before);
+        QFETCH(int, from);
+        QFETCH(int, selected);
+        QFETCH(QString, typed);
+        QFETCH(QString, after);
+        QFETCH(bool, refused);
+        QWidget window;
+        auto* edit = new TFloatEdit(&window);
+        edit->resize(200, 24);
+        if (owner) {
+            edit->leaveWholeTextToOwner();
+        }
+        KeyCounter behind;
+        window.installEventFilter(&behind);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        edit->setFocus();
+        edit->setText(before);
+        if (from >= 0) {
+            edit->setSelection(from, selected);
+        }
+        QToolTip::hideText();
+        if (byInputMethod) {
+            QInputMethodEvent commit;
+            commit.setCommitString(typed);
+            QApplication::sendEvent(edit, &commit);
+        } else {
+            QTest::keyClicks(edit, typed);
+        }
+        QCOMPARE(edit->text(), after);
+        QCOMPARE(QToolTip::isVisible() && QToolTip::text() == kKeyRefused, refused);
+        QCOMPARE(behind.keys, 0); // a refused key is not passed on
+    }
+
+    // A French user at the keyboard: what is refused leaves the caret, the undo and the
+    // shortcuts as they were.
+    void typingOnAfterARefusal() {
+        QWidget window;
+        auto* edit = new TFloatEdit(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        edit->setFocus();
+        QTest::keyClicks(edit, "1234,5,6");
+        QCOMPARE(edit->text(), QStringLiteral("1234,56"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, ",.7");
+        QCOMPARE(edit->text(), QStringLiteral("1234,7"));
+        QTest::keyClick(edit, Qt::Key_Home);
+        QTest::keyClicks(edit, "--");
+        QCOMPARE(edit->text(), QStringLiteral("-1234,7"));
+        QCOMPARE(edit->cursorPosition(), 1);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier); // whatever text QTest gives it
+        QCOMPARE(edit->selectedText(), edit->text());
+        QTest::keyClicks(edit, "80,5");
+        QCOMPARE(edit->text(), QStringLiteral("80,5"));
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QStringLiteral("-1234,7"));
+        // Text the program sets is never judged; typing on is.
+        edit->setText(QStringLiteral("1,2,3"));
+        QTest::keyClick(edit, Qt::Key_4);
+        QCOMPARE(edit->text(), QStringLiteral("1,2,3"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), QStringLiteral("1,2,"));
     }
 
     // Without a port, the message box comes up over the window, and the field keeps what

@@ -9,6 +9,7 @@
 
 CurrencyEdit::CurrencyEdit(std::string suffix, QWidget* parent)
     : TFloatEdit(parent), suffix_(std::move(suffix)) {
+    leaveWholeTextToOwner(); // the converter says "montant illisible" as it is typed
     setAmount(0);
 }
 

@@ -37,6 +37,7 @@ public:
         editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         editor->setFrame(false);
         editor->setDialogs(dialogs_);
+        editor->leaveWholeTextToOwner(); // the table refuses a maximum that is no amount
         return editor;
     }
 
