@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QStyle>
+#include <QStyleOptionHeader>
 
 #include "register/ColumnWidths.h"
 #include "ui/GridModel.h"
@@ -15,6 +16,29 @@ constexpr int kMinimumWidth = 40;
 // Rows read at each end of the grid besides those in sight.
 constexpr int kSampleRows = 100;
 
+// A caption too wide for its column keeps its start ("Rubr..."), as a cell's text does,
+// where the style would centre it and cut both ends.
+class CaptionHeader : public QHeaderView {
+public:
+    explicit CaptionHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override {
+        QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+        QStyleOptionHeader section = *option;
+        section.rect = QRect(sectionViewportPosition(logicalIndex), 0, sectionSize(logicalIndex),
+                             viewport()->height());
+        const int room = style()->subElementRect(QStyle::SE_HeaderLabel, &section, this).width();
+        QFont shown = font();
+        // The current column's caption is drawn in bold.
+        shown.setBold((option->state & QStyle::State_On) != 0);
+        const QFontMetrics metrics(shown);
+        if (metrics.horizontalAdvance(option->text) > room) {
+            option->text = metrics.elidedText(option->text, Qt::ElideRight, room);
+        }
+    }
+};
+
 } // namespace
 
 GridView::GridView(QWidget* parent) : QTableView(parent) {
@@ -23,6 +47,11 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     verticalHeader()->setMinimumWidth(40);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    auto* captions = new CaptionHeader(this);
+    // As the table's own header: clickable, the current column's caption in bold.
+    captions->setSectionsClickable(horizontalHeader()->sectionsClickable());
+    captions->setHighlightSections(horizontalHeader()->highlightSections());
+    setHorizontalHeader(captions);
     horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
             [this](const QPoint& pos) { fitColumn(horizontalHeader()->logicalIndexAt(pos)); });
