@@ -151,6 +151,10 @@ void sortByDate(Grid& reg) {
     }
     reg.permuteRows(1, from);
     if (jumps >= kCompactingJumps && jumps > count / 8) {
+        // The keys and lists go first: a large register's peak is that of its compaction.
+        keys = decltype(keys)();
+        from = decltype(from)();
+        order = decltype(order)();
         reg.compact();
     }
 }
