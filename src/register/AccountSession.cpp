@@ -279,7 +279,7 @@ std::filesystem::path AccountSession::accountFile(const std::string& account) co
 
 void AccountSession::recompute() {
     balances_ = recomputeBalances(register_);
-    spending_.rebuild(register_);
+    spending_.rebuildWhenAsked(register_);
 }
 
 void AccountSession::registerRewritten() {
@@ -523,7 +523,7 @@ ValidationResult AccountSession::typeCell(int row, int column, std::string text)
     if (balances_.magnitude <= Grid::kMaxCellCents) {
         spending_.update(register_, row, spentBefore);
     } else {
-        spending_.rebuild(register_);
+        spending_.rebuildWhenAsked(register_);
     }
     if (column == col::Rubrique || column == col::Debit) {
         limits_->alarmCheck(register_, row, spending_, euros_);

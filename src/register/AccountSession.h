@@ -41,6 +41,10 @@ struct AccountServices {
 class AccountSession {
 public:
     AccountSession(AccountServices services, NameList& categories, NameList& modes);
+    // The spending may be left to sum the register at its first question: a copy would
+    // sum the first session's.
+    AccountSession(const AccountSession&) = delete;
+    AccountSession& operator=(const AccountSession&) = delete;
 
     // The views and windows that follow the account; the session does not own them. An
     // observer is told once per operation, after it ended.

@@ -54,6 +54,24 @@ struct MonthHash {
 } // namespace
 
 void MonthlySpending::rebuild(const Grid& reg) {
+    unsummed_ = nullptr;
+    makeSums(reg);
+}
+
+void MonthlySpending::rebuildWhenAsked(const Grid& reg) {
+    unsummed_ = &reg;
+    sums_.clear();
+}
+
+void MonthlySpending::settle() const {
+    if (unsummed_ != nullptr) {
+        const Grid& reg = *unsummed_;
+        unsummed_ = nullptr;
+        makeSums(reg);
+    }
+}
+
+void MonthlySpending::makeSums(const Grid& reg) const {
     // What entryOf() reads of each row, without a string made per row: a million rows open
     // in the time of a few texts per category and month. A register sorted by date repeats
     // a date over many rows, so a date is parsed once per run.
@@ -92,6 +110,9 @@ void MonthlySpending::rebuild(const Grid& reg) {
 }
 
 void MonthlySpending::update(const Grid& reg, int row, const Entry& before) {
+    if (unsummed_ != nullptr) {
+        return;
+    }
     const Entry after = entryOf(reg, row);
     if (before.counted) {
         sums_[key(before.category, before.year, before.month)] -= before.debit;
@@ -102,6 +123,8 @@ void MonthlySpending::update(const Grid& reg, int row, const Entry& before) {
 }
 
 bool MonthlySpending::operator==(const MonthlySpending& other) const {
+    settle();
+    other.settle();
     // update() leaves a sum at 0 where rebuild() would have none.
     const auto within = [](const auto& sums, const auto& in) {
         for (const auto& [key, sum] : sums) {
@@ -116,6 +139,7 @@ bool MonthlySpending::operator==(const MonthlySpending& other) const {
 }
 
 Cents MonthlySpending::spending(const std::string& category, int year, int month) const {
+    settle();
     const auto it = sums_.find(key(category, year, month));
     return it == sums_.end() ? 0 : it->second;
 }

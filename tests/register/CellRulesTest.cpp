@@ -78,6 +78,26 @@ TEST(MonthlySpending, RebuildSumsWhatEachRowAdds) {
     EXPECT_EQ(rebuilt.spending("", 2024, 3), 100);
 }
 
+// Sums left to the first question are those of the register as it then stands, whatever
+// was edited meanwhile; once made, they follow the edits row by row.
+TEST(MonthlySpending, SumsLeftToTheFirstQuestionSeeTheEditsMadeMeanwhile) {
+    Grid reg = sampleRegister();
+    MonthlySpending later;
+    later.rebuildWhenAsked(reg);
+    const MonthlySpending::Entry before = MonthlySpending::entryOf(reg, 5);
+    reg.set(5, col::Date, "05/03/2024");
+    later.update(reg, 5, before);
+    EXPECT_EQ(later.spending("Courses", 2024, 3), 12'000);
+    EXPECT_EQ(later.spending("Courses", 2024, 4), 0);
+    const MonthlySpending::Entry next = MonthlySpending::entryOf(reg, 4);
+    reg.set(4, col::Debit, "");
+    later.update(reg, 4, next);
+    MonthlySpending now;
+    now.rebuild(reg);
+    EXPECT_TRUE(later == now);
+    EXPECT_EQ(later.spending("Courses", 2024, 3), 7'000);
+}
+
 TEST(CellRules, ColoursFollowColumnRowAndBudget) {
     const Grid reg = sampleRegister();
     FakeHooks hooks;
