@@ -1,6 +1,5 @@
 #include "register/MonthlySpending.h"
 
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -8,6 +7,7 @@
 
 #include "money/Amount.h"
 #include "money/DateText.h"
+#include "register/KeptCellTexts.h"
 #include "register/RegisterColumns.h"
 
 namespace ledgora {
@@ -76,7 +76,7 @@ void MonthlySpending::makeSums(const Grid& reg) const {
     // in the time of a few texts per category and month. A register sorted by date repeats
     // a date over many rows, so a date is parsed once per run.
     std::unordered_map<Month, Cents, MonthHash> sums;
-    std::deque<std::string> heldCategories; // texts that a number cell held itself
+    KeptCellTexts categories;
     CellText lastDateText;
     std::optional<Date> lastDate;
     bool haveLast = false;
@@ -94,11 +94,7 @@ void MonthlySpending::makeSums(const Grid& reg) const {
         if (!lastDate) {
             continue;
         }
-        const CellText category = reg.at(r, col::Rubrique);
-        std::string_view name = category;
-        if (category.ownsText()) {
-            name = heldCategories.emplace_back(category);
-        }
+        const std::string_view name = categories.keep(reg.at(r, col::Rubrique));
         Cents& sum = sums[Month{name, lastDate->year, lastDate->month}];
         sum = addCents(sum, parseCents(debit));
     }

@@ -1,13 +1,13 @@
 #include "reports/BudgetReport.h"
 
 #include <algorithm>
-#include <deque>
 #include <limits>
 #include <optional>
 #include <unordered_map>
 
 #include "money/DateText.h"
 #include "register/FrenchCollation.h"
+#include "register/KeptCellTexts.h"
 #include "register/RegisterColumns.h"
 #include "reports/PeriodChoice.h"
 
@@ -55,7 +55,7 @@ BudgetReport buildReport(const Grid& reg, const ReportRequest& request, std::str
     // Keys point into the register's cells, which outlive the pass, or, for a text the
     // grid writes out on each read (a number, packed digits), into a copy kept here.
     std::unordered_map<std::string_view, std::size_t> index;
-    std::deque<std::string> writtenOut;
+    KeptCellTexts keptKeys;
     std::vector<ReportLine>& lines = report.lines;
     std::optional<int> lastPeriod;
     for (int r = 1; r < reg.rowCount(); ++r) {
@@ -90,9 +90,8 @@ BudgetReport buildReport(const Grid& reg, const ReportRequest& request, std::str
         }
         auto it = index.find(key);
         if (it == index.end()) {
-            const bool own = keyText.ownsText() && key.data() == keyText.data();
             it = index
-                     .emplace(own ? std::string_view(writtenOut.emplace_back(key)) : key,
+                     .emplace(key.data() == keyText.data() ? keptKeys.keep(keyText) : key,
                               lines.size())
                      .first;
             lines.push_back({std::string(key), 0});
